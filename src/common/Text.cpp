@@ -1,0 +1,57 @@
+#include "common/Text.h"
+
+namespace tw {
+
+QString textBetween(QStringView text, QStringView left, QStringView right) {
+    if (left.isEmpty() || right.isEmpty())
+        return {};
+    const qsizetype l = text.indexOf(left);
+    if (l < 0)
+        return {};
+    const qsizetype from = l + left.size();
+    // The right marker never overlaps the left one.
+    const qsizetype r = text.indexOf(right, from);
+    if (r < 0)
+        return {};
+    return text.sliced(from, r - from).toString();
+}
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); }
+
+QString removeBlanks(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        if (!isBlank(c))
+            out += c;
+    return out;
+}
+
+QString trimBlanks(QStringView text) {
+    qsizetype b = 0, e = text.size();
+    while (b < e && isBlank(text[b]))
+        ++b;
+    while (e > b && isBlank(text[e - 1]))
+        --e;
+    return text.sliced(b, e - b).toString();
+}
+
+int leadingInt(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i) {
+        value = value * 10 + (text[i].unicode() - '0');
+        if (value > 2147483647LL)
+            return negative ? -2147483647 : 2147483647;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace tw

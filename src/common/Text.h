@@ -1,0 +1,22 @@
+#pragma once
+// Small text helpers shared by the parsers, the operations and the simulator.
+
+#include <QString>
+#include <QStringView>
+
+namespace tw {
+
+// The text after the first occurrence of `left` up to the next occurrence of `right` (searched
+// from the character after `left`); empty when either marker is missing. Case-sensitive.
+QString textBetween(QStringView text, QStringView left, QStringView right);
+
+// Blanks are the half-width space and the full-width space U+3000.
+bool isBlank(QChar c);
+QString removeBlanks(QStringView text);
+QString trimBlanks(QStringView text);
+
+// Integer value of a leading decimal number, fraction dropped ("12.7" -> 12, "abc" -> 0),
+// as the program converts typed numbers.
+int leadingInt(QStringView text);
+
+} // namespace tw

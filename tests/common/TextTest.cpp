@@ -1,0 +1,54 @@
+#include "common/Gbk.h"
+#include "common/Text.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+TEST(Gbk, RoundTripsChineseAndStopsAtNul) {
+    const QString text = QStringLiteral("ONT编号 框/槽/端口\u3000end");
+    const QByteArray bytes = toGbk(text);
+    EXPECT_EQ(bytes.size(), 3 + 4 + 1 + 10 + 2 + 3); // CJK and U+3000 are two bytes each
+    EXPECT_TRUE(bytes.contains("\xA1\xA1"));
+    EXPECT_EQ(fromGbk(bytes), text);
+    EXPECT_EQ(fromGbk(QByteArray("ab\0cd", 5)), QStringLiteral("ab"));
+    EXPECT_EQ(untilNul(QByteArray("ab\0cd", 5)), QByteArrayView("ab"));
+}
+
+TEST(Gbk, StreamDecoderCarriesSplitCharacter) {
+    const QByteArray bytes = toGbk(QStringLiteral("激活abc正常"));
+    for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+        GbkStreamDecoder dec;
+        QString joined = dec.decode(bytes.first(cut));
+        joined += dec.decode(bytes.sliced(cut));
+        EXPECT_EQ(joined, QStringLiteral("激活abc正常")) << "cut at " << cut;
+    }
+}
+
+TEST(Text, Between) {
+    struct Case {
+        const char *text, *left, *right, *want;
+    } cases[] = {
+        {"a[x]b", "[", "]", "x"},   {"a[x]b[y]", "[", "]", "x"}, {"a[x", "[", "]", ""},
+        {"ax]", "[", "]", ""},      {"SN : 1234 (abc)", "SN : ", " (", "1234"},
+        {"::a::", "::", "::", "a"}, {"aXXb", "X", "X", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(textBetween(QString::fromUtf8(c.text), QString::fromUtf8(c.left), QString::fromUtf8(c.right)),
+                  QString::fromUtf8(c.want))
+            << c.text;
+}
+
+TEST(Text, BlanksIncludeFullWidthSpace) {
+    EXPECT_EQ(removeBlanks(QStringLiteral(" a\u3000b c ")), QStringLiteral("abc"));
+    EXPECT_EQ(trimBlanks(QStringLiteral("\u3000 a b\u3000 ")), QStringLiteral("a b"));
+    EXPECT_EQ(trimBlanks(QStringLiteral("\u3000 ")), QString());
+}
+
+TEST(Text, LeadingIntDropsFraction) {
+    EXPECT_EQ(leadingInt(u"12.7"), 12);
+    EXPECT_EQ(leadingInt(u"abc"), 0);
+    EXPECT_EQ(leadingInt(u" 23"), 23);
+    EXPECT_EQ(leadingInt(u""), 0);
+    EXPECT_EQ(leadingInt(u"99999999999"), 2147483647);
+}
