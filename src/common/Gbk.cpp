@@ -28,14 +28,15 @@ namespace {
 // Decodes every byte, NUL included. A fresh decoder per call: the ICU-backed one keeps state
 // that resetState() does not clear.
 QString fromGbkWhole(QByteArrayView bytes) {
-    if (bytes.isEmpty())
-        return {};
+    if (bytes.isEmpty()) return {};
     QStringDecoder dec("GBK");
     return dec.decode(bytes);
 }
 } // namespace
 
-QString fromGbk(QByteArrayView bytes) { return fromGbkWhole(untilNul(bytes)); }
+QString fromGbk(QByteArrayView bytes) {
+    return fromGbkWhole(untilNul(bytes));
+}
 
 qsizetype completeGbkPrefix(QByteArrayView bytes) {
     qsizetype i = 0;
@@ -43,8 +44,7 @@ qsizetype completeGbkPrefix(QByteArrayView bytes) {
     while (i < n) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b >= 0x81 && b <= 0xFE) {
-            if (i + 1 >= n)
-                return i;
+            if (i + 1 >= n) return i;
             i += 2;
         } else {
             ++i;
@@ -68,6 +68,8 @@ QString GbkStreamDecoder::decode(QByteArrayView chunk) {
     return fromGbkWhole(joined);
 }
 
-void GbkStreamDecoder::reset() { carry_.clear(); }
+void GbkStreamDecoder::reset() {
+    carry_.clear();
+}
 
 } // namespace tw

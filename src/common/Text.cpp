@@ -3,27 +3,25 @@
 namespace tw {
 
 QString textBetween(QStringView text, QStringView left, QStringView right) {
-    if (left.isEmpty() || right.isEmpty())
-        return {};
+    if (left.isEmpty() || right.isEmpty()) return {};
     const qsizetype l = text.indexOf(left);
-    if (l < 0)
-        return {};
+    if (l < 0) return {};
     const qsizetype from = l + left.size();
     // The right marker never overlaps the left one.
     const qsizetype r = text.indexOf(right, from);
-    if (r < 0)
-        return {};
+    if (r < 0) return {};
     return text.sliced(from, r - from).toString();
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QChar(0x3000);
+}
 
 QString removeBlanks(QStringView text) {
     QString out;
     out.reserve(text.size());
     for (QChar c : text)
-        if (!isBlank(c))
-            out += c;
+        if (!isBlank(c)) out += c;
     return out;
 }
 
@@ -48,8 +46,7 @@ int leadingInt(QStringView text) {
     long long value = 0;
     for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i) {
         value = value * 10 + (text[i].unicode() - '0');
-        if (value > 2147483647LL)
-            return negative ? -2147483647 : 2147483647;
+        if (value > 2147483647LL) return negative ? -2147483647 : 2147483647;
     }
     return static_cast<int>(negative ? -value : value);
 }

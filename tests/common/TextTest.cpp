@@ -1,5 +1,5 @@
-#include "common/Gbk.h"
 #include "common/Text.h"
+#include "common/Gbk.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +29,18 @@ TEST(Text, Between) {
     struct Case {
         const char *text, *left, *right, *want;
     } cases[] = {
-        {"a[x]b", "[", "]", "x"},   {"a[x]b[y]", "[", "]", "x"}, {"a[x", "[", "]", ""},
-        {"ax]", "[", "]", ""},      {"SN : 1234 (abc)", "SN : ", " (", "1234"},
-        {"::a::", "::", "::", "a"}, {"aXXb", "X", "X", ""},
+        {"a[x]b", "[", "]", "x"},
+        {"a[x]b[y]", "[", "]", "x"},
+        {"a[x", "[", "]", ""},
+        {"ax]", "[", "]", ""},
+        {"SN : 1234 (abc)", "SN : ", " (", "1234"},
+        {"::a::", "::", "::", "a"},
+        {"aXXb", "X", "X", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(textBetween(QString::fromUtf8(c.text), QString::fromUtf8(c.left), QString::fromUtf8(c.right)),
-                  QString::fromUtf8(c.want))
+        EXPECT_EQ(
+            textBetween(QString::fromUtf8(c.text), QString::fromUtf8(c.left), QString::fromUtf8(c.right)),
+            QString::fromUtf8(c.want))
             << c.text;
 }
 

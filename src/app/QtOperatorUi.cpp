@@ -1,0 +1,54 @@
+#include "app/QtOperatorUi.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace tw {
+
+namespace {
+
+QMessageBox::Icon toQt(BoxIcon icon) {
+    switch (icon) {
+    case BoxIcon::Information:
+        return QMessageBox::Information;
+    case BoxIcon::Question:
+        return QMessageBox::Question;
+    case BoxIcon::Warning:
+        return QMessageBox::Warning;
+    case BoxIcon::Error:
+        return QMessageBox::Critical;
+    case BoxIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int runBox(QWidget *parent, const QString &text, const QString &title, BoxIcon icon,
+           QMessageBox::StandardButtons buttons) {
+    QMessageBox box(toQt(icon), title, text, buttons, parent);
+    return box.exec();
+}
+
+} // namespace
+
+bool QtOperator::askYesNo(const QString &text, const QString &title, BoxIcon icon) {
+    return runBox(parent_, text, title, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtOperator::askOkCancel(const QString &text, const QString &title, BoxIcon icon) {
+    return runBox(parent_, text, title, icon, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+std::optional<QString> QtOperator::askText(const QString &prompt, const QString &title,
+                                           const QString &initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
+void QtOperator::notice(const QString &text, const QString &title, BoxIcon icon) {
+    runBox(parent_, text, title, icon, QMessageBox::Ok);
+}
+
+} // namespace tw

@@ -1,0 +1,60 @@
+#include "TestDoubles.h"
+
+#include "common/Gbk.h"
+
+#include <QFile>
+#include <stdexcept>
+
+namespace tw::test {
+
+bool RecordingSink::send(const QString &script) {
+    if (!connected) return false;
+    writes.append(toGbk(script));
+    return true;
+}
+
+bool ScriptedOperator::nextBool() {
+    if (answers.empty() || !std::holds_alternative<bool>(answers.front()))
+        throw std::logic_error("unexpected question: no yes/no answer scripted");
+    const bool yes = std::get<bool>(answers.front());
+    answers.pop_front();
+    return yes;
+}
+
+bool ScriptedOperator::askYesNo(const QString &text, const QString &title, BoxIcon icon) {
+    boxes.append({Box::YesNo, text, title, icon, {}});
+    return nextBool();
+}
+
+bool ScriptedOperator::askOkCancel(const QString &text, const QString &title, BoxIcon icon) {
+    boxes.append({Box::OkCancel, text, title, icon, {}});
+    return nextBool();
+}
+
+std::optional<QString> ScriptedOperator::askText(const QString &prompt, const QString &title,
+                                                 const QString &initial) {
+    boxes.append({Box::Input, prompt, title, BoxIcon::None, initial});
+    if (answers.empty() || !std::holds_alternative<std::optional<QString>>(answers.front()))
+        throw std::logic_error("unexpected input box: no text answer scripted");
+    auto text = std::get<std::optional<QString>>(answers.front());
+    answers.pop_front();
+    return text;
+}
+
+void ScriptedOperator::notice(const QString &text, const QString &title, BoxIcon icon) {
+    boxes.append({Box::Notice, text, title, icon, {}});
+}
+
+QByteArray TempRunDir::readFile(const QString &name) const {
+    QFile f(dir.path() + QLatin1Char('/') + name);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void TempRunDir::writeFile(const QString &name, const QByteArray &bytes) const {
+    QFile f(dir.path() + QLatin1Char('/') + name);
+    if (!f.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write test file");
+    f.write(bytes);
+}
+
+} // namespace tw::test

@@ -1,0 +1,70 @@
+#pragma once
+// Doubles for the seams: a sink that records every write as bytes, an operator that answers from
+// a script and records every box, a fresh run directory, a fixed clock.
+
+#include "common/CommandSink.h"
+#include "common/Operator.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <variant>
+
+namespace tw::test {
+
+class RecordingSink : public CommandSink {
+  public:
+    bool connected = true;
+    QList<QByteArray> writes;
+
+    bool send(const QString &script) override;
+    QByteArray all() const { return writes.join(); }
+};
+
+struct Box {
+    enum Kind { YesNo, OkCancel, Input, Notice } kind;
+    QString text;
+    QString title;
+    BoxIcon icon = BoxIcon::None;
+    QString initial; // input boxes
+};
+
+class ScriptedOperator : public Operator {
+  public:
+    // Answers in order: bool for questions, std::optional<QString> for input boxes.
+    using Answer = std::variant<bool, std::optional<QString>>;
+    std::deque<Answer> answers;
+    QList<Box> boxes;
+
+    void answer(bool yes) { answers.emplace_back(yes); }
+    void answerText(std::optional<QString> text) { answers.emplace_back(std::move(text)); }
+
+    bool askYesNo(const QString &text, const QString &title, BoxIcon icon) override;
+    bool askOkCancel(const QString &text, const QString &title, BoxIcon icon) override;
+    std::optional<QString> askText(const QString &prompt, const QString &title,
+                                   const QString &initial) override;
+    void notice(const QString &text, const QString &title, BoxIcon icon) override;
+
+  private:
+    bool nextBool();
+};
+
+// A fresh run directory for one test.
+struct TempRunDir {
+    QTemporaryDir dir;
+    QString path() const { return dir.path(); }
+    QString config() const { return dir.path() + QStringLiteral("/config.ini"); }
+    QByteArray readFile(const QString &name) const;
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+};
+
+struct FixedClock {
+    QDateTime now;
+    QDateTime operator()() const { return now; }
+};
+
+} // namespace tw::test
