@@ -58,3 +58,9 @@ void TempRunDir::writeFile(const QString &name, const QByteArray &bytes) const {
 }
 
 } // namespace tw::test
+
+namespace tw::test {
+void TempRunDir::writeConfig(const QString &text) const {
+    writeFile(QStringLiteral("config.ini"), toGbk(text));
+}
+} // namespace tw::test

@@ -60,6 +60,8 @@ struct TempRunDir {
     QString config() const { return dir.path() + QStringLiteral("/config.ini"); }
     QByteArray readFile(const QString &name) const;
     void writeFile(const QString &name, const QByteArray &bytes) const;
+    // config.ini from UTF-8 source text, stored as GBK like the real file.
+    void writeConfig(const QString &text) const;
 };
 
 struct FixedClock {

@@ -1,0 +1,461 @@
+#include "app/MainWindow.h"
+
+#include "admin/BoardPage.h"
+#include "app/ChassisPage.h"
+#include "app/ControlPanelWindow.h"
+#include "app/OperatorConsoleWidget.h"
+#include "app/Reachability.h"
+#include "common/ActivityLog.h"
+#include "common/Operator.h"
+#include "common/SettingsStore.h"
+#include "common/Text.h"
+#include "monitor/AlarmPage.h"
+#include "monitor/QueryPage.h"
+#include "ont/OntPage.h"
+#include "wizards/CommissioningPage.h"
+#include "wizards/SettingsPage.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace tw {
+
+namespace {
+
+// Sends go nowhere until the connection is set: the status bar says so.
+class NotConnectedSink : public CommandSink {
+  public:
+    explicit NotConnectedSink(MainWindow &w) : window_(w) {}
+    bool send(const QString &) override {
+        window_.setConnectionState(QStringLiteral("未连接"));
+        window_.setLastEvent(QStringLiteral("命令未发送：未连接OLT"));
+        return false;
+    }
+
+  private:
+    MainWindow &window_;
+};
+
+QIcon appIcon() {
+    QPixmap pm(64, 64);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0x1F, 0x6F, 0xB2));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(4, 4, 56, 56, 12, 12);
+    p.setBrush(QColor(0xF5, 0xB8, 0x2E));
+    p.drawEllipse(QPointF(32, 32), 9, 9);
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(14, 18 + i * 14), QPointF(23, 32));
+    p.drawLine(QPointF(41, 32), QPointF(52, 32));
+    return QIcon(pm);
+}
+
+struct Navigation {
+    const char16_t *caption;
+    const char16_t *tip;
+    QStyle::StandardPixmap icon;
+};
+
+const QString ChassisCommandToolbar = QStringLiteral("display board 0\r\n\r\n");
+const QString ChassisCommandMenu = QStringLiteral("display board 0\r\n");
+
+} // namespace
+
+MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, QWidget *parent)
+    : QMainWindow(parent), settings_(settings), log_(log), op_(op) {
+    notConnected_ = std::make_unique<NotConnectedSink>(*this);
+    sink_ = notConnected_.get();
+    setWindowTitle(ProductTitle);
+    setWindowIcon(appIcon());
+    resize(1038, 708);
+
+    probe = [](const QString &host, int port) { return probeReachable(host, port, 1000); };
+    connectOlt = [] {};
+    openControlPanel = [this] {
+        ControlPanelWindow panel(settings_, op_, this);
+        panel.exec();
+    };
+
+    buildCentral();
+    buildMenusAndToolbar();
+    buildTray();
+    registerStartupFields();
+    autoRegisterTimer.setObjectName(QStringLiteral("AutoRegisterTimer"));
+    connect(&autoRegisterTimer, &QTimer::timeout, this, &MainWindow::autoRegisterTick);
+}
+
+MainWindow::~MainWindow() {
+    if (tray) tray->hide();
+}
+
+void MainWindow::setSink(CommandSink *sink) {
+    sink_ = sink ? sink : notConnected_.get();
+}
+
+void MainWindow::setConnectionState(const QString &state) {
+    connectionLabel_->setText(state);
+}
+
+void MainWindow::setLastEvent(const QString &event) {
+    eventLabel_->setText(event);
+}
+
+void MainWindow::buildCentral() {
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 2, 4, 2);
+
+    pages = new QTabWidget(central);
+    pages->setObjectName(QStringLiteral("PageArea"));
+    chassisPage = new ChassisPage(pages);
+    ontPage = new OntPage(ontListGrid, ontDiscoveryGrid, ontVersionGrid, pages);
+    boardPage = new BoardPage(pages);
+    queryPage = new QueryPage(pages);
+    alarmPage = new AlarmPage(pages);
+    commissioningPage = new CommissioningPage(pages);
+    settingsPage = new SettingsPage(pages);
+    const QList<QWidget *> all = {chassisPage, ontPage,           boardPage,   queryPage,
+                                  alarmPage,   commissioningPage, settingsPage};
+    for (int i = 0; i < all.size(); ++i)
+        pages->addTab(all[i], QString::number(i + 1));
+    // Pages are switched by the toolbar and the menu only.
+    pages->tabBar()->hide();
+    layout->addWidget(pages, 3);
+
+    auto *group = new QGroupBox(QStringLiteral("命令行"), central);
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->setContentsMargins(2, 2, 2, 2);
+    console = new OperatorConsole(group);
+    groupLayout->addWidget(console);
+    layout->addWidget(group, 2);
+
+    auto *row = new QHBoxLayout;
+    auto button = [&](const char16_t *caption) {
+        auto *b = new QPushButton(QString::fromUtf16(caption), central);
+        row->addWidget(b);
+        return b;
+    };
+    writeButton = button(u"写入OLT(&S)");
+    detachButton = button(u"独立显示(&P)");
+    clearButton = button(u"清屏(&C)");
+    disconnectButton = button(u"断开OLT(&D)");
+    reconnectButton = button(u"重连OLT(&R)");
+    row->addStretch(1);
+    row->addWidget(new QLabel(QStringLiteral("执行自定义命令："), central));
+    helpButton = button(u"帮助");
+    breakButton = button(u"中断命令(&Q)");
+    executeButton = button(u"回车执行(&E)");
+    layout->addLayout(row);
+    setCentralWidget(central);
+
+    connect(clearButton, &QPushButton::clicked, console, &OperatorConsole::clear);
+    connect(reconnectButton, &QPushButton::clicked, this, [this] { connectOlt(); });
+    connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
+    connect(breakButton, &QPushButton::clicked, this, [this] { sink_->send(QStringLiteral("Q\r\n")); });
+    connect(helpButton, &QPushButton::clicked, this,
+            [this] { sink_->send(console->entry->toPlainText() + QLatin1Char('?')); });
+    connect(ontPage->testAutoRegisterButton, &QPushButton::clicked, this, &MainWindow::autoRegisterTick);
+
+    connectionLabel_ = new QLabel(QStringLiteral("未连接"), this);
+    oltLabel_ = new QLabel(this);
+    eventLabel_ = new QLabel(this);
+    statusBar()->addWidget(connectionLabel_, 1);
+    statusBar()->addWidget(oltLabel_, 1);
+    statusBar()->addWidget(eventLabel_, 3);
+}
+
+void MainWindow::sendEntry() {
+    const QString text = console->entry->toPlainText();
+    sink_->send(text + QStringLiteral("\r\n"));
+    console->entry->clear();
+    console->entry->moveCursor(QTextCursor::End);
+    log_.write(QStringLiteral("   执行一次自定义命令！ ") + text);
+}
+
+void MainWindow::buildMenusAndToolbar() {
+    const Navigation nav[] = {
+        {u"单板信息", u"检测OLT下板卡数量和位置", QStyle::SP_ComputerIcon},
+        {u"ONT管理", u"ONT发现查询及注册", QStyle::SP_FileDialogDetailedView},
+        {u"板卡管理", nullptr, QStyle::SP_DriveHDIcon},
+        {u"查询功能", u"查询OLT相关信息", QStyle::SP_FileDialogContentsView},
+        {u"报警状态", u"OLT系统报警信息", QStyle::SP_MessageBoxWarning},
+        {u"标准开局", u"OLT开局", QStyle::SP_DialogApplyButton},
+        {u"控制面板", nullptr, QStyle::SP_FileDialogInfoView},
+        {u"基本设置", u"基础功能增删查", QStyle::SP_BrowserReload},
+        {u"自动注册", u"ONT前台自动注册功能", QStyle::SP_MediaPlay},
+    };
+    const char16_t *menuCaptions[] = {u"机框状态", u"ONT管理",  u"板卡管理", u"查询功能", u"报警状态",
+                                      u"标准开局", u"控制面板", u"基本设置", u"自动注册"};
+    // What each entry does; the toolbar and the menu differ only for the first two.
+    auto effect = [this](int i, bool fromMenu) {
+        switch (i) {
+        case 0:
+            showPage(0);
+            sink_->send(fromMenu ? ChassisCommandMenu : ChassisCommandToolbar);
+            break;
+        case 1:
+            showPage(1);
+            if (fromMenu) ontListGrid.resetHeader();
+            break;
+        case 2:
+            showPage(2);
+            break;
+        case 3:
+            showPage(3);
+            break;
+        case 4:
+            showPage(4);
+            break;
+        case 5:
+            showPage(5);
+            break;
+        case 6:
+            openControlPanel();
+            break;
+        case 7:
+            showPage(6);
+            break;
+        case 8:
+            emit autoRegisterWindowRequested();
+            break;
+        }
+    };
+
+    auto *toolbar = addToolBar(QStringLiteral("工具栏"));
+    toolbar->setObjectName(QStringLiteral("Toolbar"));
+    toolbar->setMovable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar->setIconSize(QSize(28, 28));
+    programMenu = menuBar()->addMenu(QStringLiteral("程序(&F)"));
+    for (int i = 0; i < 9; ++i) {
+        QAction *tool =
+            toolbar->addAction(style()->standardIcon(nav[i].icon), QString::fromUtf16(nav[i].caption));
+        tool->setToolTip(nav[i].tip ? QString::fromUtf16(nav[i].tip) : QString());
+        connect(tool, &QAction::triggered, this, [effect, i] { effect(i, false); });
+        if (i > 0) programMenu->addSeparator();
+        QAction *item = programMenu->addAction(QString::fromUtf16(menuCaptions[i]));
+        connect(item, &QAction::triggered, this, [effect, i] { effect(i, true); });
+    }
+
+    toolsMenu = menuBar()->addMenu(QStringLiteral("工具(&T)"));
+    connect(toolsMenu->addAction(QStringLiteral("记事本")), &QAction::triggered, this, [this] {
+        launchTool({QStringLiteral("notepad.exe"), QStringLiteral("gnome-text-editor"),
+                    QStringLiteral("gedit"), QStringLiteral("kwrite"), QStringLiteral("kate"),
+                    QStringLiteral("mousepad"), QStringLiteral("xed"), QStringLiteral("pluma"),
+                    QStringLiteral("featherpad"), QStringLiteral("leafpad")},
+                   QStringLiteral("记事本"));
+    });
+    toolsMenu->addSeparator();
+    connect(toolsMenu->addAction(QStringLiteral("计算器")), &QAction::triggered, this, [this] {
+        launchTool({QStringLiteral("calc.exe"), QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                    QStringLiteral("galculator"), QStringLiteral("mate-calc"),
+                    QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")},
+                   QStringLiteral("计算器"));
+    });
+
+    helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    connect(helpMenu->addAction(QStringLiteral("使用说明")), &QAction::triggered, this, [this] {
+        // The README travels with the program (beside it, or at the top of a source checkout).
+        QDir dir(QCoreApplication::applicationDirPath());
+        for (int up = 0; up < 4; ++up, dir.cdUp()) {
+            if (QFileInfo::exists(dir.filePath(QStringLiteral("README.md")))) {
+                QDesktopServices::openUrl(QUrl::fromLocalFile(dir.filePath(QStringLiteral("README.md"))));
+                return;
+            }
+        }
+        op_.notice(QStringLiteral("未找到使用说明（README.md）。"));
+    });
+    connect(helpMenu->addAction(QStringLiteral("OLT命令参考")), &QAction::triggered, this, [this] {
+        // The OLT itself is the reference: "?" lists what may follow the typed command.
+        op_.notice(QStringLiteral("在命令输入框中输入命令的开头，然后点击“帮助”，OLT会列出可用的后续参数。"));
+    });
+    helpMenu->addSeparator();
+    connect(helpMenu->addAction(QStringLiteral("关于 Tarnwick")), &QAction::triggered, this,
+            &MainWindow::showAbout);
+
+    // Pop-up menus: never in the menu bar.
+    trayMenu = new QMenu(QStringLiteral("托盘"), this);
+    ontMenu = new QMenu(QStringLiteral("ONT"), this);
+    ontVersionMenu = new QMenu(QStringLiteral("ONT版本"), this);
+    ontDiscoveryMenu = new QMenu(QStringLiteral("ONT发现"), this);
+}
+
+void MainWindow::showAbout() {
+    QMessageBox::about(
+        this, QStringLiteral("关于 Tarnwick"),
+        QStringLiteral("<h3>%1</h3><p>GPON/EPON OLT 管理控制台</p>"
+                       "<p>通过 Telnet 命令行管理 OLT：ONT 查询、发现与注册、业务流、单板与系统管理。</p>"
+                       "<p>运行目录：%2</p>")
+            .arg(ProductTitle.toHtmlEscaped(),
+                 QFileInfo(settings_.filePath()).absolutePath().toHtmlEscaped()));
+}
+
+void MainWindow::launchTool(const QStringList &candidates, const QString &what) {
+    for (const QString &program : candidates) {
+        const QString path = QStandardPaths::findExecutable(program);
+        if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
+    }
+    op_.notice(QStringLiteral("未找到") + what + QStringLiteral("程序。"));
+}
+
+void MainWindow::buildTray() {
+    QAction *show = trayMenu->addAction(QStringLiteral("显示"));
+    trayMenu->addSeparator();
+    QAction *hide = trayMenu->addAction(QStringLiteral("隐藏"));
+    trayMenu->addSeparator();
+    QAction *quit = trayMenu->addAction(QStringLiteral("退出"));
+    connect(show, &QAction::triggered, this, &MainWindow::bringToFront);
+    connect(hide, &QAction::triggered, this, &QWidget::showMinimized);
+    connect(quit, &QAction::triggered, this, &MainWindow::requestExit);
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+    tray = new QSystemTrayIcon(windowIcon(), this);
+    tray->setContextMenu(trayMenu);
+    connect(tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger) bringToFront();
+    });
+}
+
+void MainWindow::registerStartupFields() {
+    using namespace settings;
+    for (QLineEdit *box : boardPage->boardBoxes)
+        startupFields.add(box, ServiceBoard);
+    startupFields.add(ontPage->periodBox, Period);
+    startupFields.add(commissioningPage->serviceOuterVlan, ServiceOuterVlan);
+    startupFields.add(commissioningPage->serviceInnerVlan, ServiceInnerVlan);
+    settingsPage->registerNetworkFields(startupFields);
+    startupFields.add(commissioningPage->iptvOuterVlan, IptvOuterVlan);
+    startupFields.add(commissioningPage->iptvInnerVlan, IptvInnerVlan);
+    startupFields.add(commissioningPage->multicastVlan, MulticastVlan);
+    settingsPage->registerSwitchFields(startupFields);
+    startupFields.add(ontPage->iptvBox, Iptv);
+    startupFields.add(ontPage->autoMoveBox, AutoMove);
+}
+
+void MainWindow::writeGridHeaders() {
+    ontListGrid.resetHeader();
+    ontVersionGrid.resetHeader();
+    ontDiscoveryGrid.resetHeader();
+}
+
+bool MainWindow::start() {
+    using namespace settings;
+    log_.write(QStringLiteral("   系统初始化成功！"));
+    chassisPage->sizeSurface(pages->size());
+
+    if (settings_.read(OltPassword).isEmpty()) {
+        op_.notice(QStringLiteral("首次使用请先在程序控制面板窗口设置正确的配置信息\r\n"
+                                  "然后点击测试并保存，保存完毕关闭并重新打开本软件！"));
+        openControlPanel();
+        return false;
+    }
+
+    const QString address = settings_.read(OltAddress);
+    if (probe(address, leadingInt(settings_.read(OltPort)))) {
+        connectOlt();
+    } else {
+        op_.notice(QStringLiteral("尝试连接OLT地址：") + address +
+                       QStringLiteral(" 失败，请检查后手动重连OLT！"),
+                   QStringLiteral("连接失败"));
+    }
+
+    const QString label = settings_.read(OltLabel);
+    if (tray) {
+        tray->setToolTip(QStringLiteral("标识：") + label);
+        tray->show();
+    }
+    setWindowTitle(windowTitle() + QStringLiteral(" - ") + label);
+    oltLabel_->setText(QStringLiteral("标识：") + label);
+
+    if (settings_.read(AutoRegister) == SwitchOn) {
+        ontPage->autoRegisterBox->setChecked(true);
+        setAutoRegisterInterval(leadingInt(settings_.read(Period)) * 60000);
+    } else {
+        setAutoRegisterInterval(0);
+    }
+
+    startupFields.load(settings_);
+    writeGridHeaders();
+    return true;
+}
+
+void MainWindow::setAutoRegisterInterval(int ms) {
+    // Interval 0 means stopped: a running zero-interval timer would fire without pause.
+    if (ms > 0) {
+        autoRegisterTimer.start(ms);
+    } else {
+        autoRegisterTimer.stop();
+        autoRegisterTimer.setInterval(0);
+    }
+}
+
+void MainWindow::autoRegisterTick() {
+    const QString text = QStringLiteral("display ont autofind all\r\n");
+    if (sink_->send(text)) return;
+    connectOlt();
+    sink_->send(text);
+}
+
+void MainWindow::showPage(int index) {
+    pages->setCurrentIndex(index);
+}
+
+void MainWindow::bringToFront() {
+    show();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
+}
+
+void MainWindow::requestExit() {
+    if (!op_.askOkCancel(QStringLiteral("您真的要退出软件吗？"), QStringLiteral("系统提示"),
+                         BoxIcon::Question))
+        return;
+    if (tray) tray->hide();
+    log_.write(QStringLiteral("   系统被强制关闭！"));
+    emit exitConfirmed();
+    QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    // The close box only minimises: the program ends from the tray menu.
+    event->ignore();
+    showMinimized();
+}
+
+void MainWindow::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    // Without a tray the window stays on the task bar; hidden it would be lost.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && tray)
+        QTimer::singleShot(0, this, &QWidget::hide);
+}
+
+} // namespace tw

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/StartupFieldsUi.h"
+#include "common/CommandSink.h"
+#include "common/GridModel.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QSystemTrayIcon;
+class QTabWidget;
+
+namespace tw {
+
+class ActivityLog;
+class AlarmPage;
+class BoardPage;
+class ChassisPage;
+class CommissioningPage;
+class OntPage;
+class Operator;
+class OperatorConsole;
+class QueryPage;
+class SettingsPage;
+class SettingsStore;
+
+inline const QString ProductTitle = QStringLiteral("Tarnwick v3.0.0");
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Replaceable for tests: the reachability probe, the connect operation and the control panel.
+    std::function<bool(const QString &host, int port)> probe;
+    std::function<void()> connectOlt;
+    std::function<void()> openControlPanel;
+
+    void setSink(CommandSink *sink);
+    CommandSink &sink() const { return *sink_; }
+
+    // The start-up sequence after the single-instance check. False when the program must end
+    // (the first-run path).
+    bool start();
+
+    void showPage(int index);
+    // Shows, restores and raises the window (tray click, "显示", a second start).
+    void bringToFront();
+    // "退出": asks, then ends the program.
+    void requestExit();
+    // One auto-registration tick ("测试后台注册", "自动测试" and the timer).
+    void autoRegisterTick();
+
+    void setConnectionState(const QString &state);
+    void setLastEvent(const QString &event);
+
+    // Pages and containers that the rest of the program fills.
+    QTabWidget *pages;
+    ChassisPage *chassisPage;
+    OntPage *ontPage;
+    BoardPage *boardPage;
+    QueryPage *queryPage;
+    AlarmPage *alarmPage;
+    CommissioningPage *commissioningPage;
+    SettingsPage *settingsPage;
+    OperatorConsole *console;
+
+    GridModel ontListGrid{ontListColumns()};
+    GridModel ontVersionGrid{ontVersionColumns()};
+    GridModel ontDiscoveryGrid{ontDiscoveryColumns()};
+
+    QMenu *programMenu, *toolsMenu, *helpMenu;
+    QMenu *trayMenu, *ontMenu, *ontVersionMenu, *ontDiscoveryMenu; // pop-up only
+    QSystemTrayIcon *tray = nullptr;
+    QTimer autoRegisterTimer;
+    StartupFields startupFields;
+
+    // The row under the console.
+    QPushButton *writeButton, *detachButton, *clearButton, *disconnectButton, *reconnectButton, *helpButton,
+        *breakButton, *executeButton;
+
+    // Interval in ms; 0 stops the timer.
+    void setAutoRegisterInterval(int ms);
+
+  signals:
+    void autoRegisterWindowRequested();
+    void exitConfirmed();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+  private:
+    void buildMenusAndToolbar();
+    void buildCentral();
+    void buildTray();
+    void registerStartupFields();
+    void writeGridHeaders();
+    void launchTool(const QStringList &candidates, const QString &what);
+    void showAbout();
+    void sendEntry();
+
+    SettingsStore &settings_;
+    ActivityLog &log_;
+    Operator &op_;
+    CommandSink *sink_;
+    std::unique_ptr<CommandSink> notConnected_;
+    QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
+};
+
+} // namespace tw

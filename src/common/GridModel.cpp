@@ -1,0 +1,97 @@
+#include "common/GridModel.h"
+
+namespace tw {
+
+GridModel::GridModel(QList<GridColumn> columns, QObject *parent)
+    : QAbstractTableModel(parent), columns_(std::move(columns)) {}
+
+void GridModel::resetHeader() {
+    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(columns_.size()) - 1);
+    emit headerReset();
+}
+
+void GridModel::clearRows() {
+    if (rows_.isEmpty()) return;
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
+QStringList GridModel::fitted(QStringList cells) const {
+    const qsizetype n = columns_.size();
+    if (cells.size() > n) cells.resize(n);
+    while (cells.size() < n)
+        cells.append(QString());
+    return cells;
+}
+
+void GridModel::appendRow(QStringList cells) {
+    const int r = count();
+    beginInsertRows({}, r, r);
+    rows_.append(fitted(std::move(cells)));
+    endInsertRows();
+}
+
+void GridModel::appendRows(QList<QStringList> rows) {
+    if (rows.isEmpty()) return;
+    const int first = count();
+    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+    rows_.reserve(rows_.size() + rows.size());
+    for (QStringList &cells : rows)
+        rows_.append(fitted(std::move(cells)));
+    endInsertRows();
+}
+
+void GridModel::setCell(int row, int column, const QString &text) {
+    if (row < 0 || row >= count() || column < 0 || column >= columns_.size()) return;
+    rows_[row][column] = text;
+    emit dataChanged(index(row, column), index(row, column));
+}
+
+QString GridModel::cell(int r, int c) const {
+    if (r < 0 || r >= count() || c < 0 || c >= columns_.size()) return {};
+    return rows_[r][c];
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : count();
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
+    return cell(index.row(), index.column());
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    if (role != Qt::DisplayRole || section < 0 || section >= columns_.size()) return {};
+    return columns_[section].caption;
+}
+
+QList<GridColumn> ontListColumns() {
+    return {{QStringLiteral("框/槽/端口"), 150}, {QStringLiteral("ONT编号"), 100},
+            {QStringLiteral("序列号"), 200},     {QStringLiteral("控制标志"), 100},
+            {QStringLiteral("运行标志"), 100},   {QStringLiteral("配置状态"), 100},
+            {QStringLiteral("匹配状态"), 100},   {QStringLiteral("保护侧"), 100}};
+}
+
+QList<GridColumn> ontVersionColumns() {
+    return {{QStringLiteral("框/槽/端口"), 150}, {QStringLiteral("ONT编号"), 100},
+            {QStringLiteral("生产厂商ID"), 150}, {QStringLiteral("ONT类型"), 200},
+            {QStringLiteral("软件版本"), 220},   {QStringLiteral("OUI版本"), 100}};
+}
+
+QList<GridColumn> ontDiscoveryColumns() {
+    return {{QStringLiteral("序列号"), 50},          {QStringLiteral("框/槽/端口 "), 80},
+            {QStringLiteral("ONT SN/MAC"), 150},     {QStringLiteral("密码"), 100},
+            {QStringLiteral("逻辑标识"), 150},       {QStringLiteral("校验码"), 80},
+            {QStringLiteral("生产厂商ID"), 80},      {QStringLiteral("ONT版本"), 80},
+            {QStringLiteral("ONT软件版本"), 120},    {QStringLiteral("ONT设备ID"), 80},
+            {QStringLiteral("ONT自动发现时间"), 200}};
+}
+
+} // namespace tw

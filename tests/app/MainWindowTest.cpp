@@ -1,0 +1,212 @@
+#include "app/MainWindow.h"
+#include "TestDoubles.h"
+#include "admin/BoardPage.h"
+#include "common/ActivityLog.h"
+#include "common/Gbk.h"
+#include "common/PasswordCodec.h"
+#include "common/SettingsStore.h"
+#include "ont/OntPage.h"
+#include "wizards/SettingsPage.h"
+
+#include "app/OperatorConsoleWidget.h"
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+namespace {
+
+// A main window on a fresh run directory, with the outside world replaced by recorders.
+struct Console {
+    test::TempRunDir run;
+    SettingsStore settings{run.config()};
+    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(8, 0, 0))}};
+    test::ScriptedOperator op;
+    test::RecordingSink sink;
+    std::unique_ptr<MainWindow> window;
+    QStringList probes;
+    int connects = 0, controlPanels = 0;
+    bool reachable = true;
+
+    explicit Console(const QString &config) {
+        run.writeConfig(config);
+        window = std::make_unique<MainWindow>(settings, log, op);
+        window->setSink(&sink);
+        window->probe = [this](const QString &host, int port) {
+            probes << host + QLatin1Char(':') + QString::number(port);
+            return reachable;
+        };
+        window->connectOlt = [this] { ++connects; };
+        window->openControlPanel = [this] { ++controlPanels; };
+    }
+    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
+    QAction *action(QWidget *container, const QString &text) const {
+        for (QAction *a : container->actions())
+            if (a->text() == text) return a;
+        return nullptr;
+    }
+};
+
+QString configured(const QString &extra = {}) {
+    return QStringLiteral("[OLT]\nIP地址=10.1.1.1\n端口=23.9\n帐号=root\n密码=") +
+           encodePassword(QStringLiteral("admin")) + QLatin1Char('\n') + extra;
+}
+
+} // namespace
+
+TEST(MainWindowStartup, TitleProbeConnectAndLog) {
+    Console c(configured(QStringLiteral("标识=一号机房\n")));
+    ASSERT_TRUE(c.window->start());
+    EXPECT_EQ(c.window->windowTitle(), QStringLiteral("Tarnwick v3.0.0 - 一号机房"));
+    EXPECT_EQ(c.probes, QStringList{QStringLiteral("10.1.1.1:23")});
+    EXPECT_EQ(c.connects, 1);
+    EXPECT_TRUE(c.op.boxes.isEmpty());
+    EXPECT_EQ(c.logText(), QStringLiteral("08:00:00   系统初始化成功！\r\n"));
+    EXPECT_EQ(c.window->size(), QSize(1038, 708));
+}
+
+TEST(MainWindowStartup, EmptyLabelLeavesTheDash) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    EXPECT_EQ(c.window->windowTitle(), QStringLiteral("Tarnwick v3.0.0 - "));
+}
+
+TEST(MainWindowStartup, FirstRunOpensControlPanelAndEnds) {
+    Console c(QStringLiteral("[OLT]\nIP地址=10.1.1.1\n端口=23\n"));
+    EXPECT_FALSE(c.window->start());
+    ASSERT_EQ(c.op.boxes.size(), 1);
+    EXPECT_EQ(c.op.boxes[0].text, QStringLiteral("首次使用请先在程序控制面板窗口设置正确的配置信息\r\n"
+                                                 "然后点击测试并保存，保存完毕关闭并重新打开本软件！"));
+    EXPECT_EQ(c.op.boxes[0].title, QStringLiteral("信息："));
+    EXPECT_EQ(c.controlPanels, 1);
+    EXPECT_TRUE(c.probes.isEmpty());
+    EXPECT_EQ(c.connects, 0);
+}
+
+TEST(MainWindowStartup, UnreachableAddressShowsMessageAndDoesNotConnect) {
+    Console c(configured());
+    c.reachable = false;
+    ASSERT_TRUE(c.window->start());
+    ASSERT_EQ(c.op.boxes.size(), 1);
+    EXPECT_EQ(c.op.boxes[0].text, QStringLiteral("尝试连接OLT地址：10.1.1.1 失败，请检查后手动重连OLT！"));
+    EXPECT_EQ(c.op.boxes[0].title, QStringLiteral("连接失败"));
+    EXPECT_EQ(c.connects, 0);
+}
+
+TEST(MainWindowStartup, AutoRegistrationTimer) {
+    struct Case {
+        const char *extra;
+        bool running;
+        int interval;
+    } cases[] = {
+        {"自动注册=真\n[基本]\n周期=5\n", true, 300000},
+        {"自动注册=真\n", true, 60000}, // period defaults to 1 minute
+        {"自动注册=假\n[基本]\n周期=5\n", false, 0},
+        {"[基本]\n周期=5\n", false, 0},
+        {"自动注册=真\n[基本]\n周期=abc\n", false, 0}, // a period of 0 never fires
+    };
+    for (const Case &k : cases) {
+        Console c(configured(QString::fromUtf8(k.extra)));
+        ASSERT_TRUE(c.window->start());
+        EXPECT_EQ(c.window->autoRegisterTimer.isActive(), k.running) << k.extra;
+        EXPECT_EQ(c.window->autoRegisterTimer.interval(), k.interval) << k.extra;
+        EXPECT_EQ(c.window->ontPage->autoRegisterBox->isChecked(),
+                  QByteArray(k.extra).startsWith("自动注册=真"))
+            << k.extra;
+    }
+}
+
+TEST(MainWindowStartup, FieldsLoadFromSettingsWithDefaults) {
+    Console c(configured(
+        QStringLiteral("开启IPTV=真\n自动移机=假\n[基本]\n周期=3\n[其他]\n防御环路=真\n间隔保存=真\n"
+                       "防御DOS攻击=yes\n")));
+    ASSERT_TRUE(c.window->start());
+    for (QLineEdit *box : c.window->boardPage->boardBoxes)
+        EXPECT_EQ(box->text(), QStringLiteral("0/1"));
+    EXPECT_EQ(c.window->ontPage->periodBox->text(), QStringLiteral("3"));
+    EXPECT_TRUE(c.window->ontPage->iptvBox->isChecked());
+    EXPECT_FALSE(c.window->ontPage->autoMoveBox->isChecked());
+    const auto &security = c.window->settingsPage->securityBoxes;
+    EXPECT_TRUE(security[6]->isChecked());  // 防御环路功能
+    EXPECT_FALSE(security[4]->isChecked()); // only exactly 真 ticks
+    EXPECT_TRUE(c.window->settingsPage->intervalSaveBox->isChecked());
+    EXPECT_EQ(c.window->settingsPage->routeGateway->text(), QStringLiteral("192.168.88.254"));
+    EXPECT_TRUE(c.sink.writes.isEmpty()) << "loading fields sends nothing";
+}
+
+TEST(MainWindow, ChassisCommandsAndPageSwitches) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    auto *toolbar = c.window->findChild<QToolBar *>(QStringLiteral("Toolbar"));
+    ASSERT_NE(toolbar, nullptr);
+    c.window->showPage(3);
+    c.action(toolbar, QStringLiteral("单板信息"))->trigger();
+    EXPECT_EQ(c.window->pages->currentIndex(), 0);
+    c.action(c.window->programMenu, QStringLiteral("机框状态"))->trigger();
+    EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"display board 0\r\n\r\n", "display board 0\r\n"}));
+    c.action(toolbar, QStringLiteral("基本设置"))->trigger();
+    EXPECT_EQ(c.window->pages->currentIndex(), 6);
+    EXPECT_EQ(c.action(toolbar, QStringLiteral("单板信息"))->toolTip(),
+              QStringLiteral("检测OLT下板卡数量和位置"));
+    // Nine menu items with a separator between each two.
+    EXPECT_EQ(c.window->programMenu->actions().size(), 17);
+    const QList<QAction *> bar = c.window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 3);
+    EXPECT_EQ(bar[0]->text(), QStringLiteral("程序(&F)"));
+}
+
+TEST(MainWindow, ConsoleButtons) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    c.window->console->entry->setPlainText(QStringLiteral("a\nb"));
+    c.window->helpButton->click();
+    c.window->executeButton->click();
+    c.window->executeButton->click();
+    c.window->breakButton->click();
+    EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\nb?", "a\nb\r\n", "\r\n", "Q\r\n"}));
+    EXPECT_TRUE(c.window->console->entry->toPlainText().isEmpty());
+    EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   执行一次自定义命令！ a\nb\r\n"
+                                                    "08:00:00   执行一次自定义命令！ \r\n")));
+}
+
+TEST(MainWindow, AutoRegisterTickReconnectsOnceWhenTheSendFails) {
+    Console c(configured());
+    c.sink.connected = false;
+    c.window->connectOlt = [&] { ++c.connects, c.sink.connected = true; };
+    c.window->ontPage->testAutoRegisterButton->click();
+    EXPECT_EQ(c.connects, 1);
+    EXPECT_EQ(c.sink.writes, QList<QByteArray>{"display ont autofind all\r\n"});
+}
+
+TEST(MainWindow, ExitAsksAndCloseBoxOnlyMinimises) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    c.window->show();
+    EXPECT_FALSE(c.window->close());
+    c.op.answer(false);
+    c.window->requestExit();
+    EXPECT_FALSE(c.logText().contains(QStringLiteral("系统被强制关闭")));
+    c.op.answer(true);
+    c.window->requestExit();
+    EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   系统被强制关闭！\r\n")));
+    EXPECT_EQ(c.op.boxes.last().text, QStringLiteral("您真的要退出软件吗？"));
+    EXPECT_EQ(c.op.boxes.last().title, QStringLiteral("系统提示"));
+    EXPECT_EQ(c.op.boxes.last().kind, test::Box::OkCancel);
+}
+
+TEST(MainWindow, GridsHaveTheirHeaders) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    EXPECT_EQ(c.window->ontDiscoveryGrid.columns()[1].caption, QStringLiteral("框/槽/端口 "));
+    EXPECT_EQ(c.window->ontPage->ontListGrid->columnWidth(2), 200);
+    EXPECT_EQ(c.window->ontPage->ontVersionGrid->columnWidth(4), 220);
+    EXPECT_EQ(c.window->ontPage->tabs->count(), 8);
+    EXPECT_EQ(c.window->ontPage->tabs->tabText(7), QStringLiteral("ONT 刷机"));
+}
