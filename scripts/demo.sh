@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the console and the OLT simulator, starts the simulator with its demo scenario and opens
+# the console against it. The console logs in by itself.
+#   TW_DEMO_PORT   telnet port of the simulator (default 2323)
+#   TW_DEMO_DIR    run directory of the demo console (default build/demo-run)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --parallel "$(nproc)" --target tarnwick tarnwick-olt-sim
+
+port=${TW_DEMO_PORT:-2323}
+run_dir=${TW_DEMO_DIR:-$PWD/build/demo-run}
+mkdir -p "$run_dir"
+
+build/sim/tarnwick-olt-sim --listen "127.0.0.1:$port" --scenario demo >"$run_dir/simulator.log" 2>&1 &
+sim_pid=$!
+cleanup() { kill "$sim_pid" 2>/dev/null || true; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+for _ in $(seq 50); do grep -q '^listening' "$run_dir/simulator.log" && break; sleep 0.1; done
+if ! grep -q '^listening' "$run_dir/simulator.log"; then
+  echo "The OLT simulator did not start:" >&2
+  cat "$run_dir/simulator.log" >&2
+  exit 1
+fi
+
+# config.ini is GBK; an existing one (edited by the operator) is kept.
+if [ ! -f "$run_dir/config.ini" ]; then
+  password=$(build/src/tarnwick --encode-password admin)
+  printf '[OLT]\r\nIP地址=127.0.0.1\r\n端口=%s\r\n帐号=root\r\n密码=%s\r\n标识=演示OLT\r\n开启日志=真\r\n自动重连=真\r\n' \
+    "$port" "$password" | iconv -f UTF-8 -t GBK >"$run_dir/config.ini"
+  chmod 600 "$run_dir/config.ini"
+fi
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  display=:${TW_DEMO_DISPLAY:-77}
+  Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=$display
+  echo "No display found: the console runs on the virtual display $DISPLAY."
+fi
+
+echo "OLT simulator on 127.0.0.1:$port (account root, password admin); run directory $run_dir"
+build/src/tarnwick --run-dir "$run_dir"
