@@ -2,6 +2,7 @@
 
 #include "admin/BoardPage.h"
 #include "app/ChassisPage.h"
+#include "app/CommandLineWindow.h"
 #include "app/ControlPanelWindow.h"
 #include "app/OperatorConsoleWidget.h"
 #include "app/Reachability.h"
@@ -178,6 +179,10 @@ void MainWindow::buildCentral() {
     setCentralWidget(central);
 
     connect(clearButton, &QPushButton::clicked, console, &OperatorConsole::clear);
+    connect(detachButton, &QPushButton::clicked, this, [this] {
+        auto *w = new CommandLineWindow([this] { return console->text(); }, this);
+        w->show();
+    });
     connect(reconnectButton, &QPushButton::clicked, this, [this] { connectOlt(); });
     connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
     connect(breakButton, &QPushButton::clicked, this, [this] { sink_->send(QStringLiteral("Q\r\n")); });
