@@ -1,0 +1,296 @@
+#include "Commands.h"
+
+#include <set>
+
+namespace tw::sim {
+
+std::vector<Token> tokenize(const QString &line) {
+    std::vector<Token> out;
+    int column = 0;
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    auto width = [](QChar c) { return c.unicode() < 0x80 ? 1 : 2; };
+    while (i < n) {
+        if (line[i].isSpace()) {
+            column += width(line[i]);
+            ++i;
+            continue;
+        }
+        Token t;
+        t.column = column;
+        if (line[i] == '"') {
+            column += 1;
+            ++i;
+            while (i < n && line[i] != '"') {
+                t.text += line[i];
+                column += width(line[i]);
+                ++i;
+            }
+            if (i < n) {
+                column += 1;
+                ++i;
+            }
+        } else {
+            while (i < n && !line[i].isSpace()) {
+                t.text += line[i];
+                column += width(line[i]);
+                ++i;
+            }
+        }
+        out.push_back(t);
+    }
+    return out;
+}
+
+bool Call::is(int i, const char *keyword) const {
+    return arg(i).compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+}
+
+std::optional<int> Call::number(int i, int min, int max) const {
+    bool ok = false;
+    const int v = arg(i).toInt(&ok);
+    if (!ok || v < min || v > max) return std::nullopt;
+    return v;
+}
+
+std::optional<PortRef> Call::port(int i) const {
+    return PortRef::parse(arg(i));
+}
+
+void Call::paramError(int i) {
+    const int index = first + i;
+    if (index >= int(tokens.size())) {
+        incomplete();
+        return;
+    }
+    s.error(CliError::Parameter, tokens[index].column);
+}
+
+void Call::unknownAt(int i) {
+    const int index = first + i;
+    if (index >= int(tokens.size())) {
+        incomplete();
+        return;
+    }
+    s.error(CliError::Unknown, tokens[index].column);
+}
+
+void Call::incomplete() {
+    int end = 0;
+    if (!tokens.empty()) end = tokens.back().column + displayWidth(tokens.back().text) + 1;
+    s.error(CliError::Incomplete, end);
+}
+
+bool Call::need(int min, int max) {
+    if (argc() < min) {
+        incomplete();
+        return false;
+    }
+    if (argc() > max) {
+        unknownAt(max);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+struct Match {
+    const CommandDef *def = nullptr;
+    int words = 0;
+    int exact = 0;
+};
+
+bool wordMatches(const QString &token, const QString &word, const std::set<QString> &wholeWords,
+                 bool *exact) {
+    if (token.compare(word, Qt::CaseInsensitive) == 0) {
+        *exact = true;
+        return true;
+    }
+    *exact = false;
+    // Keywords may be shortened, as long as the short form is not a keyword of its own.
+    return token.size() >= 2 && word.startsWith(token, Qt::CaseInsensitive) &&
+           !wholeWords.count(token.toLower());
+}
+
+std::vector<const CommandTable *> tablesFor(ModeKind kind) {
+    switch (kind) {
+    case ModeKind::User:
+        return {&userCommands(), &anyModeCommands()};
+    case ModeKind::Privileged:
+        return {&privilegedCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::Config:
+        return {&configCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::InterfacePon:
+        return {&ponInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::InterfaceGiu:
+        return {&giuInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::InterfaceEmu:
+        return {&emuInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::InterfaceOther:
+        return {&otherInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::Btv:
+        return {&btvCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::Diagnose:
+        return {&diagnoseCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::LineProfile:
+    case ModeKind::SrvProfile:
+    case ModeKind::VlanSrvProfile:
+        return {&profileCommands(), &displayCommands(), &anyModeCommands()};
+    case ModeKind::MulticastVlan:
+        return {&multicastVlanCommands(), &displayCommands(), &anyModeCommands()};
+    }
+    return {&anyModeCommands()};
+}
+
+} // namespace
+
+void dispatchCommand(Session &s, const QString &line) {
+    Call call{s, tokenize(line), 0};
+    const auto &tokens = call.tokens;
+    const auto tables = tablesFor(s.mode().kind);
+
+    // Words that are complete keywords at each position, so "ont" never stands for "ont-srvprofile".
+    std::vector<std::set<QString>> whole;
+    for (const CommandTable *table : tables)
+        for (const CommandDef &def : *table)
+            for (size_t i = 0; i < def.words.size(); ++i) {
+                if (whole.size() <= i) whole.resize(i + 1);
+                whole[i].insert(def.words[i].toLower());
+            }
+
+    Match best;
+    int deepest = 0;
+    for (const CommandTable *table : tables) {
+        for (const CommandDef &def : *table) {
+            int matched = 0, exact = 0;
+            for (const QString &word : def.words) {
+                bool isExact = false;
+                if (matched >= int(tokens.size()) ||
+                    !wordMatches(tokens[matched].text, word, whole[matched], &isExact))
+                    break;
+                exact += isExact;
+                ++matched;
+            }
+            deepest = std::max(deepest, matched);
+            if (matched != int(def.words.size())) continue;
+            if (matched > best.words || (matched == best.words && exact > best.exact))
+                best = {&def, matched, exact};
+        }
+    }
+    if (!best.def) {
+        if (deepest >= int(tokens.size()))
+            call.incomplete();
+        else
+            s.error(CliError::Unknown, tokens[deepest].column);
+        return;
+    }
+    call.first = best.words;
+    best.def->run(call);
+}
+
+// Commands of every mode.
+const CommandTable &anyModeCommands() {
+    static const CommandTable table = {
+        {{"switch", "language-mode"},
+         [](Call &c) {
+             if (!c.need(0, 0)) return;
+             if (c.lang() == Lang::English) {
+                 c.s.setLang(Lang::Chinese);
+                 c.say("", "  提示：语言模式已切换为中文");
+             } else {
+                 c.s.setLang(Lang::English);
+                 c.say("  Info: The language mode is switched to English", "");
+             }
+         }},
+        {{"scroll"},
+         [](Call &c) {
+             if (c.argc() == 0) {
+                 c.s.setScreenLength(c.dev().screenLength);
+                 return;
+             }
+             auto n = c.number(0, 0, 512);
+             if (!n || c.argc() > 1) return c.paramError(n ? 1 : 0);
+             c.s.setScreenLength(*n);
+         }},
+        {{"quit"},
+         [](Call &c) {
+             if (!c.need(0, 0)) return;
+             const ModeKind kind = c.s.mode().kind;
+             if (kind == ModeKind::User || kind == ModeKind::Privileged) {
+                 c.say("  Check whether system data has been changed. Please save data before logout.",
+                       "  请检查系统数据是否已改变，请在注销前保存数据。");
+                 Session &s = c.s;
+                 c.s.confirm(tr(c.lang(), "  Are you sure to log out? ", "  确定要注销吗？"),
+                             [&s] { s.logout(); });
+                 return;
+             }
+             c.s.popMode();
+         }},
+        {{"return"},
+         [](Call &c) {
+             if (!c.need(0, 0)) return;
+             while (c.s.mode().kind != ModeKind::User && c.s.mode().kind != ModeKind::Privileged)
+                 c.s.popMode();
+         }},
+    };
+    return table;
+}
+
+const CommandTable &userCommands() {
+    static const CommandTable table = {
+        {{"enable"},
+         [](Call &c) {
+             if (c.need(0, 0)) c.s.pushMode({ModeKind::Privileged, {}});
+         }},
+        {{"display", "version"},
+         [](Call &c) { c.say("  VERSION : MA5600V800R013C10", "  版本 : MA5600V800R013C10"); }},
+    };
+    return table;
+}
+
+const CommandTable &privilegedCommands() {
+    static const CommandTable table = {
+        {{"enable"}, [](Call &c) { c.need(0, 0); }},
+        {{"config"},
+         [](Call &c) {
+             if (c.need(0, 0)) c.s.pushMode({ModeKind::Config, "config"});
+         }},
+        {{"diagnose"},
+         [](Call &c) {
+             if (c.need(0, 0)) c.s.pushMode({ModeKind::Diagnose, "diagnose"});
+         }},
+    };
+    return table;
+}
+
+} // namespace tw::sim
+
+namespace tw::sim {
+
+void afterConfirm(Call &c, const char *en, const char *zh, std::function<void(Call &)> then) {
+    Session *s = &c.s;
+    c.s.confirm(tr(c.lang(), en, zh), [s, tokens = c.tokens, first = c.first, then] {
+        Call again{*s, tokens, first};
+        then(again);
+    });
+}
+
+void afterOptions(Call &c, const QString &choices, std::function<void(Call &)> then) {
+    Session *s = &c.s;
+    c.s.askOptions(choices, [s, tokens = c.tokens, first = c.first, then] {
+        Call again{*s, tokens, first};
+        then(again);
+    });
+}
+
+std::optional<std::pair<int, int>> boardRef(const QString &text) {
+    const QStringList parts = text.split('/');
+    if (parts.size() != 2) return std::nullopt;
+    bool okF = false, okS = false;
+    const int frame = parts[0].toInt(&okF), slot = parts[1].toInt(&okS);
+    if (!okF || !okS || frame < 0 || slot < 0 || slot > 22) return std::nullopt;
+    return std::pair(frame, slot);
+}
+
+} // namespace tw::sim

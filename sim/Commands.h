@@ -1,0 +1,87 @@
+#pragma once
+// The command tables of the CLI modes, and the helpers the handlers share.
+
+#include "Render.h"
+#include "Session.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tw::sim {
+
+struct Token {
+    QString text;   // quotes removed
+    int column = 0; // display column of its first character in the line
+};
+
+// Splits at blanks; a double-quoted piece is one token.
+std::vector<Token> tokenize(const QString &line);
+
+struct Call {
+    Session &s;
+    std::vector<Token> tokens;
+    int first = 0; // index of the first token after the command's keywords
+
+    Device &dev() { return s.device(); }
+    Lang lang() const { return s.lang(); }
+    int argc() const { return int(tokens.size()) - first; }
+    QString arg(int i) const { return first + i < int(tokens.size()) ? tokens[first + i].text : QString(); }
+    bool is(int i, const char *keyword) const; // argument i is this keyword
+    std::optional<int> number(int i, int min, int max) const;
+    std::optional<PortRef> port(int i) const; // "f/s/p"
+
+    void print(const QString &text) { s.print(text); }
+    void line(const QString &text) { s.print(text + "\r\n"); }
+    void say(const char *english, const char *chinese) { line(tr(lang(), english, chinese)); }
+    void fail(Failure f) { line(failureText(f, lang())); }
+    // Errors with the caret under argument i (or past the end).
+    void paramError(int i);
+    void unknownAt(int i);
+    void incomplete();
+    // Checks the argument count; reports the error itself when it does not fit.
+    bool need(int min, int max = 99);
+};
+
+using Handler = std::function<void(Call &)>;
+
+struct CommandDef {
+    std::vector<QString> words;
+    Handler run;
+};
+
+using CommandTable = std::vector<CommandDef>;
+
+// Runs one command line in the session's current mode.
+void dispatchCommand(Session &s, const QString &line);
+
+// Tables, one per mode, and the ones shared by several modes.
+const CommandTable &userCommands();
+const CommandTable &privilegedCommands();
+const CommandTable &configCommands();
+const CommandTable &ponInterfaceCommands();
+const CommandTable &giuInterfaceCommands();
+const CommandTable &emuInterfaceCommands();
+const CommandTable &otherInterfaceCommands();
+const CommandTable &btvCommands();
+const CommandTable &diagnoseCommands();
+const CommandTable &profileCommands();
+const CommandTable &multicastVlanCommands();
+const CommandTable &displayCommands();
+const CommandTable &anyModeCommands();
+
+} // namespace tw::sim
+
+namespace tw::sim {
+
+// Runs `then` on a copy of the call after the device's "(y/n)[n]:" question is answered "y".
+void afterConfirm(Call &c, const char *englishQuestion, const char *chineseQuestion,
+                  std::function<void(Call &)> then);
+// Runs `then` on a copy of the call after a "{ <cr>|...}:" prompt is answered with Enter.
+void afterOptions(Call &c, const QString &choices, std::function<void(Call &)> then);
+// "frame/slot" of a board argument, or nothing when it is not one.
+std::optional<std::pair<int, int>> boardRef(const QString &text);
+
+} // namespace tw::sim

@@ -1,0 +1,268 @@
+#pragma once
+// The simulated OLT: plain data and the operations the CLI and the control channel perform on it.
+// Nothing here does I/O; every change a command makes goes through one of these functions.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace tw::sim {
+
+enum class PonKind { Gpon, Epon };
+enum class BoardKind { Gpon, Epon, Control, Uplink, Power, Other };
+enum class BoardState { Normal, ActiveNormal, StandbyNormal, StandbyFailed, Failed, AutoFind, PowerOff };
+
+struct PortRef {
+    int frame = 0;
+    int slot = 0;
+    int port = 0;
+
+    QString text() const; // "0/1/0"
+    auto operator<=>(const PortRef &) const = default;
+    static std::optional<PortRef> parse(const QString &text);
+};
+
+struct Board {
+    int slot = 0;
+    QString name; // empty: no board in this slot
+    BoardKind kind = BoardKind::Other;
+    BoardState state = BoardState::Normal;
+    int ports = 0;
+    QString subType;
+
+    bool present() const { return !name.isEmpty(); }
+    bool isPon() const { return kind == BoardKind::Gpon || kind == BoardKind::Epon; }
+};
+
+enum class AuthMode { Sn, Mac, Loid, Password };
+
+struct Ont {
+    PortRef at;
+    int id = 0;
+    PonKind pon = PonKind::Gpon;
+    AuthMode auth = AuthMode::Sn;
+    QString sn;  // GPON: 16 hex digits
+    QString mac; // EPON: xxxx-xxxx-xxxx
+    QString loid;
+    QString password;
+    QString management = "omci"; // omci, oam or snmp
+    int lineProfile = 1;
+    int srvProfile = 1; // -1: none (snmp management)
+    QString desc;
+    bool active = true;  // control flag
+    bool plugged = true; // light on the fibre: the ONT answers
+    QString vendor = "HWTC";
+    QString version = "159D.A";
+    QString software = "V5R019C10S350";
+    QString standbySoftware = "V5R019C10S300";
+    QString equipmentId = "EG8145V5";
+    double rxPower = -19.5;
+    double txPower = 2.1;
+    int distance = 1200;
+    int temperature = 45;
+    QString lastUp = "2024-05-20 08:00:00+08:00";
+    QString lastDown = "-";
+    QString lastDownCause = "-";
+    QString ip; // management address, empty when none
+
+    bool online() const { return active && plugged; }
+    // The key the ONT registered with: SN, MAC, LOID or password.
+    QString key() const;
+};
+
+struct AutofindEntry {
+    PortRef at;
+    PonKind pon = PonKind::Gpon;
+    QString sn;
+    QString mac;
+    QString loid;
+    QString password;
+    QString vendor = "HWTC";
+    QString version = "159D.A";
+    QString software = "V5R019C10S350";
+    QString equipmentId = "EG8145V5";
+    QString time = "2024-05-20 09:30:00+08:00";
+
+    QString key() const { return pon == PonKind::Gpon ? sn : mac; }
+};
+
+struct ServicePort {
+    int index = 0;
+    int vlan = 0;
+    PortRef at;
+    QString portType = "gpon"; // gpon, epon, eth
+    int ont = 0;
+    int gemport = -1; // -1: none (EPON)
+    QString userVlan = "untagged";
+    QString tagTransform = "translate";
+    int rxCttr = -1;
+    int txCttr = -1;
+    bool up = true;
+};
+
+struct MulticastUser {
+    int servicePort = 0;
+    bool noAuth = true;
+    int maxProgram = 8;
+};
+
+struct Vlan {
+    int id = 0;
+    QString type = "smart";
+    QString attrib = "common";
+    QString desc;
+    QStringList ports; // uplink ports "0/19/0"
+};
+
+struct DbaProfile {
+    int id = 0;
+    QString name;
+    int type = 4;
+    int fix = 0;
+    int assure = 0;
+    int max = 1024000;
+};
+
+struct Profile {
+    PonKind pon = PonKind::Gpon;
+    int id = 0;
+    QString name;
+    QStringList lines; // the commands entered in the profile mode, as typed
+};
+
+struct Account {
+    QString user;
+    QString password;
+};
+
+struct Alarm {
+    QString time;
+    QString level;
+    QString name;
+    QString parameters;
+};
+
+struct Fans {
+    QString speedMode = "auto emu";
+    int speedLevel = 3;
+    std::map<QString, bool> alarms{{"read-tem-fault", true}, {"tem-high", true}, {"block", true}};
+};
+
+struct Autosave {
+    bool timeOn = false;
+    QString time = "00:00:00";
+    bool intervalOn = false;
+    int interval = 1440;
+    QString type = "data";
+};
+
+struct Device {
+    QString sysname = "MA5680T";
+    int frame = 0;
+    std::vector<Board> boards; // indexed by slot
+    std::vector<Ont> onts;     // ordered by port, then id
+    std::vector<AutofindEntry> autofind;
+    std::vector<ServicePort> servicePorts; // ordered by index
+    std::vector<MulticastUser> multicastUsers;
+    std::vector<Vlan> vlans; // ordered by id
+    std::vector<DbaProfile> dbaProfiles;
+    std::vector<Profile> lineProfiles;
+    std::vector<Profile> srvProfiles;
+    std::vector<Account> accounts;
+    std::vector<Alarm> alarms;
+    std::map<QString, bool> switches;         // security toggles and similar on/off features
+    std::map<QString, bool> autofindDisabled; // "0/1/3" -> true when switched off
+    QStringList extraConfig;                  // accepted configuration lines with no model of their own
+    Fans fans;
+    Autosave autosave;
+    int screenLength = 40;
+    int idleSeconds = 0;
+    QString now = "2024-05-20 10:00:00+08:00";
+
+    // Lookups. Pointers stay valid until the next change of the vector they point into.
+    const Board *board(int frame, int slot) const;
+    Board *board(int frame, int slot);
+    Ont *ont(PortRef at, int id);
+    const Ont *ont(PortRef at, int id) const;
+    Ont *ontByKey(const QString &key); // SN, MAC, LOID or password
+    std::vector<const Ont *> ontsOn(PortRef at) const;
+    std::vector<const AutofindEntry *> autofindOn(std::optional<PortRef> at) const;
+    const Vlan *vlan(int id) const;
+    Vlan *vlan(int id);
+    const Profile *lineProfile(PonKind pon, int id) const;
+    const Profile *srvProfile(PonKind pon, int id) const;
+    ServicePort *servicePort(int index);
+    bool hasMulticastUser(int servicePort) const;
+    bool portExists(PortRef at) const;
+    int nextServicePortIndex() const;
+};
+
+// Result of a model change: empty on success, else a failure code the renderer words.
+enum class Failure {
+    None,
+    NoBoard,
+    WrongBoardType,
+    NoPort,
+    SnExists,
+    MacExists,
+    LoidExists,
+    PasswordExists,
+    OntIdExists,
+    PortFull,
+    NoLineProfile,
+    NoSrvProfile,
+    NoOnt,
+    HasServicePorts,
+    NoVlan,
+    VlanExists,
+    VlanInUse,
+    ServicePortExists,
+    NoServicePort,
+    MulticastInUse,
+    NoMulticastUser,
+    BadParameter,
+};
+
+struct AddOntRequest {
+    PortRef at;
+    std::optional<int> id;
+    PonKind pon = PonKind::Gpon;
+    AuthMode auth = AuthMode::Sn;
+    QString key; // SN, MAC, LOID or password as typed (quotes removed)
+    QString management = "omci";
+    int lineProfile = 1;
+    int srvProfile = -1;
+    QString desc;
+};
+
+struct AddOntResult {
+    Failure failure = Failure::None;
+    int id = -1;
+};
+
+// Normalises an SN as the CLI accepts it: 16 hex digits, or vendor form "HWTC-1A2B3C4D".
+QString normaliseSn(const QString &text);
+// Normalises a MAC to xxxx-xxxx-xxxx (lower-case hex), or empty when it is not one.
+QString normaliseMac(const QString &text);
+// "HWTC-1A2B3C4D" for "485754431A2B3C4D".
+QString vendorForm(const QString &sn);
+
+Failure checkPonBoard(const Device &d, int frame, int slot, PonKind pon);
+AddOntResult addOnt(Device &d, const AddOntRequest &req);
+Failure deleteOnt(Device &d, PortRef at, int id);
+Failure setActive(Device &d, PortRef at, int id, bool active);
+
+// Control-channel events.
+QString plugOnt(Device &d, const AutofindEntry &entry); // empty, or the reason it was refused
+QString unplugOnt(Device &d, const QString &key);
+QString moveOnt(Device &d, const QString &key, PortRef to);
+
+Failure addServicePort(Device &d, ServicePort sp, bool explicitIndex);
+// Removes the service ports that match; those with a multicast user stay. Returns how many went.
+int removeServicePorts(Device &d, const std::function<bool(const ServicePort &)> &match, int *refused);
+
+} // namespace tw::sim

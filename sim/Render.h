@@ -1,0 +1,55 @@
+#pragma once
+// Prints the device model the way the OLT lays out its replies, in English or Chinese CLI mode.
+// Every function returns lines ended by "\r\n"; the session adds the echo, paging and prompt.
+
+#include "Model.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tw::sim {
+
+enum class Lang { English, Chinese };
+
+inline QString tr(Lang lang, const char *english, const char *chinese) {
+    return QString::fromUtf8(lang == Lang::English ? english : chinese);
+}
+
+// Display width on a terminal: a GBK double-byte character takes two columns.
+int displayWidth(QStringView text);
+void appendPadded(QString &out, const QString &text, int width);       // left-aligned
+void appendRightAligned(QString &out, const QString &text, int width); // right-aligned
+QString rule(int dashes = 77, int indent = 2);                         // a dashed rule line
+// "0/ 1/0": the slot padded to two characters, as the OLT prints ports in tables.
+QString paddedPort(PortRef at);
+
+// A "label : value" line, the value wrapped near column 79 and continued under itself.
+void appendField(QString &out, const QString &label, const QString &value, int labelWidth = 24);
+
+QString failureText(Failure f, Lang lang);
+
+QString controlFlagText(const Ont &o, Lang lang);
+QString runStateText(const Ont &o, Lang lang);
+QString boardStateText(BoardState s, Lang lang);
+
+// display ont info <f> [<s> [<p>]] all. Returns false (and prints nothing) when no ONT matches.
+bool renderOntTable(QString &out, const Device &d, Lang lang, int frame, std::optional<int> slot,
+                    std::optional<int> port);
+// display ont info <f> <s> <p> <id> and the by-sn/by-mac/... searches.
+QString renderOntDetail(const Device &d, Lang lang, const Ont &o, bool withProfiles);
+QString renderAutofind(const Device &d, Lang lang, std::optional<PortRef> at);
+QString renderBoards(const Device &d, Lang lang);
+QString renderBoardDetail(const Device &d, Lang lang, const Board &b);
+bool renderOntVersionTable(QString &out, const Device &d, Lang lang, int frame, std::optional<int> slot,
+                           std::optional<int> port);
+QString renderOntVersionDetail(Lang lang, const Ont &o);
+QString renderServicePorts(const Device &d, Lang lang, const std::vector<const ServicePort *> &list);
+QString renderCurrentConfiguration(const Device &d);
+// The saved-configuration lines of one ONT and its service ports.
+QString renderOntConfiguration(const Device &d, const Ont &o);
+QString renderServicePortConfiguration(const Device &d, const std::vector<const ServicePort *> &list);
+QString renderOptics(Lang lang, const Ont &o);
+QString renderAlarmNotice(Lang lang, const Device &d);
+
+} // namespace tw::sim

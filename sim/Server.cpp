@@ -1,0 +1,231 @@
+#include "Server.h"
+
+#include "Scenario.h"
+
+#include "common/Gbk.h"
+
+#include <QJsonDocument>
+
+namespace tw::sim {
+
+Connection::Connection(QTcpSocket *socket, Device &device, Faults &faults, SessionOptions options,
+                       QObject *parent)
+    : QObject(parent), socket_(socket), faults_(faults), session_(device, faults, options) {
+    socket_->setParent(this);
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    idle_.setSingleShot(true);
+    connect(&idle_, &QTimer::timeout, this, [this] { enqueue(session_.idleExpired()); });
+    connect(socket_, &QTcpSocket::readyRead, this, &Connection::onReadyRead);
+    connect(socket_, &QTcpSocket::disconnected, this, &QObject::deleteLater);
+    enqueue(session_.start());
+    restartIdleTimer();
+}
+
+void Connection::onReadyRead() {
+    const QByteArray data = socket_->readAll();
+    if (dropped_) return;
+    enqueue(session_.receive(data));
+    restartIdleTimer();
+}
+
+void Connection::restartIdleTimer() {
+    if (session_.idleSeconds() > 0 && !session_.closing())
+        idle_.start(session_.idleSeconds() * 1000);
+    else
+        idle_.stop();
+}
+
+void Connection::enqueue(std::vector<Write> writes) {
+    for (Write &w : writes) {
+        if (faults_.splitPaging) {
+            // Cut the paging prompt in two, so it arrives in two chunks.
+            for (const QString &text : {QStringLiteral("---- More ( Press 'Q' to break ) ----"),
+                                        QString::fromUtf8("---- 任意键继续显示 ( 'Q' 键退出 ) ----")}) {
+                const QByteArray prompt = tw::toGbk(text);
+                const qsizetype at = w.bytes.indexOf(prompt);
+                if (at >= 0) {
+                    const qsizetype cut = at + prompt.size() / 2;
+                    queue_.push_back({w.bytes.left(cut), w.delayMs});
+                    w = {w.bytes.mid(cut), 60};
+                    break;
+                }
+            }
+        }
+        if (faults_.chunkBytes > 0) {
+            for (qsizetype i = 0; i < w.bytes.size(); i += faults_.chunkBytes)
+                queue_.push_back(
+                    {w.bytes.mid(i, faults_.chunkBytes), i == 0 ? w.delayMs : faults_.chunkDelayMs});
+        } else {
+            queue_.push_back(std::move(w));
+        }
+    }
+    pump();
+}
+
+void Connection::pump() {
+    if (waiting_ || dropped_) return;
+    while (!queue_.empty()) {
+        Write &w = queue_.front();
+        if (w.delayMs > 0) {
+            waiting_ = true;
+            QTimer::singleShot(w.delayMs, this, [this] {
+                waiting_ = false;
+                if (!queue_.empty()) queue_.front().delayMs = 0;
+                pump();
+            });
+            return;
+        }
+        QByteArray bytes = std::move(w.bytes);
+        queue_.pop_front();
+        if (faults_.dropAfter >= 0) {
+            if (bytes.size() >= faults_.dropAfter) {
+                socket_->write(bytes.left(faults_.dropAfter));
+                faults_.dropAfter = -1;
+                dropped_ = true;
+                queue_.clear();
+                socket_->disconnectFromHost();
+                return;
+            }
+            faults_.dropAfter -= bytes.size();
+        }
+        socket_->write(bytes);
+    }
+    if (session_.closing()) {
+        idle_.stop();
+        socket_->disconnectFromHost();
+    }
+}
+
+OltServer::OltServer(Device &device, Faults &faults, SessionOptions options, QObject *parent)
+    : QObject(parent), device_(device), faults_(faults), options_(options) {
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = server_.nextPendingConnection())
+            new Connection(socket, device_, faults_, options_, this);
+    });
+}
+
+bool OltServer::listen(const QHostAddress &address, quint16 port) {
+    return server_.listen(address, port);
+}
+
+namespace {
+
+QString controlPlug(Device &d, const QStringList &w) {
+    // plug <f/s/p> sn|mac <key> [loid L] [password P] [vendor V]
+    if (w.size() < 4 || w.size() % 2 != 0)
+        return "error usage: plug <f/s/p> sn|mac <key> [loid L] [password P] [vendor V]";
+    auto at = PortRef::parse(w[1]);
+    if (!at) return "error bad port " + w[1];
+    AutofindEntry e;
+    e.at = *at;
+    e.time = d.now;
+    if (w[2] == "sn") {
+        e.pon = PonKind::Gpon;
+        e.sn = normaliseSn(w[3]);
+        if (e.sn.isEmpty()) return "error bad SN " + w[3];
+        e.vendor = QString::fromLatin1(QByteArray::fromHex(e.sn.left(8).toLatin1()));
+    } else if (w[2] == "mac") {
+        e.pon = PonKind::Epon;
+        e.mac = normaliseMac(w[3]);
+        if (e.mac.isEmpty()) return "error bad MAC " + w[3];
+        e.vendor = "ZTEG";
+        e.version = "V1.0";
+        e.software = "V2.1.05";
+        e.equipmentId = "F400";
+    } else {
+        return "error expected sn or mac, got " + w[2];
+    }
+    for (int i = 4; i + 1 < w.size(); i += 2) {
+        if (w[i] == "loid")
+            e.loid = w[i + 1];
+        else if (w[i] == "password")
+            e.password = w[i + 1];
+        else if (w[i] == "vendor")
+            e.vendor = w[i + 1];
+        else
+            return "error unknown option " + w[i];
+    }
+    const QString why = plugOnt(d, e);
+    return why.isEmpty() ? "ok" : "error " + why;
+}
+
+QString controlFault(Faults &f, const QStringList &w) {
+    const QString what = w.value(1);
+    bool ok = true;
+    if (what == "chunk" && (w.size() == 3 || w.size() == 4)) {
+        const int bytes = w[2].toInt(&ok);
+        const int delay = w.size() == 4 ? w[3].toInt(&ok) : 0;
+        if (!ok || bytes < 1 || delay < 0 || delay > 10000)
+            return "error usage: fault chunk <bytes> [delay-ms]";
+        f.chunkBytes = bytes;
+        f.chunkDelayMs = delay;
+    } else if (what == "split-paging" && w.size() == 2) {
+        f.splitPaging = true;
+    } else if (what == "drop-after" && w.size() == 3) {
+        const qint64 bytes = w[2].toLongLong(&ok);
+        if (!ok || bytes < 0) return "error usage: fault drop-after <bytes>";
+        f.dropAfter = bytes;
+    } else if (what == "alarm" && w.size() == 2) {
+        f.alarmPending = true;
+    } else if (what == "reject-logins" && w.size() <= 3) {
+        f.rejectLogins = w.value(2, "on") == "on";
+    } else if (what == "off" && w.size() == 2) {
+        f = Faults{};
+    } else {
+        return "error usage: fault chunk <bytes> [delay-ms] | split-paging | drop-after <bytes> | alarm | "
+               "reject-logins [on|off] | off";
+    }
+    return "ok";
+}
+
+} // namespace
+
+QString runControlCommand(Device &d, Faults &f, const QString &line) {
+    const QStringList w = line.simplified().split(' ', Qt::SkipEmptyParts);
+    if (w.isEmpty()) return "error empty command";
+    const QString cmd = w[0];
+    if (cmd == "plug") return controlPlug(d, w);
+    if (cmd == "unplug") {
+        if (w.size() != 2) return "error usage: unplug <key>";
+        const QString why = unplugOnt(d, w[1]);
+        return why.isEmpty() ? "ok" : "error " + why;
+    }
+    if (cmd == "move") {
+        if (w.size() != 3) return "error usage: move <key> <f/s/p>";
+        auto to = PortRef::parse(w[2]);
+        if (!to) return "error bad port " + w[2];
+        const QString why = moveOnt(d, w[1], *to);
+        return why.isEmpty() ? "ok" : "error " + why;
+    }
+    if (cmd == "dump")
+        return w.size() == 1 ? QString::fromUtf8(QJsonDocument(dumpDevice(d)).toJson(QJsonDocument::Compact))
+                             : "error usage: dump";
+    if (cmd == "fault") return controlFault(f, w);
+    return "error unknown command " + cmd;
+}
+
+ControlServer::ControlServer(Device &device, Faults &faults, QObject *parent)
+    : QObject(parent), device_(device), faults_(faults) {
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = server_.nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                while (socket->canReadLine()) {
+                    const QString line = QString::fromUtf8(socket->readLine()).trimmed();
+                    socket->write(runControlCommand(device_, faults_, line).toUtf8() + "\n");
+                }
+                if (socket->bytesAvailable() > 65536) { // no line end in sight: refuse, do not grow
+                    socket->readAll();
+                    socket->write("error line too long\n");
+                }
+            });
+        }
+    });
+}
+
+bool ControlServer::listen(const QHostAddress &address, quint16 port) {
+    return server_.listen(address, port);
+}
+
+} // namespace tw::sim

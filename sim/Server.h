@@ -1,0 +1,73 @@
+#pragma once
+// The telnet side of the simulator: a TCP server that runs one Session per client, and the
+// control channel that tests and demos use to change the device and inject faults.
+
+#include "Faults.h"
+#include "Model.h"
+#include "Session.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+namespace tw::sim {
+
+class Connection : public QObject {
+    Q_OBJECT
+  public:
+    Connection(QTcpSocket *socket, Device &device, Faults &faults, SessionOptions options, QObject *parent);
+
+  private:
+    void onReadyRead();
+    void enqueue(std::vector<Write> writes);
+    void pump();
+    void restartIdleTimer();
+
+    QTcpSocket *socket_;
+    Faults &faults_;
+    Session session_;
+    std::deque<Write> queue_;
+    bool waiting_ = false;
+    bool dropped_ = false;
+    QTimer idle_;
+};
+
+class OltServer : public QObject {
+    Q_OBJECT
+  public:
+    OltServer(Device &device, Faults &faults, SessionOptions options = {}, QObject *parent = nullptr);
+    bool listen(const QHostAddress &address, quint16 port);
+    quint16 port() const { return server_.serverPort(); }
+    QString errorString() const { return server_.errorString(); }
+
+  private:
+    Device &device_;
+    Faults &faults_;
+    SessionOptions options_;
+    QTcpServer server_;
+};
+
+// One control-channel command line in, one answer line out ("ok", "error <why>" or the JSON dump).
+QString runControlCommand(Device &device, Faults &faults, const QString &line);
+
+class ControlServer : public QObject {
+    Q_OBJECT
+  public:
+    ControlServer(Device &device, Faults &faults, QObject *parent = nullptr);
+    bool listen(const QHostAddress &address, quint16 port);
+    quint16 port() const { return server_.serverPort(); }
+    QString errorString() const { return server_.errorString(); }
+
+  private:
+    Device &device_;
+    Faults &faults_;
+    QTcpServer server_;
+};
+
+} // namespace tw::sim

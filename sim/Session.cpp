@@ -1,0 +1,371 @@
+#include "Session.h"
+
+#include "Commands.h"
+
+#include "common/Gbk.h"
+
+#include <QRegularExpression>
+
+namespace tw::sim {
+
+namespace {
+
+constexpr char kIac = char(0xFF);
+
+const char *const kUserNamePrompt = "\r\n>>User name:";
+const char *const kPasswordPrompt = "\r\n>>User password:";
+const char *const kBanner = "\r\n  Huawei Integrated Access Software.";
+const char *const kRejected = "\r\n  Username or password invalid.";
+
+QByteArray gbk(const QString &text) {
+    return tw::toGbk(text);
+}
+
+} // namespace
+
+Session::Session(Device &device, Faults &faults, SessionOptions options)
+    : device_(device), faults_(faults), options_(options), screenLength_(device.screenLength),
+      idleSeconds_(device.idleSeconds) {
+    modes_.push_back({ModeKind::User, {}});
+}
+
+QString Session::prompt() const {
+    const Mode &m = mode();
+    switch (m.kind) {
+    case ModeKind::User:
+        return device_.sysname + ">";
+    case ModeKind::Privileged:
+        return device_.sysname + "#";
+    case ModeKind::Diagnose:
+        return device_.sysname + "(diagnose)%%";
+    default:
+        return device_.sysname + "(" + m.tag + ")#";
+    }
+}
+
+std::vector<Write> Session::start() {
+    // IAC WILL ECHO, IAC WILL SUPPRESS-GO-AHEAD, IAC DO NAWS, IAC DO TERMINAL-TYPE.
+    const char options[] = {kIac, char(251), 1, kIac, char(251), 3, kIac, char(253), 31, kIac, char(253), 24};
+    send(QByteArray(options, sizeof options));
+    sendAlone(kUserNamePrompt);
+    return takeWrites();
+}
+
+std::vector<Write> Session::receive(QByteArrayView bytes) {
+    discardInput_ = false;
+    for (char c : bytes) {
+        if (state_ == State::Closed || discardInput_) break;
+        const auto u = uchar(c);
+        switch (telnet_) {
+        case Telnet::Data:
+            if (c == kIac)
+                telnet_ = Telnet::Iac;
+            else
+                feed(c);
+            break;
+        case Telnet::Iac:
+            if (c == kIac) {
+                telnet_ = Telnet::Data;
+                feed(c);
+            } else if (u >= 251 && u <= 254) {
+                telnet_ = Telnet::Option;
+            } else if (u == 250) {
+                telnet_ = Telnet::Sub;
+            } else {
+                telnet_ = Telnet::Data;
+            }
+            break;
+        case Telnet::Option:
+            telnet_ = Telnet::Data;
+            break;
+        case Telnet::Sub:
+            if (c == kIac) telnet_ = Telnet::SubIac;
+            break;
+        case Telnet::SubIac:
+            telnet_ = u == 240 ? Telnet::Data : Telnet::Sub;
+            break;
+        }
+    }
+    return takeWrites();
+}
+
+std::vector<Write> Session::idleExpired() {
+    if (state_ != State::Closed) {
+        sendAlone(gbk(tr(lang_, "\r\n  Configuration console time out, please retry to log on\r\n",
+                         "\r\n  配置控制台超时，请重建连接后登录\r\n")));
+        state_ = State::Closed;
+    }
+    return takeWrites();
+}
+
+void Session::feed(char c) {
+    // A line ends with CR, LF or CR LF (and CR NUL from some clients); the pair counts once.
+    if (lastCr_ && (c == '\n' || c == '\0')) {
+        lastCr_ = false;
+        return;
+    }
+    lastCr_ = c == '\r';
+    if (c == '\n') c = '\r';
+    if (state_ == State::Paging) {
+        pagingKey(c);
+        return;
+    }
+    if (c == '\r') {
+        lineDone();
+        return;
+    }
+    if (c == '\b' || c == 0x7F) {
+        if (!lineBytes_.isEmpty()) {
+            // Drop a whole double-byte character when the line ends with one.
+            const qsizetype keep = tw::completeGbkPrefix(lineBytes_.left(lineBytes_.size() - 1));
+            lineBytes_.truncate(keep);
+            if (state_ != State::Password) send(QByteArray("\b \b"));
+        }
+        return;
+    }
+    if (uchar(c) < 0x20 || lineBytes_.size() >= 2048) return;
+    lineBytes_ += c;
+    if (state_ != State::Password) send(QByteArray(1, c));
+}
+
+void Session::lineDone() {
+    const QString text = tw::fromGbk(lineBytes_);
+    lineBytes_.clear();
+    switch (state_) {
+    case State::UserName:
+        loginUser(text.trimmed());
+        break;
+    case State::Password:
+        loginPassword(text);
+        break;
+    case State::Command:
+        runLine(text);
+        break;
+    case State::Answer:
+        answer(text);
+        break;
+    case State::Paging:
+    case State::Closed:
+        break;
+    }
+}
+
+void Session::loginUser(const QString &name) {
+    if (name.isEmpty()) {
+        sendAlone(kUserNamePrompt);
+        return;
+    }
+    user_ = name;
+    state_ = State::Password;
+    sendAlone(kPasswordPrompt);
+}
+
+void Session::loginPassword(const QString &password) {
+    bool good = !faults_.rejectLogins;
+    if (good) {
+        good = false;
+        for (const Account &a : device_.accounts)
+            good = good || (a.user == user_ && a.password == password);
+    }
+    if (!good) {
+        state_ = State::UserName;
+        sendAlone(kRejected);
+        sendAlone(kUserNamePrompt);
+        discardInput_ = true; // the device drops what was typed ahead of a failed login
+        return;
+    }
+    loggedIn_ = true;
+    state_ = State::Command;
+    sendAlone(kBanner);
+    send(gbk(QStringLiteral("\r\n  Copyright(C) 2002-2014. All rights reserved.\r\n\r\n") + rule() +
+             "  User last login information:\r\n" + rule() + "  Access Type : Telnet\r\n" +
+             "  IP-Address  : 127.0.0.1\r\n" + "  Login  Time : " + device_.now + "\r\n" + rule() + "\r\n" +
+             prompt()));
+}
+
+void Session::runLine(const QString &text) {
+    send(QByteArray("\r\n"));
+    if (text.trimmed().isEmpty()) {
+        send(prompt());
+        return;
+    }
+    line_ = text;
+    body_.clear();
+    dispatchCommand(*this, text);
+    if (state_ == State::Closed) return;
+    if (pendingAnswer_) {
+        send(body_ + askPrompt_);
+        body_.clear();
+        state_ = State::Answer;
+        return;
+    }
+    finishOutput();
+}
+
+void Session::answer(const QString &text) {
+    send(QByteArray("\r\n"));
+    auto handler = std::move(pendingAnswer_);
+    pendingAnswer_ = nullptr;
+    state_ = State::Command;
+    body_.clear();
+    handler(text);
+    if (state_ == State::Closed) return;
+    if (pendingAnswer_) {
+        send(body_ + askPrompt_);
+        body_.clear();
+        state_ = State::Answer;
+        return;
+    }
+    finishOutput();
+}
+
+void Session::confirm(const QString &question, std::function<void()> onYes) {
+    askPrompt_ = question + "(y/n)[n]:";
+    pendingAnswer_ = [onYes = std::move(onYes)](const QString &reply) {
+        const QString r = reply.trimmed();
+        if (r.compare("y", Qt::CaseInsensitive) == 0 || r.compare("yes", Qt::CaseInsensitive) == 0) onYes();
+    };
+}
+
+void Session::askOptions(const QString &choices, std::function<void()> then) {
+    askPrompt_ = choices;
+    const QString command = line_;
+    pendingAnswer_ = [this, command, choices, then = std::move(then)](const QString &reply) {
+        const qsizetype at = reply.indexOf(QRegularExpression("\\S"));
+        if (at >= 0) {
+            body_ += QString(displayWidth(choices) + displayWidth(reply.left(at)), ' ') + "^\r\n";
+            body_ += tr(lang_, "  % Unknown command, the error locates at '^'\r\n",
+                        "  % 未知命令，错误定位在'^'所指的位置\r\n");
+            return;
+        }
+        body_ += "\r\n  Command:\r\n          " + command + "\r\n";
+        then();
+    };
+}
+
+void Session::error(CliError kind, int column) {
+    body_ += QString(displayWidth(prompt()) + column, ' ') + "^\r\n";
+    switch (kind) {
+    case CliError::Unknown:
+        body_ += tr(lang_, "  % Unknown command, the error locates at '^'\r\n",
+                    "  % 未知命令，错误定位在'^'所指的位置\r\n");
+        break;
+    case CliError::Parameter:
+        body_ += tr(lang_, "  % Parameter error, the error locates at '^'\r\n",
+                    "  % 参数错误，错误定位在'^'所指的位置\r\n");
+        break;
+    case CliError::Incomplete:
+        body_ += tr(lang_, "  % Incomplete command, the error locates at '^'\r\n",
+                    "  % 命令不完整，错误定位在'^'所指的位置\r\n");
+        break;
+    }
+}
+
+void Session::popMode() {
+    if (modes_.size() > 1) modes_.pop_back();
+}
+
+void Session::leaveToConfig() {
+    while (modes_.size() > 1 && mode().kind != ModeKind::Config)
+        modes_.pop_back();
+}
+
+void Session::logout() {
+    send(body_);
+    body_.clear();
+    send(tr(lang_, "\r\n  Thank you for using the system.\r\n", "\r\n  感谢使用本系统。\r\n"));
+    state_ = State::Closed;
+}
+
+void Session::finishOutput() {
+    QString out = std::move(body_);
+    body_.clear();
+    if (faults_.alarmPending && out.count("\r\n") >= 2) {
+        // An alarm that happens while the output is printed lands in the middle of it.
+        faults_.alarmPending = false;
+        qsizetype mid = out.size() / 2;
+        mid = out.indexOf("\r\n", mid);
+        if (mid < 0) mid = out.lastIndexOf("\r\n", out.size() - 3);
+        out.insert(mid + 2, renderAlarmNotice(lang_, device_).mid(2));
+    }
+    pageBody_ = gbk(out);
+    pagePos_ = 0;
+    pageTail_ = gbk("\r\n" + prompt());
+    pump();
+}
+
+void Session::pump() {
+    const int lines = screenLength_;
+    qsizetype p = pagePos_;
+    int counted = 0;
+    while (lines > 0 && counted < lines) {
+        const qsizetype end = pageBody_.indexOf("\r\n", p);
+        if (end < 0) break;
+        p = end + 2;
+        ++counted;
+    }
+    if (lines > 0 && counted == lines && p < pageBody_.size()) {
+        send(pageBody_.mid(pagePos_, p - pagePos_));
+        send(QByteArray("  ") + pagingPrompt());
+        breakWrite(0);
+        pagePos_ = p;
+        state_ = State::Paging;
+        return;
+    }
+    send(pagePos_ == 0 ? pageBody_ : pageBody_.mid(pagePos_));
+    send(pageTail_);
+    pageBody_.clear();
+    pageTail_.clear();
+    state_ = State::Command;
+}
+
+void Session::pagingKey(char c) {
+    send(pagingErase());
+    if (c == 'Q' || c == 'q') {
+        send(pageTail_);
+        pageBody_.clear();
+        pageTail_.clear();
+        state_ = State::Command;
+        return;
+    }
+    if (options_.eraseApart) breakWrite(0);
+    pump();
+}
+
+QByteArray Session::pagingPrompt() const {
+    return gbk(tr(lang_, "---- More ( Press 'Q' to break ) ----", "---- 任意键继续显示 ( 'Q' 键退出 ) ----"));
+}
+
+QByteArray Session::pagingErase() const {
+    const int width = int(pagingPrompt().size()); // 37 in English, 39 in Chinese (GBK bytes)
+    const QByteArray back = "\x1b[" + QByteArray::number(width) + "D";
+    return back + QByteArray(width, ' ') + back;
+}
+
+void Session::send(const QString &text) {
+    cur_ += gbk(text);
+}
+
+void Session::breakWrite(int gapMs) {
+    if (!cur_.isEmpty()) {
+        writes_.push_back({cur_, curDelay_});
+        cur_.clear();
+        curDelay_ = gapMs;
+    } else {
+        curDelay_ = std::max(curDelay_, gapMs);
+    }
+}
+
+void Session::sendAlone(const QByteArray &bytes) {
+    breakWrite(options_.gapMs);
+    cur_ = bytes;
+    breakWrite(options_.gapMs);
+}
+
+std::vector<Write> Session::takeWrites() {
+    breakWrite(0);
+    curDelay_ = 0;
+    return std::exchange(writes_, {});
+}
+
+} // namespace tw::sim

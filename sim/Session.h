@@ -1,0 +1,140 @@
+#pragma once
+// One CLI session of the simulated OLT, without a socket: bytes in, writes out. The telnet
+// server feeds it what the client sends and performs the writes it returns, each after its delay.
+
+#include "Faults.h"
+#include "Model.h"
+#include "Render.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace tw::sim {
+
+struct Write {
+    QByteArray bytes;
+    int delayMs = 0; // pause before this write, so that it arrives as a chunk of its own
+};
+
+struct SessionOptions {
+    bool eraseApart = false; // send the paging erase in a write of its own
+    int gapMs = 40;          // pause around writes that must arrive on their own
+};
+
+enum class ModeKind {
+    User,
+    Privileged,
+    Config,
+    InterfacePon,
+    InterfaceGiu,
+    InterfaceEmu,
+    InterfaceOther,
+    Btv,
+    Diagnose,
+    LineProfile,
+    SrvProfile,
+    VlanSrvProfile,
+    MulticastVlan,
+};
+
+struct Mode {
+    ModeKind kind = ModeKind::User;
+    QString tag; // inside the prompt's parentheses, e.g. "config-if-gpon-0/1"
+    int frame = 0;
+    int slot = 0;
+    int id = 0;
+    PonKind pon = PonKind::Gpon;
+};
+
+enum class CliError { Unknown, Parameter, Incomplete };
+
+class Session {
+  public:
+    Session(Device &device, Faults &faults, SessionOptions options = {});
+
+    std::vector<Write> start();
+    std::vector<Write> receive(QByteArrayView bytes);
+    std::vector<Write> idleExpired();
+
+    bool closing() const { return state_ == State::Closed; }
+    bool loggedIn() const { return loggedIn_; }
+    int idleSeconds() const { return idleSeconds_; }
+    Lang lang() const { return lang_; }
+    const Mode &mode() const { return modes_.back(); }
+    QString prompt() const;
+
+    // For the command handlers.
+    Device &device() { return device_; }
+    Faults &faults() { return faults_; }
+    void setLang(Lang lang) { lang_ = lang; }
+    void setScreenLength(int lines) { screenLength_ = lines; }
+    void setIdleSeconds(int seconds) { idleSeconds_ = seconds; }
+    void print(const QString &text) { body_ += text; }
+    void pushMode(Mode mode) { modes_.push_back(std::move(mode)); }
+    void popMode();
+    void leaveToConfig(); // back to configuration mode from any deeper mode
+    void confirm(const QString &question, std::function<void()> onYes);
+    void askOptions(const QString &choices, std::function<void()> then);
+    void error(CliError kind, int column);
+    void logout();
+    // The line being run, as typed.
+    const QString &currentLine() const { return line_; }
+
+  private:
+    enum class State { UserName, Password, Command, Answer, Paging, Closed };
+
+    void feed(char c);
+    void lineDone();
+    void loginUser(const QString &name);
+    void loginPassword(const QString &password);
+    void runLine(const QString &line);
+    void answer(const QString &text);
+    void finishOutput();
+    void pump();
+    void pagingKey(char c);
+    void send(const QByteArray &bytes) { cur_ += bytes; }
+    void send(const QString &text);
+    void breakWrite(int gapMs);
+    void sendAlone(const QByteArray &bytes);
+    std::vector<Write> takeWrites();
+    QByteArray pagingPrompt() const;
+    QByteArray pagingErase() const;
+
+    Device &device_;
+    Faults &faults_;
+    SessionOptions options_;
+    State state_ = State::UserName;
+    bool loggedIn_ = false;
+    Lang lang_ = Lang::English;
+    int screenLength_;
+    int idleSeconds_;
+    std::vector<Mode> modes_;
+    QString user_;
+
+    // Input.
+    enum class Telnet { Data, Iac, Option, Sub, SubIac } telnet_ = Telnet::Data;
+    bool lastCr_ = false;
+    bool discardInput_ = false;
+    QByteArray lineBytes_;
+    QString line_;
+
+    // Output of the command being run, and what waits for an answer.
+    QString body_;
+    QString askPrompt_;
+    std::function<void(const QString &)> pendingAnswer_;
+
+    // Paging.
+    QByteArray pageBody_;
+    qsizetype pagePos_ = 0;
+    QByteArray pageTail_;
+
+    // Writes.
+    QByteArray cur_;
+    int curDelay_ = 0;
+    std::vector<Write> writes_;
+};
+
+} // namespace tw::sim

@@ -1,0 +1,91 @@
+// tarnwick-olt-sim: a simulated OLT for the console's tests and demos.
+#include "Scenario.h"
+#include "Server.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace tw::sim;
+
+namespace {
+
+bool splitAddress(const QString &text, QHostAddress *address, quint16 *port) {
+    const qsizetype colon = text.lastIndexOf(':');
+    bool ok = false;
+    const uint p = text.mid(colon + 1).toUInt(&ok);
+    if (colon <= 0 || !ok || p > 65535 || !address->setAddress(text.left(colon))) return false;
+    *port = quint16(p);
+    return true;
+}
+
+void say(const QString &line) {
+    std::fputs((line + "\n").toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("tarnwick-olt-sim");
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Simulated OLT: a telnet CLI over a device model.");
+    parser.addHelpOption();
+    parser.addOption({"listen", "Telnet address, e.g. 127.0.0.1:0 (0 picks a free port).", "host:port"});
+    parser.addOption({"scenario", "Built-in scenario (demo, full) or a JSON file.", "name|file", "demo"});
+    parser.addOption({"control", "Control-channel address.", "host:port"});
+    parser.addOption({"seed", "Seed of the generated scenarios.", "n", "1"});
+    parser.addOption({"reject-logins", "Reject every login."});
+    parser.addOption({"erase-apart", "Send the paging erase sequence in a write of its own."});
+    parser.process(app);
+
+    QHostAddress address;
+    quint16 port = 0;
+    if (!splitAddress(parser.value("listen"), &address, &port)) {
+        std::fputs("error: --listen host:port is required\n", stderr);
+        return 2;
+    }
+    bool seedOk = false;
+    const quint32 seed = parser.value("seed").toUInt(&seedOk);
+    if (!seedOk) {
+        std::fputs("error: --seed takes a number\n", stderr);
+        return 2;
+    }
+    ScenarioResult scenario = loadScenario(parser.value("scenario"), seed);
+    if (!scenario.device) {
+        std::fprintf(stderr, "error: %s\n", qPrintable(scenario.error));
+        return 2;
+    }
+    Device device = std::move(*scenario.device);
+    Faults faults;
+    faults.rejectLogins = parser.isSet("reject-logins");
+    SessionOptions options;
+    options.eraseApart = parser.isSet("erase-apart");
+
+    OltServer server(device, faults, options);
+    if (!server.listen(address, port)) {
+        std::fprintf(stderr, "error: cannot listen: %s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+    say(QStringLiteral("listening %1:%2").arg(address.toString()).arg(server.port()));
+
+    std::unique_ptr<ControlServer> control;
+    if (parser.isSet("control")) {
+        QHostAddress controlAddress;
+        quint16 controlPort = 0;
+        if (!splitAddress(parser.value("control"), &controlAddress, &controlPort)) {
+            std::fputs("error: --control takes host:port\n", stderr);
+            return 2;
+        }
+        control = std::make_unique<ControlServer>(device, faults);
+        if (!control->listen(controlAddress, controlPort)) {
+            std::fprintf(stderr, "error: cannot listen for control: %s\n",
+                         qPrintable(control->errorString()));
+            return 1;
+        }
+        say(QStringLiteral("control %1:%2").arg(controlAddress.toString()).arg(control->port()));
+    }
+    return app.exec();
+}
