@@ -48,8 +48,7 @@ CommandLineWindow::CommandLineWindow(std::function<QString()> source, QWidget *p
     connect(fontSize, &QLineEdit::textChanged, this, [this](const QString &text) {
         // Fraction dropped; a size Qt cannot show (0 or less) keeps the current one.
         const int size = leadingInt(text);
-        if (size <= 0)
-            return;
+        if (size <= 0) return;
         QFont f = view->font();
         f.setPointSize(qMin(size, 200));
         view->setFont(f);
@@ -59,8 +58,7 @@ CommandLineWindow::CommandLineWindow(std::function<QString()> source, QWidget *p
 
 void CommandLineWindow::sync() {
     const QString text = source_();
-    if (text == view->toPlainText())
-        return;
+    if (text == view->toPlainText()) return;
     view->setPlainText(text);
     view->moveCursor(QTextCursor::End);
     view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());

@@ -12,7 +12,9 @@
 #include "common/Text.h"
 #include "monitor/AlarmPage.h"
 #include "monitor/QueryPage.h"
+#include "ont/OntMenusUi.h"
 #include "ont/OntPage.h"
+#include "ont/OntQueries.h"
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
@@ -94,7 +96,7 @@ const QString ChassisCommandMenu = QStringLiteral("display board 0\r\n");
 MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, QWidget *parent)
     : QMainWindow(parent), settings_(settings), log_(log), op_(op) {
     notConnected_ = std::make_unique<NotConnectedSink>(*this);
-    sink_ = notConnected_.get();
+    sink_.target = notConnected_.get();
     setWindowTitle(ProductTitle);
     setWindowIcon(appIcon());
     resize(1038, 708);
@@ -109,6 +111,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     buildCentral();
     buildMenusAndToolbar();
     buildTray();
+    wireOntPage();
     registerStartupFields();
     autoRegisterTimer.setObjectName(QStringLiteral("AutoRegisterTimer"));
     connect(&autoRegisterTimer, &QTimer::timeout, this, &MainWindow::autoRegisterTick);
@@ -119,7 +122,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::setSink(CommandSink *sink) {
-    sink_ = sink ? sink : notConnected_.get();
+    sink_.target = sink ? sink : notConnected_.get();
 }
 
 void MainWindow::setConnectionState(const QString &state) {
@@ -185,9 +188,9 @@ void MainWindow::buildCentral() {
     });
     connect(reconnectButton, &QPushButton::clicked, this, [this] { connectOlt(); });
     connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
-    connect(breakButton, &QPushButton::clicked, this, [this] { sink_->send(QStringLiteral("Q\r\n")); });
+    connect(breakButton, &QPushButton::clicked, this, [this] { sink_.send(QStringLiteral("Q\r\n")); });
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { sink_->send(console->entry->toPlainText() + QLatin1Char('?')); });
+            [this] { sink_.send(console->entry->toPlainText() + QLatin1Char('?')); });
     connect(ontPage->testAutoRegisterButton, &QPushButton::clicked, this, &MainWindow::autoRegisterTick);
 
     connectionLabel_ = new QLabel(QStringLiteral("未连接"), this);
@@ -200,7 +203,7 @@ void MainWindow::buildCentral() {
 
 void MainWindow::sendEntry() {
     const QString text = console->entry->toPlainText();
-    sink_->send(text + QStringLiteral("\r\n"));
+    sink_.send(text + QStringLiteral("\r\n"));
     console->entry->clear();
     console->entry->moveCursor(QTextCursor::End);
     log_.write(QStringLiteral("   执行一次自定义命令！ ") + text);
@@ -225,7 +228,7 @@ void MainWindow::buildMenusAndToolbar() {
         switch (i) {
         case 0:
             showPage(0);
-            sink_->send(fromMenu ? ChassisCommandMenu : ChassisCommandToolbar);
+            sink_.send(fromMenu ? ChassisCommandMenu : ChassisCommandToolbar);
             break;
         case 1:
             showPage(1);
@@ -349,8 +352,45 @@ void MainWindow::buildTray() {
     });
 }
 
+void MainWindow::wireOntPage() {
+    queries = std::make_unique<OntQueries>(sink_, op_, settings_);
+    OntPage *p = ontPage;
+    OntQueries *q = queries.get();
+    auto on = [this](QPushButton *b, auto f) { connect(b, &QPushButton::clicked, this, f); };
+    on(p->listPortButton, [=, this] { q->listPort(p->list.fields(), ontListGrid); });
+    on(p->listBoardButton, [=, this] { q->listBoard(p->list.fields(), ontListGrid); });
+    on(p->listFrameButton, [=, this] { q->listFrame(p->list.fields(), ontListGrid); });
+    on(p->detailButton, [=] { q->detail(p->detailFieldsNow()); });
+    on(p->registrationButton, [=] { q->registration(p->detailFieldsNow()); });
+    on(p->indexButton, [=] { q->serviceIndex(p->detailFieldsNow()); });
+    on(p->flowButton, [=] { q->serviceFlow(p->detailFieldsNow()); });
+    on(p->detailHelpButton, [=] { setPaneText(p->detailPane, DetailHelp); });
+    on(p->discoverButton, [=] { q->discoverPort(p->discovery.fields()); });
+    on(p->portStateButton, [=] { q->portState(p->discovery.fields()); });
+    on(p->allStatesButton, [=] { q->allPortStates(p->discovery.fields()); });
+    on(p->discoverAllButton, [=] { q->discoverAll(); });
+    on(p->searchButton, [=] { q->search(p->searchType->currentIndex(), p->searchParameter->text()); });
+    on(p->searchHelpButton, [=] { setPaneText(p->searchPane, SearchHelp); });
+    on(p->versionPortButton, [=, this] { q->versionPort(p->version.fields(), ontVersionGrid); });
+    on(p->versionBoardButton, [=, this] { q->versionBoard(p->version.fields(), ontVersionGrid); });
+    on(p->versionFrameButton, [=, this] { q->versionFrame(p->version.fields(), ontVersionGrid); });
+
+    ontActions = buildOntMenu(ontMenu);
+    ontVersionActions = buildOntVersionMenu(ontVersionMenu);
+    ontDiscoveryActions = buildOntDiscoveryMenu(ontDiscoveryMenu);
+    attachGridMenu(p->ontListGrid, ontListGrid, ontMenu);
+    attachGridMenu(p->ontVersionGrid, ontVersionGrid, ontVersionMenu);
+    attachGridMenu(p->ontDiscoveryGrid, ontDiscoveryGrid, ontDiscoveryMenu);
+}
+
 void MainWindow::registerStartupFields() {
     using namespace settings;
+    for (const PortSelector *sel :
+         {&ontPage->list, &ontPage->detail, &ontPage->discovery, &ontPage->version}) {
+        startupFields.add(sel->frame, Frame);
+        startupFields.add(sel->slot, Slot);
+        startupFields.add(sel->port, Port);
+    }
     for (QLineEdit *box : boardPage->boardBoxes)
         startupFields.add(box, ServiceBoard);
     startupFields.add(ontPage->periodBox, Period);
@@ -424,9 +464,9 @@ void MainWindow::setAutoRegisterInterval(int ms) {
 
 void MainWindow::autoRegisterTick() {
     const QString text = QStringLiteral("display ont autofind all\r\n");
-    if (sink_->send(text)) return;
+    if (sink_.send(text)) return;
     connectOlt();
-    sink_->send(text);
+    sink_.send(text);
 }
 
 void MainWindow::showPage(int index) {

@@ -4,6 +4,7 @@
 #include "common/CommandSink.h"
 #include "common/GridModel.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -25,6 +26,7 @@ class BoardPage;
 class ChassisPage;
 class CommissioningPage;
 class OntPage;
+class OntQueries;
 class Operator;
 class OperatorConsole;
 class QueryPage;
@@ -44,8 +46,9 @@ class MainWindow : public QMainWindow {
     std::function<void()> connectOlt;
     std::function<void()> openControlPanel;
 
+    // Where every command goes; the sink behind it is replaced when the connection is set.
     void setSink(CommandSink *sink);
-    CommandSink &sink() const { return *sink_; }
+    CommandSink &sink() { return sink_; }
 
     // The start-up sequence after the single-instance check. False when the program must end
     // (the first-run path).
@@ -79,6 +82,8 @@ class MainWindow : public QMainWindow {
 
     QMenu *programMenu, *toolsMenu, *helpMenu;
     QMenu *trayMenu, *ontMenu, *ontVersionMenu, *ontDiscoveryMenu; // pop-up only
+    QHash<QString, QAction *> ontActions, ontVersionActions, ontDiscoveryActions;
+    std::unique_ptr<OntQueries> queries;
     QSystemTrayIcon *tray = nullptr;
     QTimer autoRegisterTimer;
     StartupFields startupFields;
@@ -107,11 +112,15 @@ class MainWindow : public QMainWindow {
     void launchTool(const QStringList &candidates, const QString &what);
     void showAbout();
     void sendEntry();
+    void wireOntPage();
 
     SettingsStore &settings_;
     ActivityLog &log_;
     Operator &op_;
-    CommandSink *sink_;
+    struct SwitchableSink : CommandSink {
+        CommandSink *target = nullptr;
+        bool send(const QString &script) override { return target->send(script); }
+    } sink_;
     std::unique_ptr<CommandSink> notConnected_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
 };

@@ -1,8 +1,10 @@
 #include "ont/OntPage.h"
 
 #include "common/GridModel.h"
+#include "ont/OntQueries.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace tw {
@@ -47,6 +50,25 @@ QPlainTextEdit *makeTextPane(QWidget *parent, const QString &objectName) {
     mono.setStyleHint(QFont::TypeWriter);
     pane->setFont(mono);
     return pane;
+}
+
+namespace {
+QString plainLines(const QString &text) {
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.remove(QLatin1Char('\r'));
+    return plain;
+}
+} // namespace
+
+void setPaneText(QPlainTextEdit *pane, const QString &text) {
+    pane->setPlainText(plainLines(text));
+}
+
+void appendPaneText(QPlainTextEdit *pane, const QString &text) {
+    QTextCursor cursor = pane->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(plainLines(text));
 }
 
 namespace {
@@ -101,7 +123,107 @@ OntPage::OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versi
     tabs->addTab(onuRegisterTab, QStringLiteral("ONU 注册"));
     tabs->addTab(versionTab, QStringLiteral("ONT 版本"));
     tabs->addTab(flashTab, QStringLiteral("ONT 刷机"));
+    buildQueryTabs();
     buildRegisterGroups();
+}
+
+PortFields PortSelector::fields() const {
+    return {frame->text(), slot->currentText(), port->currentText()};
+}
+
+DetailFields OntPage::detailFieldsNow() const {
+    const PortFields p = detail.fields();
+    return {p.frame, p.slot, p.port, detailOnt->text(), detailIndex->text()};
+}
+
+namespace {
+
+QComboBox *numbers(QWidget *parent, int last) {
+    auto *box = new QComboBox(parent);
+    for (int i = 0; i <= last; ++i)
+        box->addItem(QString::number(i));
+    return box;
+}
+
+// Labels on the first row, fields under them; returns the grid for the tab's buttons.
+QGridLayout *fieldGrid(QWidget *fields, PortSelector &sel) {
+    auto *grid = new QGridLayout(fields);
+    grid->setContentsMargins(0, 0, 0, 0);
+    sel.frame = new QLineEdit(QStringLiteral("0"), fields);
+    sel.frame->setMaximumWidth(80);
+    sel.slot = numbers(fields, 22);
+    sel.port = numbers(fields, 15);
+    grid->addWidget(new QLabel(QStringLiteral("机框："), fields), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("业务板："), fields), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("端口："), fields), 0, 2);
+    grid->addWidget(sel.frame, 1, 0);
+    grid->addWidget(sel.slot, 1, 1);
+    grid->addWidget(sel.port, 1, 2);
+    return grid;
+}
+
+QPushButton *button(QWidget *parent, QGridLayout *grid, int row, int column, const char16_t *caption) {
+    auto *b = new QPushButton(QString::fromUtf16(caption), parent);
+    grid->addWidget(b, row, column);
+    return b;
+}
+
+} // namespace
+
+void OntPage::buildQueryTabs() {
+    QGridLayout *g = fieldGrid(listFields, list);
+    listPortButton = button(listFields, g, 1, 3, u"端口查询");
+    listBoardButton = button(listFields, g, 1, 4, u"板卡查询");
+    listFrameButton = button(listFields, g, 1, 5, u"机框查询");
+    g->setColumnStretch(6, 1);
+
+    g = fieldGrid(detailFields, detail);
+    detailOnt = new QLineEdit(detailFields);
+    detailOnt->setMaximumWidth(80);
+    detailIndex = new QLineEdit(detailFields);
+    detailIndex->setMaximumWidth(80);
+    g->addWidget(new QLabel(QStringLiteral("ONT编号："), detailFields), 0, 3);
+    g->addWidget(detailOnt, 1, 3);
+    detailButton = button(detailFields, g, 1, 4, u"查询详细");
+    registrationButton = button(detailFields, g, 1, 5, u"注册查询");
+    indexButton = button(detailFields, g, 1, 6, u"查询索引");
+    g->addWidget(new QLabel(QStringLiteral("索引："), detailFields), 0, 7);
+    g->addWidget(detailIndex, 1, 7);
+    flowButton = button(detailFields, g, 1, 8, u"业务流查询");
+    detailHelpButton = button(detailFields, g, 1, 9, u"帮助");
+    g->setColumnStretch(10, 1);
+    setPaneText(detailPane, DetailHelp);
+
+    g = fieldGrid(discoveryFields, discovery);
+    discoverButton = button(discoveryFields, g, 1, 3, u"查询");
+    portStateButton = button(discoveryFields, g, 1, 4, u"端口状态");
+    allStatesButton = button(discoveryFields, g, 1, 5, u"全部状态");
+    g->addWidget(new QLabel(QStringLiteral("查看所有ONT设备自动发现："), discoveryFields), 1, 6);
+    discoverAllButton = button(discoveryFields, g, 1, 7, u"查询");
+    g->setColumnStretch(8, 1);
+
+    auto *s = new QGridLayout(searchFields);
+    s->setContentsMargins(0, 0, 0, 0);
+    searchType = new QComboBox(searchFields);
+    searchType->addItems(searchTypes());
+    searchType->setCurrentIndex(-1);
+    searchType->setMinimumWidth(180);
+    searchParameter = new QLineEdit(searchFields);
+    searchParameter->setMinimumWidth(220);
+    s->addWidget(new QLabel(QStringLiteral("查询类型："), searchFields), 0, 0);
+    s->addWidget(new QLabel(QStringLiteral("参数："), searchFields), 0, 1);
+    s->addWidget(searchType, 1, 0);
+    s->addWidget(searchParameter, 1, 1);
+    searchButton = button(searchFields, s, 1, 2, u"查询");
+    searchHelpButton = button(searchFields, s, 1, 3, u"帮助");
+    s->setColumnStretch(4, 1);
+    setPaneText(searchPane, SearchHelp);
+
+    g = fieldGrid(versionFields, version);
+    versionPortButton = button(versionFields, g, 1, 3, u"端口查询");
+    versionBoardButton = button(versionFields, g, 1, 4, u"板卡查询");
+    versionFrameButton = button(versionFields, g, 1, 5, u"机框查询");
+    g->setColumnStretch(6, 1);
 }
 
 void OntPage::buildRegisterGroups() {

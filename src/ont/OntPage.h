@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -13,6 +14,16 @@ class QTableView;
 namespace tw {
 
 class GridModel;
+struct PortFields;
+struct DetailFields;
+
+// The frame box and the board and port selectors that several tabs share.
+struct PortSelector {
+    QLineEdit *frame;
+    QComboBox *slot; // "0" … "22"
+    QComboBox *port; // "0" … "15"
+    PortFields fields() const;
+};
 
 // Page 1: the eight ONT tabs.
 class OntPage : public QWidget {
@@ -28,6 +39,25 @@ class OntPage : public QWidget {
     // Where each tab's own fields and buttons go, above its grid or pane.
     QWidget *listFields, *detailFields, *discoveryFields, *searchFields, *registerFields, *versionFields;
 
+    // "ONT 列表"
+    PortSelector list;
+    QPushButton *listPortButton, *listBoardButton, *listFrameButton;
+    // "ONT 详细"
+    PortSelector detail;
+    QLineEdit *detailOnt, *detailIndex;
+    QPushButton *detailButton, *registrationButton, *indexButton, *flowButton, *detailHelpButton;
+    DetailFields detailFieldsNow() const;
+    // "ONT 发现"
+    PortSelector discovery;
+    QPushButton *discoverButton, *portStateButton, *allStatesButton, *discoverAllButton;
+    // "ONT 查询"
+    QComboBox *searchType;
+    QLineEdit *searchParameter;
+    QPushButton *searchButton, *searchHelpButton;
+    // "ONT 版本"
+    PortSelector version;
+    QPushButton *versionPortButton, *versionBoardButton, *versionFrameButton;
+
     // "ONT 注册": the manual and batch registration groups share one place; the automatic one.
     QGroupBox *manualGroup, *batchGroup, *autoGroup;
     QCheckBox *autoRegisterBox, *iptvBox, *autoMoveBox;
@@ -35,6 +65,7 @@ class OntPage : public QWidget {
     QPushButton *testAutoRegisterButton;
 
   private:
+    void buildQueryTabs();
     void buildRegisterGroups();
 };
 
@@ -43,5 +74,8 @@ QTableView *makeGridView(GridModel &model, QWidget *parent);
 // Applies the model's captions and widths to the view's header.
 void applyGridHeader(QTableView *view, const GridModel &model);
 QPlainTextEdit *makeTextPane(QWidget *parent, const QString &objectName);
+// Replaces a pane's text with OLT text (CR LF line ends).
+void setPaneText(QPlainTextEdit *pane, const QString &text);
+void appendPaneText(QPlainTextEdit *pane, const QString &text);
 
 } // namespace tw
