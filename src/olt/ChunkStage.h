@@ -1,0 +1,33 @@
+#pragma once
+// The first look at every chunk the OLT sends (after the telnet layer): terminal control bytes
+// are removed, and the paging prompt, the login dialogue and a few fixed messages are answered.
+// Pure: the caller makes the writes, the reconnect and the box, and hands on what is left.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+namespace tw {
+
+class SettingsStore;
+
+struct ChunkOutcome {
+    QList<QByteArray> sends; // answers in GBK, one write each, in this order
+    // Connect anew (idle notice with 自动重连 on). It comes after the first sendsBeforeReconnect
+    // answers; the later ones go to the new connection.
+    bool reconnect = false;
+    qsizetype sendsBeforeReconnect = 0;
+    bool loginRejected = false; // show the rejected-login box
+    bool discarded = false;     // nothing of the chunk reaches the router or the console
+    QByteArray passOn;          // what goes on to the router when not discarded
+};
+
+// Settings (account, password, 自动重连) are read only when a prompt or notice asks for them.
+ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings);
+
+// Drops CSI escape sequences ("ESC [", parameters, final byte) and bell-space pairs, and with them
+// the blanks of the OLT's erase pattern (ESC[nD, n blanks, ESC[nD) that wipes an answered paging
+// prompt. The text around them is kept. A sequence cut off by the end of the chunk is dropped.
+QByteArray removeTerminalControls(QByteArrayView chunk);
+
+} // namespace tw

@@ -1,0 +1,58 @@
+#pragma once
+// The program's one telnet connection to the OLT. Every script goes out through send(); every
+// received chunk passes the telnet layer and the chunk stage (paging, login, fixed answers) and
+// what is left is handed on through chunkReceived() to the response router.
+
+#include "common/CommandSink.h"
+#include "olt/TelnetFilter.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+class QTcpSocket;
+
+namespace tw {
+
+class Operator;
+class SettingsStore;
+
+class OltConnection : public QObject, public CommandSink {
+    Q_OBJECT
+  public:
+    // A host that drops packets would otherwise hold the window for minutes.
+    static constexpr int DefaultConnectTimeoutMs = 3000;
+
+    OltConnection(const SettingsStore &settings, Operator &op, QObject *parent = nullptr);
+    ~OltConnection() override;
+
+    // Connects to OLT / IP地址 and OLT / 端口 as they are in the settings now, replacing any previous
+    // socket. Returns once connected (true) or failed (false), after at most the connect time-out
+    // (a host name is looked up first; that lookup is the system's).
+    bool connectToOlt();
+    // One write of the script's GBK bytes; false while not connected.
+    bool send(const QString &script) override;
+    bool isConnected() const;
+
+    void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
+
+  signals:
+    // What passed the chunk stage: connect this to ResponseRouter::route.
+    void chunkReceived(const QByteArray &chunk);
+    // After each connect attempt and when the OLT closes the connection.
+    void connectedChanged(bool connected);
+
+  private:
+    void readAvailable();
+    void handleChunk(const QByteArray &bytes);
+    bool writeRaw(const QByteArray &bytes);
+    void dropSocket();
+
+    const SettingsStore &settings_;
+    Operator &operator_;
+    QPointer<QTcpSocket> socket_;
+    TelnetFilter telnet_;
+    int connectTimeoutMs_ = DefaultConnectTimeoutMs;
+};
+
+} // namespace tw

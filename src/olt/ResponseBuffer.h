@@ -1,0 +1,35 @@
+#pragma once
+// The output collected since the last completed one. Appending keeps track of the first NUL (the
+// text view ends there) and of the current-configuration echo, searching only the new bytes, so a
+// listing of many megabytes costs time linear in its size.
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace tw {
+
+class ResponseBuffer {
+  public:
+    void append(QByteArrayView chunk);
+    // Hands the collected bytes over and starts empty.
+    QByteArray take();
+    void clear() { take(); }
+
+    const QByteArray &bytes() const { return bytes_; }
+    bool isEmpty() const { return bytes_.isEmpty(); }
+    // The text view: the bytes up to the first NUL.
+    QByteArrayView text() const {
+        return textEnd_ < 0 ? QByteArrayView(bytes_) : QByteArrayView(bytes_).first(textEnd_);
+    }
+    // Whether the text holds the echo of "display current-configuration".
+    bool holdsConfigurationEcho() const { return configurationEcho_; }
+
+    static const QByteArray ConfigurationEcho; // "isplay current-configuration"
+
+  private:
+    QByteArray bytes_;
+    qsizetype textEnd_ = -1; // index of the first NUL, -1 while there is none
+    bool configurationEcho_ = false;
+};
+
+} // namespace tw

@@ -1,0 +1,174 @@
+#include "olt/ResponseRouter.h"
+
+#include "common/SettingsStore.h"
+#include "olt/OltTexts.h"
+#include "olt/SharedValues.h"
+
+#include <QStringList>
+
+#include <iterator>
+
+namespace tw {
+
+namespace {
+
+using F = RouterFields;
+using Pane = RouterTargets::Pane;
+
+enum class Action {
+    ReplacePane,    // the pane := text
+    PaneAndChassis, // query pane := text, then redraw the chassis
+    OntList,        // the ONT list grid from the output
+    Discovery,      // discovery handling of the text
+    PaneAndMove,    // search pane := text, then the move check
+    PaneAndAdd,     // registration pane := text, then the add-reply handling
+    VersionList,    // the version grid, unless the text shows a single ONT's versions
+    PaneAndIptv     // detail pane := text, then the multicast cleanup when one is pending
+};
+
+using Fragments = QStringList (*)(const RouterFields &);
+
+struct Rule {
+    const char16_t *fragment; // a fixed fragment, or
+    Fragments build;          // fragments from the fields' current texts, tried in order
+    Action action;
+    Pane pane = Pane::QueryPane;
+};
+
+QStringList ontListForms(const RouterFields &f) {
+    const QString head = QStringLiteral("isplay ont info ") + f.text(F::ListFrame);
+    const QString board = head + u' ' + f.text(F::ListBoard);
+    return {board + u' ' + f.text(F::ListPort) + QStringLiteral(" all"), head + QStringLiteral(" all"),
+            board + QStringLiteral(" all")};
+}
+
+QStringList ontDetailForms(const RouterFields &f) {
+    return {QStringLiteral("isplay ont info ") + f.text(F::DetailFrame) + u' ' + f.text(F::DetailBoard) +
+                u' ' + f.text(F::DetailPort) + u' ' + f.text(F::DetailOnt),
+            QStringLiteral("isplay current-configuration")};
+}
+
+QStringList ontVersionForms(const RouterFields &f) {
+    return {QStringLiteral("isplay ont version ") + f.text(F::VersionFrame)};
+}
+
+// In this order: the first rule whose fragment occurs in the output decides.
+const Rule Rules[] = {
+    {u"isplay board 0", nullptr, Action::PaneAndChassis, Pane::QueryPane},               // 1
+    {nullptr, ontListForms, Action::OntList},                                            // 2
+    {nullptr, ontDetailForms, Action::ReplacePane, Pane::OntDetailPane},                 // 3
+    {u"isplay ont autofind", nullptr, Action::Discovery},                                // 4
+    {u"isplay alarm active all detail", nullptr, Action::ReplacePane, Pane::AlarmPane},  // 5
+    {u"isplay arp all", nullptr, Action::ReplacePane, Pane::QueryPane},                  // 6
+    {u"isplay rogueont 0 all", nullptr, Action::ReplacePane, Pane::QueryPane},           // 7
+    {u"isplay version", nullptr, Action::ReplacePane, Pane::QueryPane},                  // 8
+    {u"isplay ont info by", nullptr, Action::PaneAndMove, Pane::OntSearchPane},          // 9
+    {u"nt add ", nullptr, Action::PaneAndAdd, Pane::RegistrationPane},                   // 10
+    {u"isplay  statistics  global", nullptr, Action::ReplacePane, Pane::QueryPane},      // 11
+    {u"isplay DBA-profile all", nullptr, Action::ReplacePane, Pane::QueryPane},          // 12
+    {u"isplay ont-lineprofile gpon all", nullptr, Action::ReplacePane, Pane::QueryPane}, // 13
+    {u"isplay ont-srvprofile gpon all", nullptr, Action::ReplacePane, Pane::QueryPane},  // 14
+    {u"isplay board", nullptr, Action::ReplacePane, Pane::QueryPane},                    // 15
+    {u"isplay vlan", nullptr, Action::ReplacePane, Pane::QueryPane},                     // 16
+    {u"isplay ip routing-table", nullptr, Action::ReplacePane, Pane::QueryPane},         // 17
+    {u"isplay ip interface", nullptr, Action::ReplacePane, Pane::QueryPane},             // 18
+    {u"isplay ip statistics", nullptr, Action::ReplacePane, Pane::QueryPane},            // 19
+    {u"isplay temperature", nullptr, Action::ReplacePane, Pane::QueryPane},              // 20
+    {u"isplay power", nullptr, Action::ReplacePane, Pane::QueryPane},                    // 21
+    {u"isplay runstat callinfo", nullptr, Action::ReplacePane, Pane::QueryPane},         // 22
+    {u"oard confirm", nullptr, Action::ReplacePane, Pane::BoardPane},                    // 23
+    {u"nt-auto-find enable", nullptr, Action::ReplacePane, Pane::BoardPane},             // 24
+    {u"isplay io-packetfile", nullptr, Action::ReplacePane, Pane::QueryPane},            // 25
+    {u"isplay progress", nullptr, Action::ReplacePane, Pane::QueryPane},                 // 26
+    {nullptr, ontVersionForms, Action::VersionList},                                     // 27
+    {u"isplay service-port port", nullptr, Action::PaneAndIptv, Pane::OntDetailPane},    // 28
+};
+static_assert(std::size(Rules) == ResponseRouter::RuleCount);
+
+bool matches(const Rule &rule, QByteArrayView text, const RouterFields &fields) {
+    if (rule.fragment) return text.indexOf(toGbk(QStringView(rule.fragment))) >= 0;
+    const QStringList forms = rule.build(fields);
+    for (const QString &form : forms)
+        if (text.indexOf(toGbk(form)) >= 0) return true;
+    return false;
+}
+
+} // namespace
+
+ResponseRouter::ResponseRouter(const RouterFields &fields, RouterTargets &targets, RouterHandlers &handlers,
+                               SharedValues &shared, const SettingsStore &settings)
+    : fields_(fields), targets_(targets), handlers_(handlers), shared_(shared), settings_(settings) {}
+
+int ResponseRouter::matchRule(QByteArrayView text, const RouterFields &fields) {
+    for (int i = 0; i < RuleCount; ++i)
+        if (matches(Rules[i], text, fields)) return i + 1;
+    return 0;
+}
+
+void ResponseRouter::route(QByteArrayView chunk) {
+    buffer_.append(chunk);
+    const QByteArrayView chunkText = untilNul(chunk);
+    const bool cutAtNul = chunkText.size() < chunk.size();
+
+    // Completion needs the whole prompt tail inside this one chunk.
+    if (chunk.indexOf(olt::EndOfOutput) < 0) {
+        if (buffer_.holdsConfigurationEcho()) {
+            targets_.appendQueryPane(queryStream_.decode(chunkText));
+            if (cutAtNul) queryStream_.reset();
+        }
+    } else {
+        // Taken before the handlers run: whatever arrives meanwhile starts the next output.
+        const QByteArray output = buffer_.take();
+        queryStream_.reset();
+        complete(output);
+    }
+
+    targets_.appendConsole(console_.decode(chunkText));
+    if (cutAtNul) console_.reset(); // a lead byte before the NUL has no partner
+}
+
+void ResponseRouter::complete(const QByteArray &output) {
+    const QByteArrayView textBytes = untilNul(output);
+    const int number = matchRule(textBytes, fields_);
+    if (number == 0) return;
+    const Rule &rule = Rules[number - 1];
+    const QString text = fromGbk(textBytes);
+
+    switch (rule.action) {
+    case Action::ReplacePane:
+        targets_.replacePaneText(rule.pane, text);
+        break;
+    case Action::PaneAndChassis:
+        targets_.replacePaneText(rule.pane, text);
+        handlers_.redrawChassis(output);
+        break;
+    case Action::OntList:
+        handlers_.ontList(output);
+        break;
+    case Action::Discovery:
+        handlers_.discovery(text);
+        break;
+    case Action::PaneAndMove:
+        targets_.replacePaneText(rule.pane, text);
+        handlers_.searchMoveCheck(text, output);
+        break;
+    case Action::PaneAndAdd:
+        targets_.replacePaneText(rule.pane, text);
+        handlers_.addReply(text);
+        break;
+    case Action::VersionList:
+        if (!text.contains(QStringLiteral("主用软件版本"))) handlers_.versionList(output);
+        break;
+    case Action::PaneAndIptv:
+        targets_.replacePaneText(rule.pane, text);
+        if (settings_.isOn(settings::Iptv) && shared_.iptvCleanupPending != 0) {
+            if (shared_.moveStashReady != 0)
+                handlers_.iptvCleanupWithMove(text);
+            else
+                handlers_.iptvCleanup(text);
+        }
+        break;
+    }
+}
+
+} // namespace tw

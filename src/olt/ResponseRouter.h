@@ -1,0 +1,44 @@
+#pragma once
+// Collects the filtered chunks until one brings the configuration-mode prompt, then recognises
+// the command the output answers by fragments of its echo and hands it on. Every chunk is also
+// appended to the operator console.
+
+#include "common/Gbk.h"
+#include "olt/ResponseBuffer.h"
+#include "olt/RouterInterfaces.h"
+
+#include <QByteArrayView>
+
+namespace tw {
+
+class SettingsStore;
+struct SharedValues;
+
+class ResponseRouter {
+  public:
+    ResponseRouter(const RouterFields &fields, RouterTargets &targets, RouterHandlers &handlers,
+                   SharedValues &shared, const SettingsStore &settings);
+
+    // One chunk that passed the chunk stage.
+    void route(QByteArrayView chunk);
+
+    // The number (1 to 28) of the first rule whose fragment occurs in `text`, 0 when none does.
+    static int matchRule(QByteArrayView text, const RouterFields &fields);
+    static constexpr int RuleCount = 28;
+
+    const ResponseBuffer &buffer() const { return buffer_; }
+
+  private:
+    void complete(const QByteArray &output);
+
+    const RouterFields &fields_;
+    RouterTargets &targets_;
+    RouterHandlers &handlers_;
+    SharedValues &shared_;
+    const SettingsStore &settings_;
+    ResponseBuffer buffer_;
+    GbkStreamDecoder console_;
+    GbkStreamDecoder queryStream_;
+};
+
+} // namespace tw

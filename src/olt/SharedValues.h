@@ -1,0 +1,19 @@
+#pragma once
+// The few values that the registration operations and the reply handlers share across events.
+// One object for the whole program, passed to whoever reads or writes them.
+
+#include <QByteArray>
+#include <QString>
+
+namespace tw {
+
+struct SharedValues {
+    int ponKindFlag = 0;        // 1: the ONT being discovered or registered is GPON; 0: EPON
+    QString pendingAddKey;      // SN or MAC the automatic registration last tried to add
+    QString pendingAddPort;     // its frame/slot/port
+    int iptvCleanupPending = 0; // 1 while a service-port reply is awaited for multicast cleanup
+    int moveStashReady = 0;     // 1 while moveStash holds an ONT-info reply to finish a move with
+    QByteArray moveStash;       // the collected output of that ONT-info reply
+};
+
+} // namespace tw
