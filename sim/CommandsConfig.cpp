@@ -407,8 +407,7 @@ void boardCommand(Call &c) {
 
 void tftpTransfer(Call &c, bool load) {
     // backup configuration|data tftp <addr> <file>; load configuration|data tftp <addr> <file> all
-    const int args = load ? 4 : 3;
-    if (!c.need(args, load ? 5 : 3)) return;
+    if (!c.need(4, load ? 5 : 4)) return;
     if (!c.is(0, "configuration") && !c.is(0, "data")) return c.paramError(0);
     if (!c.is(1, "tftp")) return c.paramError(1);
     const QStringList octets = c.arg(2).split('.');

@@ -497,7 +497,7 @@ QString renderOntVersionDetail(Lang l, const Ont &o) {
     return out;
 }
 
-QString renderServicePorts(const Device &, Lang l, const std::vector<const ServicePort *> &list) {
+QString renderServicePorts(const Device &d, Lang l, const std::vector<const ServicePort *> &list) {
     if (list.empty())
         return tr(l, "  Failure: No service virtual port can be operated\r\n",
                   "  失败：没有可操作的业务虚端口\r\n");
@@ -514,6 +514,9 @@ QString renderServicePorts(const Device &, Lang l, const std::vector<const Servi
     out += rule();
     int up = 0;
     for (const ServicePort *sp : list) {
+        // A flow is up while its ONT is online.
+        const Ont *o = sp->portType == "eth" ? nullptr : d.ont(sp->at, sp->ont);
+        const bool isUp = sp->up && (sp->portType == "eth" || (o && o->online()));
         out += QLatin1String("  ");
         appendRightAligned(out, QString::number(sp->index), 6);
         out += QLatin1Char(' ');
@@ -529,9 +532,9 @@ QString renderServicePorts(const Device &, Lang l, const std::vector<const Servi
         appendPadded(out, sp->userVlan, 11);
         appendPadded(out, sp->rxCttr < 0 ? "-" : QString::number(sp->rxCttr), 5);
         appendPadded(out, sp->txCttr < 0 ? "-" : QString::number(sp->txCttr), 5);
-        out += sp->up ? "up" : "down";
+        out += isUp ? "up" : "down";
         out += "\r\n";
-        up += sp->up;
+        up += isUp;
     }
     out += rule();
     out += QStringLiteral("   %1 : %2  (Up/Down :    %3/%4)\r\n")

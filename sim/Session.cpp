@@ -125,7 +125,8 @@ void Session::feed(char c) {
     }
     if (uchar(c) < 0x20 || lineBytes_.size() >= 2048) return;
     lineBytes_ += c;
-    if (state_ != State::Password) send(QByteArray(1, c));
+    if (state_ != State::Password)
+        send(c == kIac ? QByteArray(2, kIac) : QByteArray(1, c)); // a data 0xFF goes out escaped
 }
 
 void Session::lineDone() {

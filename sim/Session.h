@@ -60,6 +60,7 @@ class Session {
     std::vector<Write> idleExpired();
 
     bool closing() const { return state_ == State::Closed; }
+    bool paging() const { return state_ == State::Paging; }
     bool loggedIn() const { return loggedIn_; }
     int idleSeconds() const { return idleSeconds_; }
     Lang lang() const { return lang_; }
