@@ -1,0 +1,151 @@
+#include "olt/ChunkStage.h"
+
+#include "TestDoubles.h"
+#include "common/Gbk.h"
+#include "common/PasswordCodec.h"
+#include "common/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+namespace {
+
+QByteArray gbk(const char *utf8) {
+    return toGbk(QString::fromUtf8(utf8));
+}
+
+const QByteArray Paging = gbk("---- 任意键继续显示 ( 'Q' 键退出 ) ----");
+const QByteArray Erase = "\x1b[39D" + QByteArray(39, ' ') + "\x1b[39D";
+const QByteArray Rows = "  0/ 1/0    0  48575443A1B2C3D4  active      online\r\n"
+                        "  0/ 1/0    1  48575443A1B2C3D5  active      offline\r\n";
+const QByteArray Password =
+    "s3cret" + QByteArray("\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\nswitch language-mode\r\n\r\n");
+const QByteArray Rejected = "\r\n  Username or password invalid.";
+
+struct Case {
+    const char *name;
+    QByteArray chunk;
+    QList<QByteArray> sends;
+    QByteArray passOn; // ignored when discarded
+    bool discarded = false;
+    bool autoReconnect = false;
+    bool reconnect = false;
+    qsizetype sendsBeforeReconnect = 0;
+    bool loginRejected = false;
+};
+
+const Case Cases[] = {
+    // Terminal control bytes.
+    {"cursor-back pairs are removed", "displ \x1b[1Day board", {}, "display board"},
+    {"leading escape sequence", "\x1b[2K\r\nMA5680T(config)#", {}, "\r\nMA5680T(config)#"},
+    {"blank then escape sequence is discarded", " \x1b[37D", {}, {}, true},
+    {"escape sequence inside text keeps both sides", "abc\x1b[1mdef\x1b[0m\r\n", {}, "abcdef\r\n"},
+    {"paging erase followed by lines", Erase + Rows, {}, Rows},
+    {"paging erase alone is discarded", Erase, {}, {}, true},
+    {"text before and after a paging erase", "x" + Erase + "y", {}, "xy"},
+    {"cursor-left without the erase pattern keeps the blanks", "\x1b[3D   x", {}, "   x"},
+    {"escape sequence cut off by the chunk end", "abc\x1b[3", {}, "abc"},
+    {"bell-space alone is discarded", "\x07 ", {}, {}, true},
+    {"bell-space around text keeps the text", "\x07 display vlan\x07 ", {}, "display vlan"},
+    {"a lone blank without control bytes goes on", " ", {}, " "},
+
+    // Paging prompt.
+    {"paging prompt answered once", Rows + Paging, {"    \r\n\r\n"}, Rows},
+    {"paging prompt twice is answered once", Paging + "x" + Paging, {"    \r\n\r\n"}, "x"},
+    {"first half of a split paging prompt", Rows + Paging.first(20), {}, Rows + Paging.first(20)},
+    {"second half of a split paging prompt", Paging.sliced(20), {}, Paging.sliced(20)},
+    {"paging erase, lines and the next prompt", Erase + Rows + Paging, {"    \r\n\r\n"}, Rows},
+
+    // Login dialogue.
+    {"user name prompt", "\r\n>>User name:", {"admin\r\n"}, "\r\n>>User name:"},
+    {"password prompt", "\r\n>>User password:", {Password}, "\r\n>>User password:"},
+    {"both prompts answer the name only",
+     "User name:User password:",
+     {"admin\r\n"},
+     "User name:User password:"},
+    {"rejected login alone", Rejected, {}, {}, true, false, false, 0, true},
+    {"rejected login inside longer output", "\r\n" + Rejected, {}, "\r\n" + Rejected},
+    {"rejected login with the next prompt",
+     Rejected + "\r\n>>User name:",
+     {"admin\r\n"},
+     Rejected + "\r\n>>User name:"},
+
+    // Idle notice and board errors.
+    {"idle notice with reconnect on",
+     gbk("\r\n连接超时，请重建连接后登录\r\n"),
+     {},
+     gbk("\r\n连接超时，请重建连接后登录\r\n"),
+     false,
+     true,
+     true},
+    {"idle notice with reconnect off", gbk("请重建连接后登录"), {}, gbk("请重建连接后登录")},
+    {"wrong board type",
+     gbk("  失败: 单板类型错误\r\n"),
+     {"config\r\n\r\n"},
+     gbk("  失败: 单板类型错误\r\n")},
+    {"missing board", gbk("该板不存在"), {"config\r\n\r\n"}, gbk("该板不存在")},
+    {"idle notice wins over a board error (on)",
+     gbk("请重建连接后登录 单板类型错误"),
+     {},
+     gbk("请重建连接后登录 单板类型错误"),
+     false,
+     true,
+     true},
+    {"idle notice wins over a board error (off)",
+     gbk("请重建连接后登录 该板不存在"),
+     {},
+     gbk("请重建连接后登录 该板不存在")},
+
+    // Optional-parameter prompt, and answers in step order.
+    {"optional-parameter prompt", "{ <cr>||<K> }:", {"\r\n"}, "{ <cr>||<K> }:"},
+    {"paging answer before the optional-parameter answer",
+     "{ <cr>||<K> }:" + Paging,
+     {"    \r\n\r\n", "\r\n"},
+     "{ <cr>||<K> }:"},
+    {"reconnect comes before the optional-parameter answer",
+     gbk("请重建连接后登录{ <cr>||<K> }"),
+     {"\r\n"},
+     gbk("请重建连接后登录{ <cr>||<K> }"),
+     false,
+     true,
+     true,
+     0},
+};
+
+} // namespace
+
+TEST(ChunkStage, AnswersFiltersAndPassesOn) {
+    test::TempRunDir run;
+    SettingsStore store(run.config());
+    store.write(settings::OltAccount, QStringLiteral("admin"));
+    store.write(settings::OltPassword, encodePassword(QStringLiteral("s3cret")));
+
+    for (const Case &c : Cases) {
+        SCOPED_TRACE(c.name);
+        store.writeSwitch(settings::AutoReconnect, c.autoReconnect);
+        const ChunkOutcome out = runChunkStage(c.chunk, store);
+        EXPECT_EQ(out.sends, c.sends);
+        EXPECT_EQ(out.discarded, c.discarded);
+        if (!c.discarded) {
+            EXPECT_EQ(out.passOn, c.passOn);
+        }
+        EXPECT_EQ(out.reconnect, c.reconnect);
+        if (c.reconnect) {
+            EXPECT_EQ(out.sendsBeforeReconnect, c.sendsBeforeReconnect);
+        }
+        EXPECT_EQ(out.loginRejected, c.loginRejected);
+    }
+}
+
+TEST(ChunkStage, ReadsTheSettingsAtEachPrompt) {
+    test::TempRunDir run;
+    SettingsStore store(run.config());
+    store.write(settings::OltAccount, QStringLiteral("first"));
+    EXPECT_EQ(runChunkStage("User name:", store).sends, QList<QByteArray>{"first\r\n"});
+    store.write(settings::OltAccount, QStringLiteral("运维"));
+    EXPECT_EQ(runChunkStage("User name:", store).sends, QList<QByteArray>{gbk("运维\r\n")});
+    // A stored password that does not decode is sent as empty, with the login script.
+    store.write(settings::OltPassword, QStringLiteral("not-hex"));
+    EXPECT_EQ(runChunkStage("User password:", store).sends.value(0), Password.sliced(6));
+}

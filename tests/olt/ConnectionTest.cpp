@@ -1,0 +1,260 @@
+#include "olt/OltConnection.h"
+#include "olt/OltDisconnect.h"
+#include "olt/TestConnection.h"
+
+#include "TestDoubles.h"
+#include "common/ActivityLog.h"
+#include "common/Gbk.h"
+#include "common/PasswordCodec.h"
+#include "common/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace tw;
+
+namespace {
+
+QByteArray gbk(const char *utf8) {
+    return toGbk(QString::fromUtf8(utf8));
+}
+
+const QByteArray Offers("\xff\xfb\x01\xff\xfd\x1f");   // WILL ECHO, DO NAWS
+const QByteArray Refusals("\xff\xfe\x01\xff\xfc\x1f"); // DONT ECHO, WONT NAWS
+const QByteArray Banner = "\r\n  Huawei Integrated Access Software.";
+const QByteArray Rejected = "\r\n  Username or password invalid.";
+
+// The far end on 127.0.0.1: accepts connections and keeps what each one received.
+struct Peer {
+    QTcpServer server;
+    std::vector<QTcpSocket *> sockets;
+    std::vector<QByteArray> received;
+
+    Peer() {
+        EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *s = server.nextPendingConnection()) {
+                const size_t i = sockets.size();
+                sockets.push_back(s);
+                received.emplace_back();
+                QObject::connect(s, &QTcpSocket::readyRead, [this, s, i] { received[i] += s->readAll(); });
+            }
+        });
+    }
+    quint16 port() const { return server.serverPort(); }
+    bool waitConnections(size_t n) {
+        return QTest::qWaitFor([&] { return sockets.size() >= n; }, 5000);
+    }
+    bool waitReceived(const QByteArray &bytes, size_t i = 0) {
+        return QTest::qWaitFor([&] { return i < received.size() && received[i] == bytes; }, 5000);
+    }
+    // One chunk for the client: written, and given time to be read on its own.
+    void say(const QByteArray &bytes, size_t i = 0) {
+        sockets.at(i)->write(bytes);
+        sockets.at(i)->flush();
+        QTest::qWait(50);
+    }
+};
+
+quint16 closedPort() {
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    return s.serverPort(); // closed again when s goes
+}
+
+struct ConnectionTest : ::testing::Test {
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "olt_tests";
+        static char *argv[] = {name, nullptr};
+        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    }
+
+    test::TempRunDir run;
+    SettingsStore settings{run.config()};
+    test::ScriptedOperator op;
+    Peer peer;
+
+    void SetUp() override {
+        settings.write(settings::OltAddress, QStringLiteral("127.0.0.1"));
+        settings.write(settings::OltPort, QString::number(peer.port()) + QStringLiteral(".7"));
+        settings.write(settings::OltAccount, QStringLiteral("admin"));
+        settings.write(settings::OltPassword, encodePassword(QStringLiteral("s3cret")));
+        settings.writeSwitch(settings::AutoReconnect, false);
+    }
+
+    static QByteArray joined(const QSignalSpy &spy) {
+        QByteArray all;
+        for (const auto &args : spy)
+            all += args.at(0).toByteArray();
+        return all;
+    }
+};
+
+} // namespace
+
+TEST_F(ConnectionTest, LogsInAndHandsOutputOn) {
+    OltConnection conn(settings, op);
+    QSignalSpy passed(&conn, &OltConnection::chunkReceived);
+    ASSERT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(peer.waitConnections(1));
+
+    peer.say(Offers + "\r\n>>User name:");
+    EXPECT_TRUE(peer.waitReceived(Refusals + "admin\r\n"));
+    peer.say("\r\n>>User password:");
+    EXPECT_TRUE(peer.waitReceived(Refusals + "admin\r\ns3cret\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\n"
+                                             "switch language-mode\r\n\r\n"));
+
+    peer.say(gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#"));
+    EXPECT_EQ(joined(passed), "\r\n>>User name:\r\n>>User password:" +
+                                  gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#"));
+    EXPECT_TRUE(op.boxes.isEmpty());
+
+    peer.received[0].clear();
+    EXPECT_TRUE(conn.send(QStringLiteral("display ont info 0 1 0 all\r\n")));
+    EXPECT_TRUE(peer.waitReceived("display ont info 0 1 0 all\r\n"));
+}
+
+TEST_F(ConnectionTest, RejectedLoginShowsTheBoxAndGoesNoFurther) {
+    OltConnection conn(settings, op);
+    QSignalSpy passed(&conn, &OltConnection::chunkReceived);
+    ASSERT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(peer.waitConnections(1));
+
+    peer.say(Rejected);
+    peer.say("\r\n>>User name:");
+    ASSERT_EQ(op.boxes.size(), 1);
+    EXPECT_EQ(op.boxes[0].text, QStringLiteral("用户名或密码不正确，或该用户已在其他地方登录！"));
+    EXPECT_EQ(op.boxes[0].title, QStringLiteral("错误"));
+    EXPECT_EQ(op.boxes[0].icon, BoxIcon::Error);
+    EXPECT_EQ(joined(passed), "\r\n>>User name:");
+}
+
+TEST_F(ConnectionTest, IdleNoticeReconnectsOnlyWhenSwitchedOn) {
+    OltConnection conn(settings, op);
+    ASSERT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(peer.waitConnections(1));
+
+    peer.say(gbk("请重建连接后登录"));
+    EXPECT_TRUE(conn.send(QStringLiteral("ping")));
+    EXPECT_TRUE(peer.waitReceived("ping", 0)) << "still on the first connection";
+    EXPECT_EQ(peer.sockets.size(), 1u);
+
+    settings.writeSwitch(settings::AutoReconnect, true);
+    peer.say(gbk("请重建连接后登录"));
+    ASSERT_TRUE(peer.waitConnections(2));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return peer.sockets[0]->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(conn.send(QStringLiteral("pong")));
+    EXPECT_TRUE(peer.waitReceived("pong", 1));
+}
+
+TEST_F(ConnectionTest, ConnectReadsTheSettingsAndReplacesTheSocket) {
+    OltConnection conn(settings, op);
+    ASSERT_TRUE(conn.connectToOlt());
+    Peer other;
+    settings.write(settings::OltPort, QString::number(other.port()));
+    ASSERT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(other.waitConnections(1));
+    ASSERT_TRUE(peer.waitConnections(1));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return peer.sockets[0]->state() == QAbstractSocket::UnconnectedState; }));
+
+    EXPECT_TRUE(conn.send(QStringLiteral("display board 0\r\n")));
+    EXPECT_TRUE(other.waitReceived("display board 0\r\n"));
+    EXPECT_TRUE(peer.received[0].isEmpty());
+}
+
+TEST_F(ConnectionTest, SendFailsWhileNotConnected) {
+    OltConnection conn(settings, op);
+    EXPECT_FALSE(conn.send(QStringLiteral("display board 0\r\n")));
+
+    for (const QString &port : {QString::number(closedPort()), QStringLiteral("0"), QStringLiteral("端口")}) {
+        SCOPED_TRACE(port.toStdString());
+        settings.write(settings::OltPort, port);
+        EXPECT_FALSE(conn.connectToOlt());
+        EXPECT_FALSE(conn.isConnected());
+        EXPECT_FALSE(conn.send(QStringLiteral("display board 0\r\n")));
+    }
+}
+
+TEST_F(ConnectionTest, DisconnectButton) {
+    const QDateTime at(QDate(2024, 5, 6), QTime(8, 9, 10));
+    ActivityLog log(settings, run.path(), test::FixedClock{at});
+    test::RecordingSink sink;
+
+    settings.writeSwitch(settings::AutoReconnect, true);
+    EXPECT_FALSE(disconnectOlt(settings, sink, op, log));
+    ASSERT_EQ(op.boxes.size(), 1);
+    EXPECT_EQ(op.boxes[0].text, QStringLiteral("您已开启超时自动重连功能，此功能无效，请关闭后再试！"));
+    EXPECT_EQ(op.boxes[0].title, QStringLiteral("信息："));
+    EXPECT_EQ(op.boxes[0].icon, BoxIcon::None);
+    EXPECT_TRUE(sink.writes.isEmpty());
+    EXPECT_TRUE(run.readFile(QStringLiteral("日志/2024-05-06.txt")).isEmpty());
+
+    settings.writeSwitch(settings::AutoReconnect, false);
+    EXPECT_TRUE(disconnectOlt(settings, sink, op, log));
+    EXPECT_EQ(sink.writes, QList<QByteArray>{"quit\r\nquit\r\ny\r\n"});
+    EXPECT_EQ(run.readFile(QStringLiteral("日志/2024-05-06.txt")), gbk("08:09:10   手动与OLT断开连接！\r\n"));
+    EXPECT_EQ(op.boxes.size(), 1);
+}
+
+TEST_F(ConnectionTest, TestConnectionWalksTheLogin) {
+    TestConnection test(op);
+    test.start(QStringLiteral("127.0.0.1"), QString::number(peer.port()) + QStringLiteral(".5"),
+               QStringLiteral("admin"), QStringLiteral("pass word"));
+    ASSERT_TRUE(peer.waitConnections(1));
+
+    peer.say(Offers); // a real OLT's option offers come as a chunk of their own
+    peer.say("\r\n>>User name:");
+    EXPECT_TRUE(peer.waitReceived(Refusals + "admin\r\npass word\r\n\r\n\r\n\r\n"));
+    EXPECT_TRUE(op.boxes.isEmpty());
+
+    peer.received[0].clear();
+    peer.say(Banner);
+    ASSERT_EQ(op.boxes.size(), 1);
+    EXPECT_EQ(op.boxes[0].text, QStringLiteral("测试连接成功！"));
+    EXPECT_EQ(op.boxes[0].title, QStringLiteral("信息："));
+    EXPECT_EQ(op.boxes[0].icon, BoxIcon::Information);
+    EXPECT_TRUE(peer.waitReceived("quit\r\ny\r\n\r\n\r\n"));
+}
+
+TEST_F(ConnectionTest, TestConnectionComparesWholeChunks) {
+    TestConnection test(op);
+    test.start(QStringLiteral("127.0.0.1"), QString::number(peer.port()), QStringLiteral("admin"),
+               QStringLiteral("x"));
+    ASSERT_TRUE(peer.waitConnections(1));
+
+    peer.say("\r\n>>User name: ");
+    peer.say("Press any key\r\n>>User name:");
+    peer.say(Banner + "\r\n");
+    peer.say(Rejected);
+    ASSERT_EQ(op.boxes.size(), 1);
+    EXPECT_EQ(op.boxes[0].text, QStringLiteral("用户名或密码不正确！"));
+    EXPECT_EQ(op.boxes[0].title, QStringLiteral("错误"));
+    EXPECT_EQ(op.boxes[0].icon, BoxIcon::Error);
+    EXPECT_TRUE(peer.received[0].isEmpty());
+}
+
+TEST_F(ConnectionTest, TestConnectionReportsABadAddressOrPort) {
+    TestConnection test(op);
+    for (const QString &port : {QString::number(closedPort()), QStringLiteral("abc")}) {
+        SCOPED_TRACE(port.toStdString());
+        op.boxes.clear();
+        test.start(QStringLiteral("127.0.0.1"), port, QStringLiteral("admin"), QStringLiteral("x"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !op.boxes.isEmpty(); }, 5000));
+        QTest::qWait(50); // and only once
+        ASSERT_EQ(op.boxes.size(), 1);
+        EXPECT_EQ(op.boxes[0].text, QStringLiteral("IP地址或端口不正确！"));
+        EXPECT_EQ(op.boxes[0].title, QStringLiteral("错误"));
+        EXPECT_EQ(op.boxes[0].icon, BoxIcon::Error);
+    }
+}

@@ -1,0 +1,292 @@
+#include "olt/ResponseRouter.h"
+
+#include "TestDoubles.h"
+#include "common/Gbk.h"
+#include "common/SettingsStore.h"
+#include "olt/SharedValues.h"
+
+#include <QMap>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+namespace {
+
+QByteArray gbk(const char *utf8) {
+    return toGbk(QString::fromUtf8(utf8));
+}
+
+struct Fields : RouterFields {
+    QMap<Field, QString> values{{ListFrame, "0"},   {ListBoard, "1"},  {ListPort, "0"},  {DetailFrame, "0"},
+                                {DetailBoard, "2"}, {DetailPort, "3"}, {DetailOnt, "5"}, {VersionFrame, "0"}};
+    QString text(Field f) const override { return values.value(f); }
+};
+
+// Every write to a pane and every handler call, in order, as "what: text".
+struct Recorder : RouterTargets, RouterHandlers {
+    QStringList events;
+    QString query;   // the query pane as replaced and appended
+    QString console; // everything appended to the console
+
+    void replacePaneText(Pane pane, const QString &text) override {
+        static const char *names[] = {"query", "board", "alarm", "detail", "search", "registration"};
+        events << QString::fromLatin1(names[pane]) + ": " + text;
+        if (pane == QueryPane) query = text;
+    }
+    void appendQueryPane(const QString &text) override { query += text; }
+    void appendConsole(const QString &text) override { console += text; }
+
+    void redrawChassis(QByteArrayView output) override { events << "chassis: " + fromGbk(output); }
+    void ontList(QByteArrayView output) override { events << "ont list: " + fromGbk(output); }
+    void discovery(const QString &text) override { events << "discovery: " + text; }
+    void searchMoveCheck(const QString &text, QByteArrayView output) override {
+        events << "move check: " + text + " | " + fromGbk(output);
+    }
+    void addReply(const QString &text) override { events << "add reply: " + text; }
+    void versionList(QByteArrayView output) override { events << "version list: " + fromGbk(output); }
+    void iptvCleanup(const QString &text) override { events << "iptv cleanup: " + text; }
+    void iptvCleanupWithMove(const QString &text) override { events << "iptv cleanup with move: " + text; }
+};
+
+struct RouterTest : ::testing::Test {
+    test::TempRunDir run;
+    SettingsStore settings{run.config()};
+    Fields fields;
+    Recorder rec;
+    SharedValues shared;
+    ResponseRouter router{fields, rec, rec, shared, settings};
+
+    int rule(const char *echo) { return ResponseRouter::matchRule(gbk(echo), fields); }
+};
+
+const QByteArray Prompt = "\r\nMA5680T(config)#";
+
+} // namespace
+
+TEST_F(RouterTest, EachFragmentFindsItsRule) {
+    const struct {
+        const char *echo;
+        int rule;
+    } cases[] = {
+        {"display board 0", 1},
+        {"display board 0/8", 1}, // a single board's echo also redraws the chassis
+        {"display ont info 0 1 0 all", 2},
+        {"display ont info 0 all", 2},
+        {"display ont info 0 1 all", 2},
+        {"display ont info 0 2 3 5", 3},
+        {"display current-configuration", 3},
+        {"display ont autofind all", 4},
+        {"display alarm active all detail", 5},
+        {"display arp all", 6},
+        {"display rogueont 0 all", 7},
+        {"display version", 8},
+        {"display ont info by-sn 48575443A1B2C3D4", 9},
+        {"display ont info by-desc x", 9},
+        {"ont add 0 1 sn-auth 48575443A1B2C3D4 omci", 10},
+        {"display  statistics  global", 11},
+        {"display DBA-profile all", 12},
+        {"display ont-lineprofile gpon all", 13},
+        {"display ont-srvprofile gpon all", 14},
+        {"display board", 15},
+        {"display vlan all", 16},
+        {"display ip routing-table", 17},
+        {"display ip interface", 18},
+        {"display ip statistics", 19},
+        {"display temperature 0/1", 20},
+        {"display power", 21},
+        {"display runstat callinfo", 22},
+        {"board confirm 0/1", 23},
+        {"ont-auto-find enable", 24},
+        {"display io-packetfile information", 25},
+        {"display progress load", 26},
+        {"display ont version 0 1 0 all", 27},
+        {"display service-port port 0/1/0 ont 3", 28},
+        {"display ont optical-info 0 1", 0},
+        {"display statistics global", 0}, // rule 11 wants two blanks on each side
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.echo);
+        EXPECT_EQ(rule(c.echo), c.rule);
+    }
+}
+
+TEST_F(RouterTest, FirstRuleInTableOrderWinsNotFirstEcho) {
+    EXPECT_EQ(rule("display vlan all\r\n...\r\ndisplay board 0/1\r\n"), 1);
+    EXPECT_EQ(rule("display ont info by-sn X\r\n...\r\ndisplay version\r\n"), 8);
+    EXPECT_EQ(rule("display progress\r\n...\r\ndisplay current-configuration\r\n"), 3);
+}
+
+TEST_F(RouterTest, FieldDependentRulesUseTheFieldsAsTheyAreNow) {
+    const char *port = "display ont info 0 1 0 all";
+    const char *board = "display ont info 0 1 all";
+    const char *frame = "display ont info 0 all";
+    EXPECT_EQ(rule(port), 2);
+    fields.values[RouterFields::ListPort] = "1";
+    EXPECT_EQ(rule(port), 0);
+    EXPECT_EQ(rule(board), 2);
+    fields.values[RouterFields::ListBoard] = "3";
+    EXPECT_EQ(rule(board), 0);
+    EXPECT_EQ(rule(frame), 2);
+    fields.values[RouterFields::ListFrame] = "1";
+    EXPECT_EQ(rule(frame), 0);
+
+    EXPECT_EQ(rule("display ont info 0 2 3 5"), 3);
+    fields.values[RouterFields::DetailOnt] = "6";
+    EXPECT_EQ(rule("display ont info 0 2 3 5"), 0);
+
+    EXPECT_EQ(rule("display ont version 0 1 0 all"), 27);
+    fields.values[RouterFields::VersionFrame] = "1";
+    EXPECT_EQ(rule("display ont version 0 1 0 all"), 0);
+}
+
+TEST_F(RouterTest, CompletedOutputGoesWhereItsRuleSays) {
+    settings.writeSwitch(settings::Iptv, true);
+    const struct {
+        const char *output;
+        QStringList events;
+    } cases[] = {
+        {"display board 0\r\nslots", {"query: %1", "chassis: %1"}},
+        {"display ont info 0 1 0 all\r\nrows", {"ont list: %1"}},
+        {"display ont info 0 2 3 5\r\ndetail", {"detail: %1"}},
+        {"display ont autofind all\r\nfound", {"discovery: %1"}},
+        {"display alarm active all detail\r\na", {"alarm: %1"}},
+        {"display ont info by-sn X\r\nf/s/p", {"search: %1", "move check: %1 | %1"}},
+        {"ont add 0 1 sn-auth X\r\nONT号 :3", {"registration: %1", "add reply: %1"}},
+        {"board confirm 0/1\r\nok", {"board: %1"}},
+        {"ont-auto-find enable\r\nok", {"board: %1"}},
+        {"display ont version 0 1 0 all\r\ntable", {"version list: %1"}},
+        {"display ont version 0 1 0 3\r\n主用软件版本 : V1", {}},
+        {"display ont optical-info 0 1 0 3\r\n-20.1", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.output);
+        rec.events.clear();
+        router.route(gbk(c.output) + Prompt);
+        const QString whole = QString::fromUtf8(c.output) + QString::fromLatin1(Prompt);
+        QStringList expected;
+        for (const QString &e : c.events)
+            expected << e.arg(whole);
+        EXPECT_EQ(rec.events, expected);
+        EXPECT_TRUE(router.buffer().isEmpty());
+    }
+}
+
+TEST_F(RouterTest, ServicePortReplyRunsTheCleanupOnlyWhenPending) {
+    const QByteArray output = "display service-port port 0/1/0 ont 3\r\n 7 3444 common gpon 0/1/0 3" + Prompt;
+    const QString text = QString::fromLatin1(output);
+    const struct {
+        bool iptv;
+        int pending, stashReady;
+        const char *handler; // nullptr: the detail pane only
+    } cases[] = {
+        {false, 1, 1, nullptr},
+        {true, 0, 1, nullptr},
+        {true, 1, 0, "iptv cleanup: "},
+        {true, 1, 1, "iptv cleanup with move: "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.iptv << c.pending << c.stashReady);
+        settings.writeSwitch(settings::Iptv, c.iptv);
+        shared.iptvCleanupPending = c.pending;
+        shared.moveStashReady = c.stashReady;
+        rec.events.clear();
+        router.route(output);
+        QStringList expected{"detail: " + text};
+        if (c.handler) expected << QString::fromLatin1(c.handler) + text;
+        EXPECT_EQ(rec.events, expected);
+    }
+}
+
+TEST_F(RouterTest, MarkerSplitAcrossChunksDoesNotComplete) {
+    router.route("display vlan all\r\n  VLAN 100\r\nMA5680T(con");
+    router.route("fig)#");
+    EXPECT_TRUE(rec.events.isEmpty());
+    router.route(" \r\nMA5680T(config)#");
+    ASSERT_EQ(rec.events.size(), 1);
+    EXPECT_EQ(rec.events[0],
+              "query: display vlan all\r\n  VLAN 100\r\nMA5680T(config)# \r\nMA5680T(config)#");
+}
+
+TEST_F(RouterTest, ChunkThatCompletesAlsoCarriesTheNextEcho) {
+    // The next command's echo arrives with the prompt: it is routed with this output, and the rule
+    // that comes first in the table decides (version before vlan).
+    router.route("display vlan all\r\n  VLAN 100\r\nMA5680T(config)#display version\r\n");
+    ASSERT_EQ(rec.events.size(), 1);
+    EXPECT_TRUE(rec.events[0].startsWith("query: display vlan all"));
+    EXPECT_TRUE(router.buffer().isEmpty());
+
+    router.route("  VERSION : MA5600V800R015\r\n");
+    router.route("MA5680T(config)#");
+    EXPECT_EQ(rec.events.size(), 1) << "the rest of the version output names no command";
+    EXPECT_TRUE(router.buffer().isEmpty());
+}
+
+TEST_F(RouterTest, StaleOutputIsRoutedWithTheNext) {
+    router.route("interface gpon 0/1\r\nMA5680T(config-if-gpon-0/1)#");
+    router.route("display board 0/1\r\n  board\r\nMA5680T(config-if-gpon-0/1)#quit\r\n");
+    router.route("MA5680T(config)#");
+    ASSERT_EQ(rec.events.size(), 2);
+    EXPECT_TRUE(rec.events[0].startsWith("query: interface gpon 0/1\r\n"));
+    EXPECT_EQ(rec.events[1].sliced(9), rec.events[0].sliced(7)); // chassis drawn from the same output
+}
+
+TEST_F(RouterTest, CurrentConfigurationStreamsIntoTheQueryPane) {
+    rec.query = "old";
+    router.route("display current-conf"); // echo not whole yet: not streamed
+    EXPECT_EQ(rec.query, "old");
+    router.route("iguration\r\n[global-config]\r\n");
+    router.route(gbk("  sysname 机房一\r\n"));
+    EXPECT_EQ(rec.query, QString::fromUtf8("oldiguration\r\n[global-config]\r\n  sysname 机房一\r\n"));
+    EXPECT_TRUE(rec.events.isEmpty());
+
+    router.route("return\r\nMA5680T(config)#");
+    EXPECT_EQ(rec.query, QString::fromUtf8("oldiguration\r\n[global-config]\r\n  sysname 机房一\r\n"))
+        << "the completing chunk is not streamed";
+    ASSERT_EQ(rec.events.size(), 1);
+    EXPECT_EQ(rec.events[0], QString::fromUtf8("detail: display current-configuration\r\n[global-config]\r\n"
+                                               "  sysname 机房一\r\nreturn\r\nMA5680T(config)#"));
+
+    router.route("display vlan all\r\n"); // a new output: streaming has ended
+    EXPECT_TRUE(rec.query.endsWith(QString::fromUtf8("机房一\r\n")));
+}
+
+TEST_F(RouterTest, StreamedCharacterSplitAcrossChunksShowsWhole) {
+    router.route("display current-configuration\r\n");
+    const QByteArray name = gbk("  sysname 机房\r\n");
+    router.route(name.first(11)); // ends inside the first character
+    router.route(name.sliced(11));
+    EXPECT_TRUE(rec.query.endsWith(QString::fromUtf8("  sysname 机房\r\n")));
+    EXPECT_FALSE(rec.query.contains(QChar::ReplacementCharacter));
+}
+
+TEST_F(RouterTest, ConsoleGetsEveryChunkWithSplitCharactersIntact) {
+    const QByteArray reply = gbk("  失败: 单板类型错误\r\n");
+    router.route(reply.first(9)); // splits 单
+    router.route(reply.sliced(9) + Prompt);
+    router.route("display ont optical-info 0 1\r\n" + Prompt);
+    EXPECT_EQ(rec.console, QString::fromUtf8("  失败: 单板类型错误\r\n") + QString::fromLatin1(Prompt) +
+                               "display ont optical-info 0 1\r\n" + QString::fromLatin1(Prompt));
+}
+
+TEST_F(RouterTest, TextEndsAtTheFirstNul) {
+    router.route(QByteArray("display vlan all\r\n\0display board 0\r\n", 36) + Prompt);
+    ASSERT_EQ(rec.events.size(), 1);
+    EXPECT_EQ(rec.events[0], "query: display vlan all\r\n");
+    EXPECT_EQ(rec.console, "display vlan all\r\n");
+}
+
+TEST(ResponseBuffer, FindsTheConfigurationEchoOnlyInTheText) {
+    ResponseBuffer buffer;
+    for (const char *piece : {"disp", "lay curr", "ent-confi", "guration"})
+        buffer.append(piece);
+    EXPECT_TRUE(buffer.holdsConfigurationEcho());
+    EXPECT_EQ(buffer.take(), "display current-configuration");
+    EXPECT_FALSE(buffer.holdsConfigurationEcho());
+
+    buffer.append(QByteArray("x\0", 2));
+    buffer.append("display current-configuration");
+    EXPECT_FALSE(buffer.holdsConfigurationEcho()) << "after a NUL nothing is text";
+    EXPECT_EQ(buffer.text(), "x");
+}
