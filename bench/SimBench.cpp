@@ -42,7 +42,8 @@ BENCHMARK(BM_FrameListingInProcess)->Unit(benchmark::kMillisecond);
 // Over loopback: a telnet client logs in, turns paging off and reads the listing to its prompt.
 void BM_FrameListingOverLoopback(benchmark::State &state) {
     int argc = 0;
-    static QCoreApplication *app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, nullptr);
+    static QCoreApplication *app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, nullptr);
     (void)app;
     Device device = fullDevice();
     Faults faults;
@@ -58,8 +59,7 @@ void BM_FrameListingOverLoopback(benchmark::State &state) {
         while (!got.endsWith(end)) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             got += socket.readAll();
-            if (got.size() > end.size())
-                got = got.right(end.size() * 2); // keep only the tail we compare
+            if (got.size() > end.size()) got = got.right(end.size() * 2); // keep only the tail we compare
         }
         return got;
     };

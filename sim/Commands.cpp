@@ -147,6 +147,14 @@ std::vector<const CommandTable *> tablesFor(ModeKind kind) {
 
 void dispatchCommand(Session &s, const QString &line) {
     Call call{s, tokenize(line), 0};
+    // Another session may have deleted the board this one is configuring.
+    const Mode &mode = s.mode();
+    if ((mode.kind == ModeKind::InterfacePon || mode.kind == ModeKind::InterfaceGiu) &&
+        !s.device().board(mode.frame, mode.slot)) {
+        call.fail(Failure::NoBoard);
+        s.leaveToConfig();
+        return;
+    }
     const auto &tokens = call.tokens;
     const auto tables = tablesFor(s.mode().kind);
 

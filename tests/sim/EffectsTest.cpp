@@ -200,6 +200,24 @@ TEST(SimEffects, BoardAndSystemCommands) {
     EXPECT_FALSE(dump(cli.device)["ports"].toArray()[3].toObject()["autofind"].toBool());
 }
 
+TEST(SimEffects, BoardDeletedUnderAnotherSessionsInterfaceMode) {
+    for (const char *line :
+         {"display ont info 0 all", "display ont autofind 0", "display port state all",
+          "ont add 0 sn-auth 48575443000000A1 omci ont-lineprofile-id 1 ont-srvprofile-id 1"}) {
+        SCOPED_TRACE(line);
+        Cli first;
+        first.login();
+        first.run("interface gpon 0/5");
+        // A second session deletes the board meanwhile.
+        Session second(first.device, first.faults);
+        second.start();
+        second.receive("root\r\nadmin\r\nenable\r\nconfig\r\nboard delete 0/5\r\ny\r\n");
+        ASSERT_EQ(first.device.board(0, 5), nullptr);
+        EXPECT_TRUE(first.run(line).contains(QString::fromUtf8("该板不存在")));
+        EXPECT_EQ(first.session->prompt(), "MA5680T(config)#");
+    }
+}
+
 TEST(SimControl, PlugUnplugMoveAndTheirErrors) {
     Device d = smallDevice();
     Faults f;
