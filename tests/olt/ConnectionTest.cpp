@@ -114,8 +114,9 @@ TEST_F(ConnectionTest, LogsInAndHandsOutputOn) {
                                              "switch language-mode\r\n\r\n"));
 
     peer.say(gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#"));
-    EXPECT_EQ(joined(passed), "\r\n>>User name:\r\n>>User password:" +
-                                  gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#"));
+    const QByteArray expected =
+        "\r\n>>User name:\r\n>>User password:" + gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return joined(passed) == expected; }, 5000)) << joined(passed).data();
     EXPECT_TRUE(op.boxes.isEmpty());
 
     peer.received[0].clear();
@@ -131,6 +132,7 @@ TEST_F(ConnectionTest, RejectedLoginShowsTheBoxAndGoesNoFurther) {
 
     peer.say(Rejected);
     peer.say("\r\n>>User name:");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !passed.isEmpty(); }, 5000));
     ASSERT_EQ(op.boxes.size(), 1);
     EXPECT_EQ(op.boxes[0].text, QStringLiteral("用户名或密码不正确，或该用户已在其他地方登录！"));
     EXPECT_EQ(op.boxes[0].title, QStringLiteral("错误"));
@@ -220,6 +222,7 @@ TEST_F(ConnectionTest, TestConnectionWalksTheLogin) {
 
     peer.received[0].clear();
     peer.say(Banner);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !op.boxes.isEmpty(); }, 5000));
     ASSERT_EQ(op.boxes.size(), 1);
     EXPECT_EQ(op.boxes[0].text, QStringLiteral("测试连接成功！"));
     EXPECT_EQ(op.boxes[0].title, QStringLiteral("信息："));
@@ -237,6 +240,7 @@ TEST_F(ConnectionTest, TestConnectionComparesWholeChunks) {
     peer.say("Press any key\r\n>>User name:");
     peer.say(Banner + "\r\n");
     peer.say(Rejected);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !op.boxes.isEmpty(); }, 5000));
     ASSERT_EQ(op.boxes.size(), 1);
     EXPECT_EQ(op.boxes[0].text, QStringLiteral("用户名或密码不正确！"));
     EXPECT_EQ(op.boxes[0].title, QStringLiteral("错误"));

@@ -8,6 +8,8 @@
 #include <QMap>
 #include <QStringList>
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 using namespace tw;
@@ -112,10 +114,47 @@ TEST_F(RouterTest, EachFragmentFindsItsRule) {
     }
 }
 
-TEST_F(RouterTest, FirstRuleInTableOrderWinsNotFirstEcho) {
-    EXPECT_EQ(rule("display vlan all\r\n...\r\ndisplay board 0/1\r\n"), 1);
-    EXPECT_EQ(rule("display ont info by-sn X\r\n...\r\ndisplay version\r\n"), 8);
-    EXPECT_EQ(rule("display progress\r\n...\r\ndisplay current-configuration\r\n"), 3);
+TEST_F(RouterTest, EarlierRuleWinsWhateverTheOrderOfTheEchoes) {
+    // One echo per rule, listed last rule first. Taking away the winner each time must give the
+    // rules one by one in table order.
+    const char *echoes[] = {"display board 0/1",
+                            "display ont info 0 1 0 all",
+                            "display current-configuration",
+                            "display ont autofind all",
+                            "display alarm active all detail",
+                            "display arp all",
+                            "display rogueont 0 all",
+                            "display version",
+                            "display ont info by-mac 0011-2233-4455",
+                            "ont add 0 1 mac-auth 0011-2233-4455 oam",
+                            "display  statistics  global",
+                            "display DBA-profile all",
+                            "display ont-lineprofile gpon all",
+                            "display ont-srvprofile gpon all",
+                            "display board",
+                            "display vlan all",
+                            "display ip routing-table",
+                            "display ip interface",
+                            "display ip statistics",
+                            "display temperature 0/1",
+                            "display power",
+                            "display runstat callinfo",
+                            "board confirm 0/1",
+                            "ont-auto-find enable",
+                            "display io-packetfile information",
+                            "display progress load",
+                            "display ont version 0 1 0 all",
+                            "display service-port port 0/1/0 ont 3"};
+    static_assert(std::size(echoes) == ResponseRouter::RuleCount);
+    QByteArray text;
+    for (auto it = std::rbegin(echoes); it != std::rend(echoes); ++it)
+        text += QByteArray(*it) + "\r\n";
+    for (int expected = 1; expected <= ResponseRouter::RuleCount; ++expected) {
+        SCOPED_TRACE(echoes[expected - 1]);
+        EXPECT_EQ(ResponseRouter::matchRule(text, fields), expected);
+        text.replace(QByteArray(echoes[expected - 1]) + "\r\n", "");
+    }
+    EXPECT_EQ(ResponseRouter::matchRule(text, fields), 0);
 }
 
 TEST_F(RouterTest, FieldDependentRulesUseTheFieldsAsTheyAreNow) {
