@@ -123,7 +123,7 @@ QString controlPlug(Device &d, const QStringList &w) {
         e.pon = PonKind::Gpon;
         e.sn = normaliseSn(w[3]);
         if (e.sn.isEmpty()) return "error bad SN " + w[3];
-        e.vendor = QString::fromLatin1(QByteArray::fromHex(e.sn.left(8).toLatin1()));
+        e.vendor = vendorForm(e.sn).section('-', 0, 0); // "HWTC" from 48575443...
     } else if (w[2] == "mac") {
         e.pon = PonKind::Epon;
         e.mac = normaliseMac(w[3]);
