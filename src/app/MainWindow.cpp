@@ -12,6 +12,8 @@
 #include "common/Text.h"
 #include "monitor/AlarmPage.h"
 #include "monitor/QueryPage.h"
+#include "olt/OltDisconnect.h"
+#include "olt/TestConnection.h"
 #include "ont/OntMenusUi.h"
 #include "ont/OntPage.h"
 #include "ont/OntQueries.h"
@@ -51,20 +53,6 @@ namespace tw {
 
 namespace {
 
-// Sends go nowhere until the connection is set: the status bar says so.
-class NotConnectedSink : public CommandSink {
-  public:
-    explicit NotConnectedSink(MainWindow &w) : window_(w) {}
-    bool send(const QString &) override {
-        window_.setConnectionState(QStringLiteral("未连接"));
-        window_.setLastEvent(QStringLiteral("命令未发送：未连接OLT"));
-        return false;
-    }
-
-  private:
-    MainWindow &window_;
-};
-
 QIcon appIcon() {
     QPixmap pm(64, 64);
     pm.fill(Qt::transparent);
@@ -94,17 +82,18 @@ const QString ChassisCommandMenu = QStringLiteral("display board 0\r\n");
 } // namespace
 
 MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, QWidget *parent)
-    : QMainWindow(parent), settings_(settings), log_(log), op_(op) {
-    notConnected_ = std::make_unique<NotConnectedSink>(*this);
-    sink_.target = notConnected_.get();
+    : QMainWindow(parent), connection(settings, op), settings_(settings), log_(log), op_(op) {
+    sink_.target = &connection;
     setWindowTitle(ProductTitle);
     setWindowIcon(appIcon());
     resize(1038, 708);
 
     probe = [](const QString &host, int port) { return probeReachable(host, port, 1000); };
-    connectOlt = [] {};
+    connectOlt = [this] { connection.connectToOlt(); };
     openControlPanel = [this] {
         ControlPanelWindow panel(settings_, op_, this);
+        TestConnection test(op_);
+        connect(&panel, &ControlPanelWindow::testConnectionRequested, &test, &TestConnection::start);
         panel.exec();
     };
 
@@ -112,6 +101,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     buildMenusAndToolbar();
     buildTray();
     wireOntPage();
+    wireConnection();
     registerStartupFields();
     autoRegisterTimer.setObjectName(QStringLiteral("AutoRegisterTimer"));
     connect(&autoRegisterTimer, &QTimer::timeout, this, &MainWindow::autoRegisterTick);
@@ -122,7 +112,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::setSink(CommandSink *sink) {
-    sink_.target = sink ? sink : notConnected_.get();
+    sink_.target = sink ? sink : &connection;
 }
 
 void MainWindow::setConnectionState(const QString &state) {
@@ -381,6 +371,21 @@ void MainWindow::wireOntPage() {
     attachGridMenu(p->ontListGrid, ontListGrid, ontMenu);
     attachGridMenu(p->ontVersionGrid, ontVersionGrid, ontVersionMenu);
     attachGridMenu(p->ontDiscoveryGrid, ontDiscoveryGrid, ontDiscoveryMenu);
+}
+
+void MainWindow::wireConnection() {
+    router_ = std::make_unique<ResponseRouter>(bridge_, bridge_, replies, shared, settings_);
+    connect(&connection, &OltConnection::chunkReceived, this,
+            [this](const QByteArray &chunk) { router_->route(chunk); });
+    connect(&connection, &OltConnection::connectedChanged, this, [this](bool up) {
+        setConnectionState(up ? QStringLiteral("已连接 ") + settings_.read(settings::OltAddress) +
+                                    QLatin1Char(':') + settings_.read(settings::OltPort)
+                              : QStringLiteral("未连接"));
+    });
+    connect(disconnectButton, &QPushButton::clicked, this,
+            [this] { disconnectOlt(settings_, sink_, op_, log_); });
+    replies.chassis = [this](const QString &reply) { chassisPage->drawFrom(reply); };
+    replies.autoRegisterOn = [this] { return ontPage->autoRegisterBox->isChecked(); };
 }
 
 void MainWindow::registerStartupFields() {

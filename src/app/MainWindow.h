@@ -1,8 +1,13 @@
 #pragma once
 
+#include "app/RouterBridgeUi.h"
 #include "app/StartupFieldsUi.h"
 #include "common/CommandSink.h"
 #include "common/GridModel.h"
+#include "olt/OltConnection.h"
+#include "olt/ResponseRouter.h"
+#include "olt/SharedValues.h"
+#include "response/ReplyHandlers.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -80,6 +85,11 @@ class MainWindow : public QMainWindow {
     GridModel ontVersionGrid{ontVersionColumns()};
     GridModel ontDiscoveryGrid{ontDiscoveryColumns()};
 
+    // The connection and the routing of what the OLT sends back.
+    SharedValues shared;
+    OltConnection connection;
+    ReplyHandlers replies{ontListGrid, ontDiscoveryGrid, ontVersionGrid, shared};
+
     QMenu *programMenu, *toolsMenu, *helpMenu;
     QMenu *trayMenu, *ontMenu, *ontVersionMenu, *ontDiscoveryMenu; // pop-up only
     QHash<QString, QAction *> ontActions, ontVersionActions, ontDiscoveryActions;
@@ -113,15 +123,17 @@ class MainWindow : public QMainWindow {
     void showAbout();
     void sendEntry();
     void wireOntPage();
+    void wireConnection();
 
     SettingsStore &settings_;
     ActivityLog &log_;
     Operator &op_;
+    RouterBridge bridge_{*this};
+    std::unique_ptr<ResponseRouter> router_;
     struct SwitchableSink : CommandSink {
         CommandSink *target = nullptr;
         bool send(const QString &script) override { return target->send(script); }
     } sink_;
-    std::unique_ptr<CommandSink> notConnected_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
 };
 

@@ -1,0 +1,48 @@
+#pragma once
+// What completed outputs do to the grids and the chassis picture: the handlers the router calls.
+// Registration and move handling plug in through the hooks as they are built.
+
+#include "olt/RouterInterfaces.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace tw {
+
+class GridModel;
+struct SharedValues;
+
+class ReplyHandlers : public RouterHandlers {
+  public:
+    ReplyHandlers(GridModel &ontList, GridModel &discovery, GridModel &versions, SharedValues &shared)
+        : ontList_(ontList), discovery_(discovery), versions_(versions), shared_(shared) {}
+
+    // The chassis page redraws from the reply text.
+    std::function<void(const QString &reply)> chassis;
+    // The first discovered ONT's key for the two serial-number boxes.
+    std::function<void(const QString &key)> discoveredKey;
+    // Whether "开启自动注册" is ticked, and the automatic registration of the first ONT.
+    std::function<bool()> autoRegisterOn;
+    std::function<void(const QString &text)> autoRegister;
+    // Rules 9, 10 and 28 (registration replies and moves).
+    std::function<void(const QString &text, QByteArrayView output)> onSearch;
+    std::function<void(const QString &text)> onAddReply;
+    std::function<void(const QString &text)> onIptvCleanup;
+    std::function<void(const QString &text)> onIptvCleanupWithMove;
+
+    void redrawChassis(QByteArrayView output) override;
+    void ontList(QByteArrayView output) override;
+    void discovery(const QString &text) override;
+    void searchMoveCheck(const QString &text, QByteArrayView output) override;
+    void addReply(const QString &text) override;
+    void versionList(QByteArrayView output) override;
+    void iptvCleanup(const QString &text) override;
+    void iptvCleanupWithMove(const QString &text) override;
+
+  private:
+    GridModel &ontList_, &discovery_, &versions_;
+    SharedValues &shared_;
+};
+
+} // namespace tw
