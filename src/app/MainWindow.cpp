@@ -378,9 +378,11 @@ void MainWindow::wireConnection() {
     connect(&connection, &OltConnection::chunkReceived, this,
             [this](const QByteArray &chunk) { router_->route(chunk); });
     connect(&connection, &OltConnection::connectedChanged, this, [this](bool up) {
-        setConnectionState(up ? QStringLiteral("已连接 ") + settings_.read(settings::OltAddress) +
-                                    QLatin1Char(':') + settings_.read(settings::OltPort)
-                              : QStringLiteral("未连接"));
+        const QString where =
+            settings_.read(settings::OltAddress) + QLatin1Char(':') + settings_.read(settings::OltPort);
+        setConnectionState(up ? QStringLiteral("已连接 ") + where : QStringLiteral("未连接"));
+        setLastEvent(log_.timeStamp() +
+                     (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where);
     });
     connect(disconnectButton, &QPushButton::clicked, this,
             [this] { disconnectOlt(settings_, sink_, op_, log_); });
