@@ -387,6 +387,10 @@ void MainWindow::wireConnection() {
     connect(disconnectButton, &QPushButton::clicked, this,
             [this] { disconnectOlt(settings_, sink_, op_, log_); });
     replies.chassis = [this](const QString &reply) { chassisPage->drawFrom(reply); };
+    replies.discoveredKey = [this](const QString &key) {
+        ontPage->manualSerial->setText(key);
+        ontPage->onuSerial->setText(key);
+    };
     replies.autoRegisterOn = [this] { return ontPage->autoRegisterBox->isChecked(); };
 }
 

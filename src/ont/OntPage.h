@@ -62,6 +62,8 @@ class OntPage : public QWidget {
     QGroupBox *manualGroup, *batchGroup, *autoGroup;
     QCheckBox *autoRegisterBox, *iptvBox, *autoMoveBox;
     QLineEdit *periodBox;
+    // The "序列号：" boxes of the manual registration group and of "ONU 注册".
+    QLineEdit *manualSerial, *onuSerial;
     QPushButton *testAutoRegisterButton;
 
   private:

@@ -1,0 +1,64 @@
+#include "response/ReplyHandlers.h"
+#include "common/Gbk.h"
+#include "common/GridModel.h"
+#include "olt/SharedValues.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+namespace {
+struct Handlers {
+    GridModel list{ontListColumns()}, discovery{ontDiscoveryColumns()}, versions{ontVersionColumns()};
+    SharedValues shared;
+    ReplyHandlers h{list, discovery, versions, shared};
+    QString key = QStringLiteral("untouched");
+    QStringList registered;
+    bool autoOn = true;
+    Handlers() {
+        h.discoveredKey = [this](const QString &k) { key = k; };
+        h.autoRegisterOn = [this] { return autoOn; };
+        h.autoRegister = [this](const QString &t) { registered << t; };
+    }
+};
+const QString Found =
+    QStringLiteral("   序列号 : 1\r\n   框/槽/端口 : 0/1/0\r\n   ONT SN : 4857544300000001 "
+                   "(HWTC-00000001)\r\n   ---\r\n   序列号 : 2\r\n   ONT SN : 4857544300000002\r\n");
+} // namespace
+
+TEST(ReplyHandlers, DiscoveryFillsGridBoxesAndStartsRegistrationOnlyWhenOn) {
+    Handlers t;
+    t.shared.ponKindFlag = 1;
+    t.discovery.appendRow({QStringLiteral("stale")});
+    t.h.discovery(Found);
+    EXPECT_EQ(t.discovery.count(), 2);
+    EXPECT_EQ(t.discovery.cell(0, 2), QStringLiteral("4857544300000001(HWTC-00000001)"));
+    EXPECT_EQ(t.key, QStringLiteral("4857544300000001"));
+    EXPECT_EQ(t.registered, QStringList{Found});
+
+    t.h.discovery(QStringLiteral("  失败：不存在自动发现的ONT\r\n"));
+    EXPECT_EQ(t.discovery.count(), 0);
+    EXPECT_EQ(t.key, QString());
+    EXPECT_EQ(t.registered.size(), 1) << "nothing to register";
+
+    t.autoOn = false;
+    t.h.discovery(Found);
+    EXPECT_EQ(t.registered.size(), 1);
+}
+
+TEST(ReplyHandlers, OntListIsCutBeforeParsing) {
+    Handlers t;
+    t.list.appendRow({QStringLiteral("old")});
+    t.h.ontList(toGbk(u"  0/ 1/0    3  SN  激活  在线\r\n"));
+    ASSERT_EQ(t.list.count(), 1);
+    EXPECT_EQ(t.list.cell(0, 0), QStringLiteral("0/1/0"));
+}
+
+TEST(ReplyHandlers, VersionListOverwritesFromTheTopWithoutEmptyRows) {
+    Handlers t;
+    t.h.versionList(toGbk(u"  0/ 1/0 0 HWTC A V1 x\r\n  0/ 1/0 1 HWTC B V2 y\r\n  0/ 1/1 2 HWTC C V3 z\r\n"));
+    t.h.versionList(toGbk(u"  0/ 2/0 5 ZTEG D V9\r\n"));
+    ASSERT_EQ(t.versions.count(), 3);
+    EXPECT_EQ(t.versions.row(0), (QStringList{"0/2/0", "5", "ZTEG", "D", "V9", ""}));
+    EXPECT_EQ(t.versions.cell(2, 1), QStringLiteral("2"));
+}
