@@ -1,0 +1,147 @@
+#pragma once
+// Transcript helpers for the whole console against the simulator: a fresh simulator on a loopback
+// port, a run directory with only config.ini, and a main window that connects and logs in by itself.
+
+#include "Scenario.h"
+#include "Server.h"
+
+#include "TestDoubles.h"
+#include "app/MainWindow.h"
+#include "app/OperatorConsoleWidget.h"
+#include "common/ActivityLog.h"
+#include "common/PasswordCodec.h"
+#include "common/SettingsStore.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <ostream>
+
+// Failures show texts as text.
+inline void PrintTo(const QString &text, std::ostream *os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace tw::e2e {
+
+// Every wait is generous: the CI machine is slow and shared.
+inline constexpr int WaitMs = 20000;
+
+inline const QString ConfigPrompt = QStringLiteral("MA5680T(config)#");
+
+struct Simulator {
+    sim::Device device;
+    sim::Faults faults;
+    std::unique_ptr<sim::OltServer> server;
+    std::unique_ptr<sim::ControlServer> control;
+
+    explicit Simulator(sim::Device d) : device(std::move(d)) {
+        server = std::make_unique<sim::OltServer>(device, faults);
+        control = std::make_unique<sim::ControlServer>(device, faults);
+        EXPECT_TRUE(server->listen(QHostAddress::LocalHost, 0)) << server->errorString().toStdString();
+        EXPECT_TRUE(control->listen(QHostAddress::LocalHost, 0)) << control->errorString().toStdString();
+    }
+    quint16 port() const { return server->port(); }
+
+    // One line over the control channel, the answer line back.
+    QString command(const QString &line) const {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, control->port());
+        if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, WaitMs))
+            return QStringLiteral("no connection");
+        socket.write(line.toUtf8() + "\n");
+        QByteArray answer;
+        (void)QTest::qWaitFor(
+            [&] {
+                answer += socket.readAll();
+                return answer.endsWith('\n');
+            },
+            WaitMs);
+        return QString::fromUtf8(answer).trimmed();
+    }
+
+    QJsonObject dump() const {
+        return QJsonDocument::fromJson(command(QStringLiteral("dump")).toUtf8()).object();
+    }
+};
+
+inline sim::Device demoDevice() {
+    return sim::demoScenario(1);
+}
+
+// config.ini for the simulator on `port`: only the [OLT] section, anything else from `extra`.
+inline QString configFor(quint16 port, const QString &password = QStringLiteral("admin"),
+                         const QString &extra = {}) {
+    return QStringLiteral("[OLT]\nIP地址=127.0.0.1\n端口=%1\n帐号=root\n密码=%2\n标识=e2e\n")
+               .arg(port)
+               .arg(encodePassword(password)) +
+           extra;
+}
+
+struct ConsoleHarness {
+    Simulator sim;
+    test::TempRunDir run;
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<ActivityLog> log;
+    test::ScriptedOperator op;
+    std::unique_ptr<MainWindow> window;
+    qsizetype consumed = 0; // console text already matched by waitForConsole
+
+    explicit ConsoleHarness(sim::Device device = demoDevice(), const QString &extraConfig = {})
+        : sim(std::move(device)) {
+        run.writeConfig(configFor(sim.port(), QStringLiteral("admin"), extraConfig));
+        settings = std::make_unique<SettingsStore>(run.config());
+        log = std::make_unique<ActivityLog>(*settings, run.path());
+        window = std::make_unique<MainWindow>(*settings, *log, op);
+        window->show();
+    }
+
+    QString consoleText() const { return window->console->text(); }
+
+    // Waits for `text` in the console after what earlier waits matched.
+    bool waitForConsole(const QString &text, int ms = WaitMs) {
+        const bool ok = QTest::qWaitFor([&] { return consoleText().indexOf(text, consumed) >= 0; }, ms);
+        if (ok) consumed = consoleText().indexOf(text, consumed) + text.size();
+        return ok;
+    }
+
+    // start(), then the login: the language switch and the configuration prompt after it.
+    bool startAndLogIn() {
+        if (!window->start()) return false;
+        return waitForConsole(QStringLiteral("语言模式已切换为中文")) && waitForConsole(ConfigPrompt) &&
+               settle();
+    }
+
+    // The script's last empty lines each bring a prompt; wait until the output stands still.
+    bool settle() {
+        qsizetype before = -1;
+        return QTest::qWaitFor(
+            [&] {
+                const qsizetype now = consoleText().size();
+                const bool still = now == before;
+                before = now;
+                if (!still) QTest::qWait(150);
+                return still && consoleText().endsWith(ConfigPrompt);
+            },
+            WaitMs);
+    }
+
+    // A command typed into the entry and sent with "回车执行".
+    void typeCommand(const QString &line) {
+        window->console->entry->setPlainText(line);
+        window->executeButton->click();
+    }
+
+    static void click(QPushButton *button) { button->click(); }
+};
+
+} // namespace tw::e2e
