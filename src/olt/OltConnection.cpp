@@ -28,6 +28,7 @@ void OltConnection::dropSocket() {
 bool OltConnection::connectToOlt() {
     dropSocket();
     telnet_.reset();
+    joiner_.reset();
 
     auto *socket = new QTcpSocket(this);
     socket_ = socket;
@@ -70,8 +71,10 @@ void OltConnection::handleChunk(const QByteArray &bytes) {
     TelnetFilter::Result telnet = telnet_.feed(bytes);
     if (!telnet.reply.isEmpty()) writeRaw(telnet.reply);
     if (telnet.data.isEmpty()) return; // only option negotiation
+    QByteArray data = joiner_.feed(telnet.data);
+    if (data.isEmpty()) return; // all of it may be the start of a prompt: wait for the rest
 
-    const ChunkOutcome out = runChunkStage(std::move(telnet.data), settings_);
+    const ChunkOutcome out = runChunkStage(std::move(data), settings_);
     for (qsizetype i = 0; i < out.sends.size(); ++i) {
         if (out.reconnect && i == out.sendsBeforeReconnect) connectToOlt();
         writeRaw(out.sends[i]);

@@ -4,6 +4,7 @@
 // what is left is handed on through chunkReceived() to the response router.
 
 #include "common/CommandSink.h"
+#include "olt/PromptJoiner.h"
 #include "olt/TelnetFilter.h"
 
 #include <QByteArray>
@@ -52,6 +53,7 @@ class OltConnection : public QObject, public CommandSink {
     Operator &operator_;
     QPointer<QTcpSocket> socket_;
     TelnetFilter telnet_;
+    PromptJoiner joiner_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
 };
 

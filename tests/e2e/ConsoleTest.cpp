@@ -84,11 +84,12 @@ TEST(ConsoleOntList, PagedListingsFillTheGridWithTheModelsOnts) {
         {"", "port", "1", "3"},
         {"", "board", "1", "0"},
         {"", "frame", "0", "0"},
-        // Pieces of a TCP segment and of an odd size, with a pause so they arrive apart. Where
-        // the pieces end is fixed by the scenario; with these sizes no prompt is cut (a cut
-        // prompt is the next test).
+        // Pieces of a TCP segment and of odd sizes, with a pause so they arrive apart: prompts,
+        // the paging erase and the end-of-output prompt are cut in two, and must still be seen.
+        // (Single-byte cuts are covered where the joining happens; in-process they are slow.)
         {"fault chunk 1460 2", "frame", "0", "0"},
         {"fault chunk 333 2", "frame", "0", "0"},
+        {"fault chunk 7 1", "port", "1", "3"},
     };
     for (const Case &k : cases) {
         const std::string name = std::string(k.fault) + " / " + k.scope;
@@ -116,7 +117,8 @@ TEST(ConsoleOntList, PagedListingsFillTheGridWithTheModelsOnts) {
         const QStringList expected = modelOnts(h.sim.dump(), prefix);
         ASSERT_GT(expected.size(), 5);
         ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontListGrid.count() >= expected.size(); }, WaitMs))
-            << h.window->ontListGrid.count() << " of " << expected.size();
+            << h.window->ontListGrid.count() << " of " << expected.size() << "\n"
+            << h.consoleText().right(400).toStdString();
         ASSERT_TRUE(h.settle());
         EXPECT_EQ(gridOnts(h.window->ontListGrid).join('\n'), expected.join('\n'));
         expectWholeRows(h.window->ontListGrid);
@@ -125,9 +127,9 @@ TEST(ConsoleOntList, PagedListingsFillTheGridWithTheModelsOnts) {
     }
 }
 
-// A paging prompt cut in two is not recognised, so the listing waits; "中断命令" breaks it off and
-// the part that came fills the grid.
-TEST(ConsoleOntList, SplitPagingPromptWaitsForTheBreakButton) {
+// A paging prompt cut in two is still answered once its second half arrives, and the listing
+// completes without a stray row.
+TEST(ConsoleOntList, SplitPagingPromptIsJoinedAndAnswered) {
     ConsoleHarness h;
     ASSERT_TRUE(h.startAndLogIn());
     ASSERT_EQ(h.sim.command(QStringLiteral("fault split-paging")), "ok");
@@ -135,23 +137,11 @@ TEST(ConsoleOntList, SplitPagingPromptWaitsForTheBreakButton) {
     page->list.slot->setCurrentText(QStringLiteral("1"));
     h.click(page->listBoardButton);
     const QStringList expected = modelOnts(h.sim.dump(), QStringLiteral("0/1/"));
-    ASSERT_TRUE(h.waitForConsole(QStringLiteral("---- 任意键继续显示 ( 'Q' 键退出 ) ----")));
-    QTest::qWait(500); // nothing answers the prompt, so nothing more comes
-    EXPECT_FALSE(h.consoleText().endsWith(ConfigPrompt));
-    EXPECT_EQ(h.window->ontListGrid.count(), 0);
-
-    h.click(h.window->breakButton);
-    ASSERT_TRUE(h.waitForConsole(ConfigPrompt));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontListGrid.count() > 0; }, WaitMs));
-    // The prompt that was not recognised stays in the text and the row after it lands on its
-    // line; every other row is one of the model's.
-    QStringList shown;
-    for (const QString &line : gridOnts(h.window->ontListGrid))
-        if (line.startsWith(QStringLiteral("0/"))) shown << line;
-    EXPECT_GT(shown.size(), 0);
-    EXPECT_LT(shown.size(), expected.size());
-    for (const QString &line : shown)
-        EXPECT_TRUE(expected.contains(line)) << line.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontListGrid.count() >= expected.size(); }, WaitMs))
+        << h.window->ontListGrid.count() << " of " << expected.size();
+    ASSERT_TRUE(h.settle());
+    EXPECT_EQ(gridOnts(h.window->ontListGrid).join('\n'), expected.join('\n'));
+    EXPECT_FALSE(h.consoleText().contains(QStringLiteral("任意键继续显示")));
 }
 
 TEST(ConsoleOntQueries, DiscoverySearchAndVersionsFillTheirViews) {

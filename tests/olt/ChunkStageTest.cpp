@@ -1,4 +1,7 @@
 #include "olt/ChunkStage.h"
+#include "olt/PromptJoiner.h"
+
+#include <algorithm>
 
 #include "TestDoubles.h"
 #include "common/Gbk.h"
@@ -148,4 +151,29 @@ TEST(ChunkStage, ReadsTheSettingsAtEachPrompt) {
     // A stored password that does not decode is sent as empty, with the login script.
     store.write(settings::OltPassword, QStringLiteral("not-hex"));
     EXPECT_EQ(runChunkStage("User password:", store).sends.value(0), Password.sliced(6));
+}
+
+TEST(PromptJoiner, HoldsBackTheStartOfAPromptUntilTheRestArrives) {
+    const QByteArray paging = gbk("---- 任意键继续显示 ( 'Q' 键退出 ) ----");
+    const QByteArray erase = "\x1b[39D" + QByteArray(39, ' ') + "\x1b[39D";
+    const QByteArray stream = "  0/ 1/0 rows\r\n" + paging + erase + "  0/ 1/1 more\r\nMA5680T(config)#";
+    // Whatever the cut points, the pieces handed on contain each prompt whole.
+    for (qsizetype size : {1, 2, 5, 7, 13, 40}) {
+        PromptJoiner joiner;
+        QList<QByteArray> pieces;
+        for (qsizetype at = 0; at < stream.size(); at += size)
+            if (QByteArray piece = joiner.feed(stream.mid(at, size)); !piece.isEmpty()) pieces << piece;
+        EXPECT_EQ(pieces.join() + joiner.flush(), stream) << size;
+        EXPECT_TRUE(std::any_of(pieces.begin(), pieces.end(), [&](const QByteArray &p) {
+            return p.contains(paging);
+        })) << size;
+        EXPECT_TRUE(std::any_of(pieces.begin(), pieces.end(), [&](const QByteArray &p) {
+            return p.contains(erase);
+        })) << size;
+        EXPECT_TRUE(pieces.last().endsWith("(config)#")) << size;
+    }
+    // Ordinary text passes at once.
+    PromptJoiner joiner;
+    EXPECT_EQ(joiner.feed("  0/ 1/0 rows\r\n"), QByteArray("  0/ 1/0 rows\r\n"));
+    EXPECT_EQ(joiner.held(), 0);
 }
