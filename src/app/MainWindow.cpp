@@ -17,6 +17,7 @@
 #include "ont/OntMenusUi.h"
 #include "ont/OntPage.h"
 #include "ont/OntQueries.h"
+#include "provision/AutoRegisterWindow.h"
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
@@ -102,6 +103,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     buildTray();
     wireOntPage();
     wireConnection();
+    wireAutoRegistration();
     registerStartupFields();
     autoRegisterTimer.setObjectName(QStringLiteral("AutoRegisterTimer"));
     connect(&autoRegisterTimer, &QTimer::timeout, this, &MainWindow::autoRegisterTick);
@@ -243,7 +245,7 @@ void MainWindow::buildMenusAndToolbar() {
             showPage(6);
             break;
         case 8:
-            emit autoRegisterWindowRequested();
+            openAutoRegisterWindow();
             break;
         }
     };
@@ -392,6 +394,53 @@ void MainWindow::wireConnection() {
         ontPage->onuSerial->setText(key);
     };
     replies.autoRegisterOn = [this] { return ontPage->autoRegisterBox->isChecked(); };
+}
+
+void MainWindow::wireAutoRegistration() {
+    OntPage *p = ontPage;
+    connect(p->autoRegisterBox, &QCheckBox::clicked, this, [this, p](bool ticked) {
+        if (ticked) {
+            if (op_.askYesNo(
+                    QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
+                                   "自动注册功能跟随软件启动运行，是否继续？"),
+                    DefaultBoxTitle, BoxIcon::None)) {
+                setAutoRegisterInterval(leadingInt(p->periodBox->text()) * 60000);
+                settings_.writeSwitch(settings::AutoRegister, true);
+            } else {
+                p->autoRegisterBox->setChecked(false);
+            }
+        } else {
+            setAutoRegisterInterval(0);
+            settings_.writeSwitch(settings::AutoRegister, false);
+            op_.notice(QStringLiteral("自动注册已关闭，功能跟随运行已关闭！"));
+            p->iptvBox->setChecked(false);
+            p->autoMoveBox->setChecked(false);
+        }
+        settings_.writeSwitch(settings::Iptv, p->iptvBox->isChecked());
+        settings_.writeSwitch(settings::AutoMove, p->autoMoveBox->isChecked());
+    });
+    connect(p->iptvBox, &QCheckBox::clicked, this,
+            [this](bool on) { settings_.writeSwitch(settings::Iptv, on); });
+    connect(p->autoMoveBox, &QCheckBox::clicked, this,
+            [this](bool on) { settings_.writeSwitch(settings::AutoMove, on); });
+    // Only the operator's edits count: loading the box at start-up is no change.
+    connect(p->periodBox, &QLineEdit::textEdited, this, [this, p](const QString &text) {
+        settings_.write(settings::Period, text);
+        if (p->autoRegisterBox->isChecked()) setAutoRegisterInterval(leadingInt(text) * 60000);
+    });
+}
+
+void MainWindow::openAutoRegisterWindow() {
+    AutoRegisterWindow window(settings_.read(settings::Period), this);
+    ontPage->autoRegisterBox->setChecked(true);
+    setAutoRegisterInterval(leadingInt(window.periodBox->text()) * 60000);
+    connect(window.periodBox, &QLineEdit::textChanged, this,
+            [this](const QString &text) { setAutoRegisterInterval(leadingInt(text) * 60000); });
+    connect(window.testButton, &QPushButton::clicked, this, &MainWindow::autoRegisterTick);
+    emit autoRegisterWindowOpened(&window);
+    window.exec();
+    ontPage->autoRegisterBox->setChecked(false);
+    setAutoRegisterInterval(0);
 }
 
 void MainWindow::registerStartupFields() {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+class QDialog;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -66,6 +67,8 @@ class MainWindow : public QMainWindow {
     void requestExit();
     // One auto-registration tick ("测试后台注册", "自动测试" and the timer).
     void autoRegisterTick();
+    // The modal auto-registration window: the loop runs while it is open.
+    void openAutoRegisterWindow();
 
     void setConnectionState(const QString &state);
     void setLastEvent(const QString &event);
@@ -106,7 +109,8 @@ class MainWindow : public QMainWindow {
     void setAutoRegisterInterval(int ms);
 
   signals:
-    void autoRegisterWindowRequested();
+    // The auto-registration window is up (tests drive it from here).
+    void autoRegisterWindowOpened(QDialog *window);
     void exitConfirmed();
 
   protected:
@@ -124,6 +128,7 @@ class MainWindow : public QMainWindow {
     void sendEntry();
     void wireOntPage();
     void wireConnection();
+    void wireAutoRegistration();
 
     SettingsStore &settings_;
     ActivityLog &log_;

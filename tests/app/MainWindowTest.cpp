@@ -6,6 +6,7 @@
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
 #include "ont/OntPage.h"
+#include "provision/AutoRegisterWindow.h"
 #include "wizards/SettingsPage.h"
 
 #include "app/OperatorConsoleWidget.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -209,4 +212,73 @@ TEST(MainWindow, GridsHaveTheirHeaders) {
     EXPECT_EQ(c.window->ontPage->ontVersionGrid->columnWidth(4), 220);
     EXPECT_EQ(c.window->ontPage->tabs->count(), 8);
     EXPECT_EQ(c.window->ontPage->tabs->tabText(7), QStringLiteral("ONT 刷机"));
+}
+
+TEST(AutoRegistrationLoop, TickingAsksAndUntickingStopsEverything) {
+    Console c(configured(QStringLiteral("[基本]\n周期=5\n")));
+    ASSERT_TRUE(c.window->start());
+    OntPage *p = c.window->ontPage;
+    c.op.answer(false);
+    p->autoRegisterBox->click();
+    EXPECT_FALSE(p->autoRegisterBox->isChecked());
+    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+    EXPECT_EQ(c.op.boxes.last().icon, BoxIcon::None);
+
+    c.op.answer(true);
+    p->autoRegisterBox->click();
+    EXPECT_EQ(c.window->autoRegisterTimer.interval(), 300000);
+    EXPECT_TRUE(c.window->autoRegisterTimer.isActive());
+    EXPECT_EQ(c.settings.read(settings::AutoRegister), QStringLiteral("真"));
+
+    // Editing the period while running changes the interval at once and stores it.
+    p->periodBox->setText(QString());
+    QTest::keyClicks(p->periodBox, QStringLiteral("2"));
+    EXPECT_EQ(c.window->autoRegisterTimer.interval(), 120000);
+    EXPECT_EQ(c.settings.read(settings::Period), QStringLiteral("2"));
+
+    p->iptvBox->click();
+    p->autoMoveBox->click();
+    EXPECT_EQ(c.settings.read(settings::Iptv), QStringLiteral("真"));
+    p->autoRegisterBox->click();
+    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+    EXPECT_EQ(c.op.boxes.last().text, QStringLiteral("自动注册已关闭，功能跟随运行已关闭！"));
+    EXPECT_FALSE(p->iptvBox->isChecked());
+    EXPECT_FALSE(p->autoMoveBox->isChecked());
+    for (const Setting &s : {settings::AutoRegister, settings::Iptv, settings::AutoMove})
+        EXPECT_EQ(c.settings.read(s), QStringLiteral("假")) << s.key.toStdString();
+
+    // Stopped: an edit only stores the period.
+    QTest::keyClicks(p->periodBox, QStringLiteral("0"));
+    EXPECT_EQ(c.settings.read(settings::Period), QStringLiteral("20"));
+    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+}
+
+TEST(AutoRegistrationLoop, WindowRunsTheLoopWhileOpen) {
+    Console c(configured(QStringLiteral("自动注册=真\n[基本]\n周期=3\n")));
+    ASSERT_TRUE(c.window->start());
+    int intervalWhileOpen = 0, afterEdit = 0;
+    bool tickedWhileOpen = false;
+    QObject::connect(c.window.get(), &MainWindow::autoRegisterWindowOpened, [&](QDialog *w) {
+        QTimer::singleShot(0, w, [&, w] {
+            auto *window = static_cast<AutoRegisterWindow *>(w);
+            EXPECT_EQ(window->windowTitle(), QStringLiteral("ONT自动注册中"));
+            EXPECT_EQ(window->periodBox->text(), QStringLiteral("3"));
+            tickedWhileOpen = c.window->ontPage->autoRegisterBox->isChecked();
+            intervalWhileOpen = c.window->autoRegisterTimer.interval();
+            window->periodBox->setText(QStringLiteral("7"));
+            afterEdit = c.window->autoRegisterTimer.interval();
+            window->testButton->click();
+            window->reject();
+        });
+    });
+    c.window->openAutoRegisterWindow();
+    EXPECT_TRUE(tickedWhileOpen);
+    EXPECT_EQ(intervalWhileOpen, 180000);
+    EXPECT_EQ(afterEdit, 420000);
+    EXPECT_EQ(c.settings.read(settings::Period), QStringLiteral("3")) << "the window's period is not saved";
+    EXPECT_EQ(c.sink.writes, QList<QByteArray>{"display ont autofind all\r\n"});
+    EXPECT_FALSE(c.window->ontPage->autoRegisterBox->isChecked());
+    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+    EXPECT_EQ(c.settings.read(settings::AutoRegister), QStringLiteral("真"))
+        << "closing keeps the stored switch";
 }
