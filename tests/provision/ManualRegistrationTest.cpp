@@ -1,0 +1,123 @@
+#include "provision/ManualRegistration.h"
+#include "TestDoubles.h"
+#include "common/ActivityLog.h"
+#include "common/Gbk.h"
+#include "common/SettingsStore.h"
+#include "olt/SharedValues.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+namespace {
+struct Flow {
+    test::TempRunDir run;
+    SettingsStore settings{run.config()};
+    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(9, 0, 0))}};
+    test::ScriptedOperator op;
+    test::RecordingSink sink;
+    SharedValues shared;
+    RegistrationContext ctx{op, sink, settings, log, shared};
+    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
+};
+} // namespace
+
+TEST(ManualRegistration, SerialFromCell) {
+    EXPECT_EQ(serialFromCell(QStringLiteral("4857544300000001 (HWTC-00000001)")),
+              QStringLiteral("4857544300000001"));
+    EXPECT_EQ(serialFromCell(QStringLiteral("00E0-FC00-0001")), QStringLiteral("00E0-FC00-0001"));
+}
+
+TEST(ManualRegistration, FromTheDiscoveryMenu) {
+    struct Case {
+        Management how;
+        bool gpon;
+        const char *script;
+        const char *log;
+    } cases[] = {
+        {Management::Omci, true,
+         "interface gpon 0/1\r\nont add 3 sn-auth 4857544300000001 omci ont-lineprofile-id 1 "
+         "ont-srvprofile-id 1 "
+         "desc d1\r\n\r\nquit\r\n",
+         "09:00:00   手动注册ONT，注册到0/1/3 注册序列号：4857544300000001\r\n"},
+        {Management::Omci, false,
+         "interface epon 0/1\r\nont add 3 mac-auth 4857544300000001 oam ont-lineprofile-id 2 "
+         "ont-srvprofile-id 2 "
+         "desc d1\r\n\r\nquit\r\n",
+         "09:00:00   手动注册ONT，注册到0/1/3 注册序列号：4857544300000001\r\n"},
+        {Management::Snmp, true,
+         "interface gpon 0/1\r\nont add 3 sn-auth 4857544300000001 snmp ont-lineprofile-id 1 desc "
+         "d1\r\n\r\nquit\r\n",
+         "09:00:00   手动注册ONU，注册到0/1/3 注册序列号：4857544300000001\r\n"},
+    };
+    for (const Case &c : cases) {
+        Flow f;
+        RegisterFields fields;
+        f.op.answerText(QStringLiteral("d1"));
+        f.op.answer(c.gpon);
+        f.op.answer(true);
+        EXPECT_TRUE(registerDiscovered(f.ctx, c.how, QStringLiteral("0/1/3"),
+                                       QStringLiteral("4857544300000001 (HWTC-00000001)"), fields));
+        EXPECT_EQ(f.sink.all(), QByteArray(c.script));
+        EXPECT_EQ(f.logText(), QString::fromUtf8(c.log));
+        EXPECT_EQ(f.shared.ponKindFlag, c.gpon ? 1 : 0);
+        EXPECT_EQ(f.op.boxes[0].initial, QStringLiteral("2024-05-06"));
+        EXPECT_EQ(f.op.boxes[2].title, QStringLiteral("是否要执行以下脚本"));
+        EXPECT_EQ(fields.frame + fields.slot + fields.port, QStringLiteral("013"));
+    }
+}
+
+TEST(ManualRegistration, CancelAndNoSendNothing) {
+    Flow f;
+    RegisterFields fields;
+    f.op.answerText(std::nullopt);
+    EXPECT_FALSE(
+        registerDiscovered(f.ctx, Management::Omci, QStringLiteral("0/1/3"), QStringLiteral("X"), fields));
+    EXPECT_TRUE(fields.frame.isEmpty()) << "the tab stays unchanged";
+    f.op.answerText(QStringLiteral("d"));
+    f.op.answer(true);
+    f.op.answer(false); // the script is not run
+    EXPECT_FALSE(
+        registerDiscovered(f.ctx, Management::Omci, QStringLiteral("0/1/3"), QStringLiteral("X"), fields));
+    EXPECT_EQ(fields.port, QStringLiteral("3"));
+    EXPECT_EQ(f.shared.ponKindFlag, 1);
+    EXPECT_TRUE(f.sink.writes.isEmpty());
+}
+
+TEST(ManualRegistration, FromTheTabWithValidation) {
+    Flow f;
+    RegisterFields fields{QStringLiteral("0"),   QStringLiteral("2"),   QStringLiteral("5"),
+                          QStringLiteral("100"), QStringLiteral("0"),   QStringLiteral("7"),
+                          QStringLiteral("8"),   QStringLiteral("SN9"), QStringLiteral("lobby")};
+    EXPECT_FALSE(registerManually(f.ctx, fields));
+    EXPECT_EQ(f.op.boxes.last().text, QStringLiteral("业务内层VLAN输入有误，请重试！"));
+    EXPECT_EQ(f.settings.read(settings::ServiceInnerVlan), QStringLiteral("0"))
+        << "written before the checks";
+    fields.serial.clear();
+    fields.serviceVlan = QStringLiteral("41");
+    EXPECT_FALSE(registerManually(f.ctx, fields));
+    EXPECT_EQ(f.op.boxes.last().text, QStringLiteral("必填项不能为空，请检查后重试！"));
+    fields.serial = QStringLiteral("SN9");
+    f.op.answer(true);
+    f.op.answer(true);
+    EXPECT_TRUE(registerManually(f.ctx, fields));
+    EXPECT_EQ(f.sink.all(),
+              QByteArray("interface gpon 0/2\r\nont add 5 sn-auth SN9 omci ont-lineprofile-id 7 "
+                         "ont-srvprofile-id 8 desc \"lobby\"\r\n\r\nquit\r\n"));
+    EXPECT_EQ(
+        f.logText(),
+        QStringLiteral(
+            "09:00:00   手动注册ONT，注册到0框2板5 注册序列号：SN9 ONT 业务内层VLAN：41 ONT备注：lobby\r\n"));
+}
+
+TEST(ManualRegistration, FetchSerialSetsTheKindAndReturnsTheDate) {
+    Flow f;
+    f.op.answer(false);
+    RegisterFields fields;
+    fields.frame = QStringLiteral("0");
+    fields.slot = QStringLiteral("1");
+    fields.port = QStringLiteral("2");
+    EXPECT_EQ(fetchSerial(f.ctx, fields), QStringLiteral("2024-05-06"));
+    EXPECT_EQ(f.sink.all(), QByteArray("interface epon 0/1\r\ndisplay ont autofind 2\r\n     \r\nquit\r\n"));
+    EXPECT_EQ(f.shared.ponKindFlag, 0);
+}
