@@ -18,6 +18,7 @@
 #include "ont/OntPage.h"
 #include "ont/OntQueries.h"
 #include "provision/AutoRegisterWindow.h"
+#include "provision/ManualRegistration.h"
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
@@ -104,6 +105,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     wireOntPage();
     wireConnection();
     wireAutoRegistration();
+    wireManualRegistration();
     registerStartupFields();
     autoRegisterTimer.setObjectName(QStringLiteral("AutoRegisterTimer"));
     connect(&autoRegisterTimer, &QTimer::timeout, this, &MainWindow::autoRegisterTick);
@@ -430,6 +432,50 @@ void MainWindow::wireAutoRegistration() {
     });
 }
 
+RegisterFields MainWindow::registerFields() const {
+    const OntPage *p = ontPage;
+    const PortFields top = p->registration.fields();
+    return {top.frame,
+            top.slot,
+            top.port,
+            p->outerVlan->text(),
+            p->serviceVlan->text(),
+            p->lineProfile->text(),
+            p->serviceProfile->text(),
+            p->manualSerial->text(),
+            p->manualDescription->text()};
+}
+
+void MainWindow::wireManualRegistration() {
+    auto context = [this] { return RegistrationContext{op_, sink_, settings_, log_, shared}; };
+    auto fromGrid = [this, context](Management how) {
+        const QModelIndex current = ontPage->ontDiscoveryGrid->currentIndex();
+        RegisterFields fields; // stays null until the description is given
+        RegistrationContext ctx = context();
+        registerDiscovered(ctx, how, ontDiscoveryGrid.cell(current.row(), 1),
+                           ontDiscoveryGrid.cell(current.row(), 2), fields);
+        if (!fields.port.isNull()) {
+            ontPage->registration.frame->setText(fields.frame);
+            ontPage->registration.slot->setCurrentText(fields.slot);
+            ontPage->registration.port->setCurrentText(fields.port);
+        }
+    };
+    for (const auto &[caption, how] : {std::pair{QStringLiteral("ONT注册(OMCI)"), Management::Omci},
+                                       std::pair{QStringLiteral("ONU注册(SNMP)"), Management::Snmp}}) {
+        QAction *item = ontDiscoveryActions.value(caption);
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, [fromGrid, how] { fromGrid(how); });
+    }
+    connect(ontPage->fetchSerialButton, &QPushButton::clicked, this, [this, context] {
+        RegistrationContext ctx = context();
+        ontPage->manualDescription->setText(fetchSerial(ctx, registerFields()));
+    });
+    connect(ontPage->registerButton, &QPushButton::clicked, this, [this, context] {
+        RegistrationContext ctx = context();
+        registerManually(ctx, registerFields());
+    });
+}
+
 void MainWindow::openAutoRegisterWindow() {
     AutoRegisterWindow window(settings_.read(settings::Period), this);
     ontPage->autoRegisterBox->setChecked(true);
@@ -454,7 +500,9 @@ void MainWindow::registerStartupFields() {
     for (QLineEdit *box : boardPage->boardBoxes)
         startupFields.add(box, ServiceBoard);
     startupFields.add(ontPage->periodBox, Period);
+    startupFields.add(ontPage->outerVlan, ServiceOuterVlan);
     startupFields.add(commissioningPage->serviceOuterVlan, ServiceOuterVlan);
+    startupFields.add(ontPage->serviceVlan, ServiceInnerVlan);
     startupFields.add(commissioningPage->serviceInnerVlan, ServiceInnerVlan);
     settingsPage->registerNetworkFields(startupFields);
     startupFields.add(commissioningPage->iptvOuterVlan, IptvOuterVlan);

@@ -33,6 +33,7 @@ class ChassisPage;
 class CommissioningPage;
 class OntPage;
 class OntQueries;
+struct RegisterFields;
 class Operator;
 class OperatorConsole;
 class QueryPage;
@@ -129,6 +130,8 @@ class MainWindow : public QMainWindow {
     void wireOntPage();
     void wireConnection();
     void wireAutoRegistration();
+    void wireManualRegistration();
+    RegisterFields registerFields() const;
 
     SettingsStore &settings_;
     ActivityLog &log_;

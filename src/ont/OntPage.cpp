@@ -227,8 +227,35 @@ void OntPage::buildQueryTabs() {
 }
 
 void OntPage::buildRegisterGroups() {
-    auto *row = new QHBoxLayout(registerFields);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto *column = new QVBoxLayout(registerFields);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto *top = new QWidget(registerFields);
+    QGridLayout *g = fieldGrid(top, registration);
+    auto smallEdit = [top](const char16_t *text) {
+        auto *e = new QLineEdit(QString::fromUtf16(text), top);
+        e->setMaximumWidth(70);
+        return e;
+    };
+    outerVlan = smallEdit(u"");
+    serviceVlan = smallEdit(u"");
+    lineProfile = smallEdit(u"1");
+    serviceProfile = smallEdit(u"1");
+    registrationMode = new QComboBox(top);
+    registrationMode->addItems({QStringLiteral("SN/MAC"), QStringLiteral("LOID"), QStringLiteral("密码")});
+    const std::pair<const char16_t *, QWidget *> rest[] = {{u"外层VLAN：", outerVlan},
+                                                           {u"注册方式：", registrationMode},
+                                                           {u"业务VLAN：", serviceVlan},
+                                                           {u"线路模版：", lineProfile},
+                                                           {u"业务模版：", serviceProfile}};
+    int col = 3;
+    for (const auto &[label, widget] : rest) {
+        g->addWidget(new QLabel(QString::fromUtf16(label), top), 0, col);
+        g->addWidget(widget, 1, col++);
+    }
+    g->setColumnStretch(col, 1);
+    column->addWidget(top);
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
     // Manual and batch registration overlap in one cell; only one of them shows at a time.
     auto *place = new QWidget(registerFields);
     auto *stack = new QGridLayout(place);
@@ -237,12 +264,30 @@ void OntPage::buildRegisterGroups() {
     batchGroup->setObjectName(QStringLiteral("BatchRegistrationGroup"));
     manualGroup = new QGroupBox(QStringLiteral("手动注册"), place);
     manualGroup->setObjectName(QStringLiteral("ManualRegistrationGroup"));
+    manualGroup->setTitle(QStringLiteral("ONT 手动注册 (需手动指定VLAN及模版参数)"));
+    batchGroup->setTitle(QStringLiteral("批量生成参数 (线路业务模版使用默认参数)"));
     auto *manual = new QGridLayout(manualGroup);
     manualSerial = new QLineEdit(manualGroup);
     manualSerial->setMinimumWidth(180);
+    manualDescription = new QLineEdit(manualGroup);
+    fetchSerialButton = new QPushButton(QStringLiteral("获取序列号"), manualGroup);
+    registerButton = new QPushButton(QStringLiteral("注册"), manualGroup);
     manual->addWidget(new QLabel(QStringLiteral("序列号："), manualGroup), 0, 0);
     manual->addWidget(manualSerial, 0, 1);
-    manual->setColumnStretch(2, 1);
+    manual->addWidget(fetchSerialButton, 0, 2);
+    manual->addWidget(new QLabel(QStringLiteral("终端备注："), manualGroup), 1, 0);
+    manual->addWidget(manualDescription, 1, 1);
+    manual->addWidget(registerButton, 1, 2);
+    manual->addWidget(new QLabel(QStringLiteral("序列号尽量自动获取\n\n备注仅支持英文和数字"), manualGroup),
+                      0, 3, 2, 1);
+    manual->setColumnStretch(4, 1);
+    connect(registrationMode, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const bool bySerial = index == 0;
+        for (QWidget *w : std::initializer_list<QWidget *>{registerButton, fetchSerialButton, manualSerial})
+            w->setEnabled(bySerial);
+        batchGroup->setVisible(!bySerial);
+        manualGroup->setVisible(bySerial);
+    });
     auto *onuRow = new QWidget(onuRegisterTab);
     auto *onu = new QHBoxLayout(onuRow);
     onuSerial = new QLineEdit(onuRow);

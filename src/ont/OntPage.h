@@ -64,6 +64,11 @@ class OntPage : public QWidget {
     QLineEdit *periodBox;
     // The "序列号：" boxes of the manual registration group and of "ONU 注册".
     QLineEdit *manualSerial, *onuSerial;
+    // "ONT 注册": the top row and the rest of the manual group.
+    PortSelector registration;
+    QLineEdit *outerVlan, *serviceVlan, *lineProfile, *serviceProfile, *manualDescription;
+    QComboBox *registrationMode; // "SN/MAC", "LOID", "密码"
+    QPushButton *fetchSerialButton, *registerButton;
     QPushButton *testAutoRegisterButton;
 
   private:

@@ -11,6 +11,8 @@
 
 #include "app/OperatorConsoleWidget.h"
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -281,4 +283,31 @@ TEST(AutoRegistrationLoop, WindowRunsTheLoopWhileOpen) {
     EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
     EXPECT_EQ(c.settings.read(settings::AutoRegister), QStringLiteral("真"))
         << "closing keeps the stored switch";
+}
+
+TEST(ManualRegistrationUi, DiscoveryMenuRegistersTheCurrentRowAndFillsTheTab) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    c.window->ontDiscoveryGrid.appendRow(
+        {QStringLiteral("1"), QStringLiteral("0/2/7"), QStringLiteral("4857544300000001(HWTC-00000001)")});
+    c.window->ontPage->ontDiscoveryGrid->setCurrentIndex(c.window->ontDiscoveryGrid.index(0, 0));
+    QAction *item = c.window->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"));
+    ASSERT_TRUE(item && item->isEnabled());
+    c.op.answerText(QStringLiteral("lobby"));
+    c.op.answer(true);
+    c.op.answer(true);
+    item->trigger();
+    EXPECT_EQ(c.sink.all(),
+              QByteArray("interface gpon 0/2\r\nont add 7 sn-auth 4857544300000001 omci "
+                         "ont-lineprofile-id 1 ont-srvprofile-id 1 desc lobby\r\n\r\nquit\r\n"));
+    EXPECT_EQ(c.window->ontPage->registration.slot->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(c.window->ontPage->registration.port->currentText(), QStringLiteral("7"));
+    EXPECT_EQ(c.window->shared.ponKindFlag, 1);
+
+    // "LOID" swaps the manual group for the batch group.
+    c.window->ontPage->registrationMode->setCurrentIndex(1);
+    EXPECT_TRUE(c.window->ontPage->manualGroup->isHidden());
+    EXPECT_FALSE(c.window->ontPage->registerButton->isEnabled());
+    c.window->ontPage->registrationMode->setCurrentIndex(0);
+    EXPECT_FALSE(c.window->ontPage->manualGroup->isHidden());
 }
