@@ -492,7 +492,7 @@ void MainWindow::openAutoRegisterWindow() {
 void MainWindow::registerStartupFields() {
     using namespace settings;
     for (const PortSelector *sel :
-         {&ontPage->list, &ontPage->detail, &ontPage->discovery, &ontPage->version}) {
+         {&ontPage->list, &ontPage->detail, &ontPage->discovery, &ontPage->registration, &ontPage->version}) {
         startupFields.add(sel->frame, Frame);
         startupFields.add(sel->slot, Slot);
         startupFields.add(sel->port, Port);

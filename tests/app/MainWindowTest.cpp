@@ -135,6 +135,12 @@ TEST(MainWindowStartup, FieldsLoadFromSettingsWithDefaults) {
     ASSERT_TRUE(c.window->start());
     for (QLineEdit *box : c.window->boardPage->boardBoxes)
         EXPECT_EQ(box->text(), QStringLiteral("0/1"));
+    // Frame, board and port presets reach all five tabs.
+    for (const PortSelector *sel :
+         {&c.window->ontPage->list, &c.window->ontPage->detail, &c.window->ontPage->discovery,
+          &c.window->ontPage->registration, &c.window->ontPage->version})
+        EXPECT_EQ(sel->slot->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(c.window->ontPage->serviceVlan->text(), QStringLiteral("41"));
     EXPECT_EQ(c.window->ontPage->periodBox->text(), QStringLiteral("3"));
     EXPECT_TRUE(c.window->ontPage->iptvBox->isChecked());
     EXPECT_FALSE(c.window->ontPage->autoMoveBox->isChecked());
