@@ -14,6 +14,7 @@ struct SharedValues {
     int iptvCleanupPending = 0; // 1 while a service-port reply is awaited for multicast cleanup
     int moveStashReady = 0;     // 1 while moveStash holds an ONT-info reply to finish a move with
     QByteArray moveStash;       // the collected output of that ONT-info reply
+    int autoAddAwaited = 0;     // 1 from an automatic "ont add" until its reply has been handled
 };
 
 } // namespace tw

@@ -1,0 +1,127 @@
+#include "response/AddReply.h"
+#include "TestDoubles.h"
+#include "common/ActivityLog.h"
+#include "common/Gbk.h"
+#include "common/SettingsStore.h"
+#include "olt/SharedValues.h"
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+
+namespace {
+struct Flow {
+    test::TempRunDir run;
+    SettingsStore settings{run.config()};
+    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(9, 0, 0))}};
+    test::RecordingSink sink;
+    SharedValues shared;
+    AddReplyFields fields{true, {}, {}, {}, {}, {}};
+
+    // State left by an automatic registration of 48575443A1B2C3D4 on 0/1/0.
+    Flow() {
+        shared.ponKindFlag = 1;
+        shared.pendingAddKey = QStringLiteral("48575443A1B2C3D4");
+        shared.pendingAddPort = QStringLiteral("0/1/0");
+        shared.autoAddAwaited = 1;
+    }
+    void handle(const QString &reply) { handleAddReply(reply, shared, settings, sink, log, fields); }
+    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
+    QString sent() const { return fromGbk(sink.all()); }
+};
+
+const QString Blank = QStringLiteral("\r\n\r\n           \r\n\r\n");
+
+QString echo(const char *key = "48575443A1B2C3D4", const char *kind = "gpon", const char *auth = "sn-auth") {
+    return QStringLiteral("MA5680T(config-if-%1-0/1)#ont add 0 %2 %3 omci ont-lineprofile-id 1 "
+                          "ont-srvprofile-id 1 desc \"2024-05-06_\"\r\n")
+        .arg(QString::fromLatin1(kind), QString::fromLatin1(auth), QString::fromLatin1(key));
+}
+const QString Success = QStringLiteral("  可以增加的ONT数目: 1, 成功: 1\r\n  端口号 :1, ONT号 :0\r\n");
+} // namespace
+
+TEST(AddReply, ParsesTheEcho) {
+    const AddEcho e = parseAddEcho(QStringLiteral(
+        "MA5680T(config-if-epon-0/2)#ont add 3 7 mac-auth 00E0-FC00-0001 oam ont-lineprofile-id 2"));
+    EXPECT_EQ(e.board, QStringLiteral("0/2"));
+    EXPECT_EQ(e.ponPort, QStringLiteral("3"));
+    EXPECT_EQ(e.key, QStringLiteral("00E0-FC00-0001"));
+}
+
+TEST(AddReply, MoveQueryOnlyForTheAutomaticRegistrationsOwnReply) {
+    struct Case {
+        const char *name;
+        const char *config;
+        QString reply;
+        int awaited;
+        const char *query;
+        int awaitedAfter = 0; // another ONT's reply leaves the automatic one awaited
+    } cases[] = {
+        {"sn exists", "[OLT]\n自动移机=真\n", echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 1,
+         "display ont info by-sn 48575443A1B2C3D4\r\n"},
+        {"mac exists", "[OLT]\n自动移机=真\n", echo() + QStringLiteral("  失败：MAC地址已存在\r\n"), 1,
+         "display ont info by-mac 48575443A1B2C3D4\r\n"},
+        {"move off", "[OLT]\n自动移机=假\n", echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 1,
+         nullptr},
+        {"another ont's registration", "[OLT]\n自动移机=真\n",
+         echo("4857544300000099") + QStringLiteral("  失败：序列码已经存在\r\n"), 1, nullptr, 1},
+        {"same key typed again after the automatic reply was handled", "[OLT]\n自动移机=真\n",
+         echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 0, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Flow f;
+        f.run.writeConfig(QString::fromUtf8(c.config));
+        f.shared.autoAddAwaited = c.awaited;
+        f.handle(c.reply);
+        QList<QByteArray> expected;
+        if (c.query) expected << QByteArray(c.query);
+        expected << toGbk(Blank);
+        EXPECT_EQ(f.sink.writes, expected);
+        EXPECT_EQ(f.shared.autoAddAwaited, c.awaitedAfter);
+    }
+}
+
+TEST(AddReply, ServiceFlowsFromTemplates) {
+    struct Case {
+        const char *name;
+        int ponKind;
+        const char *config;
+        const char *script; // before the closing blank block
+        int counter;
+        const char *counterAfter;
+        const char *logTail;
+    } cases[] = {
+        {"gpon defaults and flows with # separators, counter and 映射", 1,
+         "[OLT]\n自动建流=真\n[基本]\nGPON缺省=ont port native-vlan 端口号 编号 eth 1 vlan 业务外层\n"
+         "GPON业务流=service-port vlan 业务外层 gpon 0/槽号/端口号 ont 编号 gemport 1 multi-service "
+         "user-vlan "
+         "业务内层#service-port vlan 业务外层 gpon 0/槽号/端口号 ont 编号 gemport 2 user-vlan 递增数值1\n"
+         "递增数值1=300\n端口数1=1\n业务内层=41\n[映射]\n1/0=2001\n",
+         "interface gpon 0/1\r\nont port native-vlan 0 0 eth 1 vlan 2001\r\n\r\nquit\r\n"
+         "service-port vlan 2001 gpon 0/1/0 ont 0 gemport 1 multi-service user-vlan 41\r\n"
+         "service-port vlan 2001 gpon 0/1/0 ont 0 gemport 2 user-vlan 300\r\n\r\n",
+         1, "301", "业务外层：2001，业务内层：41，inner-vlan：300"},
+        {"epon templates, no 缺省, outer vlan from 基本, counter 2 of 2 with a third occurrence", 0,
+         "[OLT]\n自动建流=真\n[基本]\nGPON业务流=wrong\n"
+         "EPON业务流=sp 业务外层 递增数值2 递增数值2 递增数值2 "
+         "编号\n业务外层=120\n递增数值2=100\n端口数2=2\n",
+         "sp 120 100 101 递增数值2 0\r\n\r\n", 2, "102", "业务外层：120，业务内层：41，inner-vlan：100"},
+        {"counter without a port count stays and keeps its value", 1,
+         "[OLT]\n自动建流=真\n[基本]\nGPON业务流=x 递增数值3\n递增数值3=7\n", "x 递增数值3\r\n\r\n", 3, "7",
+         "业务外层：100，业务内层：41，inner-vlan：7"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Flow f;
+        f.shared.ponKindFlag = c.ponKind;
+        f.run.writeConfig(QString::fromUtf8(c.config));
+        f.handle(echo() + Success);
+        EXPECT_EQ(f.sent(), QString::fromUtf8(c.script) + Blank);
+        EXPECT_EQ(f.settings.read(settings::counter(c.counter)), QString::fromUtf8(c.counterAfter));
+        EXPECT_EQ(f.logText(), QStringLiteral("09:00:00   自动注册ONT业务流，注册到OLT，槽位号： "
+                                              "1，端口号：0，注册序列号：48575443A1B2C3D4，"
+                                              "ONT编号：0，") +
+                                   QString::fromUtf8(c.logTail) + QStringLiteral("\r\n"));
+    }
+}
