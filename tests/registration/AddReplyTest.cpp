@@ -125,3 +125,68 @@ TEST(AddReply, ServiceFlowsFromTemplates) {
                                    QString::fromUtf8(c.logTail) + QStringLiteral("\r\n"));
     }
 }
+
+TEST(AddReply, ClosingBlockAndBtvLines) {
+    struct Case {
+        const char *name;
+        const char *config;
+        const char *tail; // after the closing blank block
+    } cases[] = {
+        {"flows off, iptv off", "[OLT]\n自动建流=假\n[基本]\nGPON业务流=never\nBTV业务=btv\n", ""},
+        {"flows off, iptv on with its values and # separators",
+         "[OLT]\n自动建流=假\n开启IPTV=真\n[基本]\nBTV业务=btv 点播外层 点播内层#igmp "
+         "组播VLAN\n点播外层=3444\n"
+         "点播内层=45\n组播VLAN=3501\n",
+         "btv 3444 45\r\nigmp 3501\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Flow f;
+        f.run.writeConfig(QString::fromUtf8(c.config));
+        f.handle(echo() + Success);
+        EXPECT_EQ(f.sink.writes, QList<QByteArray>{toGbk(Blank + QString::fromUtf8(c.tail))});
+        EXPECT_TRUE(f.logText().isEmpty());
+    }
+}
+
+TEST(AddReply, ManualRegistrationUsesTheTabAndNamesItsOwnOnt) {
+    Flow f;
+    f.run.writeConfig(QStringLiteral("[OLT]\n自动建流=真\n自动移机=真\n[基本]\nGPON缺省=native 端口号 编号\n"
+                                     "GPON业务流=sp 业务外层 0/槽号/端口号 ont 编号 vlan 业务内层\n"));
+    f.fields = {false,
+                QStringLiteral("0"),
+                QStringLiteral("3"),
+                QStringLiteral("5"),
+                QStringLiteral("200"),
+                QStringLiteral("60")};
+    f.handle(QStringLiteral("MA5680T(config-if-gpon-0/3)#ont add 5 sn-auth 4857544300000077 omci\r\n") +
+             QStringLiteral("  可以增加的ONT数目: 1, 成功: 1\r\n  端口号 :5, ONT号 :2\r\n"));
+    EXPECT_EQ(f.sent(), QStringLiteral("interface gpon 0/3\r\nnative 5 2\r\n\r\nquit\r\n"
+                                       "sp 200 0/3/5 ont 2 vlan 60\r\n\r\n") +
+                            Blank);
+    EXPECT_EQ(f.logText(),
+              QStringLiteral("09:00:00   自动注册ONT业务流，注册到OLT，槽位号： 3，端口号：5，"
+                             "注册序列号：4857544300000077，ONT编号：2，业务外层：200，业务内层：60，"
+                             "inner-vlan：\r\n"));
+    EXPECT_EQ(f.shared.autoAddAwaited, 1) << "the automatic registration's reply is still to come";
+}
+
+TEST(AddReply, TwoConfirmedOntsInOneReply) {
+    Flow f;
+    f.run.writeConfig(
+        QStringLiteral("[OLT]\n自动建流=真\n[基本]\nGPON业务流=sp 编号 递增数值1\n递增数值1=10\n"
+                       "端口数1=1\n"));
+    f.handle(echo() + QStringLiteral("  端口号 :0, ONT号 :0\r\n") +
+             echo("4857544300000002").replace(u"add 0 "_qs, u"add 0 1 "_qs) +
+             QStringLiteral("  端口号 :0, ONT号 :1\r\n"));
+    EXPECT_EQ(f.sink.writes,
+              QList<QByteArray>{toGbk(QStringLiteral("sp 0 10\r\n\r\nsp 1 11\r\n\r\n") + Blank)});
+    EXPECT_EQ(f.settings.read(settings::counter(1)), QStringLiteral("12"));
+    const QStringList lines = f.logText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].contains(u"注册序列号：48575443A1B2C3D4，ONT编号：0，"_qs))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains(u"注册序列号：4857544300000002，ONT编号：1，"_qs))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(u"inner-vlan：11"_qs)) << lines[1].toStdString();
+}
