@@ -19,6 +19,8 @@
 #include "ont/OntQueries.h"
 #include "provision/AutoRegisterWindow.h"
 #include "provision/ManualRegistration.h"
+#include "response/AddReply.h"
+#include "response/AutoRegistration.h"
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
@@ -396,6 +398,15 @@ void MainWindow::wireConnection() {
         ontPage->onuSerial->setText(key);
     };
     replies.autoRegisterOn = [this] { return ontPage->autoRegisterBox->isChecked(); };
+    replies.autoRegister = [this](const QString &text) {
+        autoRegister(text, shared, settings_, sink_, log_);
+    };
+    replies.onAddReply = [this](const QString &text) {
+        const RegisterFields f = registerFields();
+        const AddReplyFields fields{
+            ontPage->autoRegisterBox->isChecked(), f.frame, f.slot, f.port, f.outerVlan, f.serviceVlan};
+        handleAddReply(text, shared, settings_, sink_, log_, fields);
+    };
 }
 
 void MainWindow::wireAutoRegistration() {
