@@ -1,0 +1,55 @@
+// The unattended loop against the simulator: ticks are run directly, as "测试后台注册" does.
+
+#include "ConsoleHarness.h"
+
+#include <QJsonArray>
+
+using namespace tw;
+using namespace tw::e2e;
+
+namespace {
+
+QStringList keysOf(const QJsonArray &entries) {
+    QStringList keys;
+    for (const QJsonValue &v : entries)
+        keys << (v.toObject().contains("sn") ? v["sn"].toString() : v["mac"].toString());
+    return keys;
+}
+
+} // namespace
+
+TEST(AutoRegistrationE2E, PluggedOntsEndRegisteredOnePerTickWithTheirServicePorts) {
+    ConsoleHarness h(
+        demoDevice(),
+        QStringLiteral("自动注册=真\n自动建流=真\n[基本]\n业务外层=200\n业务内层=41\n"
+                       "GPON业务流=service-port vlan 业务外层 gpon 0/槽号/端口号 ont 编号 gemport 1 "
+                       "multi-service user-vlan 业务内层 tag-transform translate\n"
+                       "EPON业务流=service-port vlan 业务外层 epon 0/槽号/端口号 ont 编号 "
+                       "multi-service user-vlan 业务内层 tag-transform translate\n"));
+    ASSERT_TRUE(h.startAndLogIn());
+    const QJsonObject before = h.sim.dump();
+    const QStringList registeredBefore = keysOf(before["onts"].toArray());
+    QStringList waiting;
+    for (const QString &key : keysOf(before["autofind"].toArray())) {
+        if (!registeredBefore.contains(key))
+            waiting << key;
+        else // re-plugged elsewhere: without automatic moves it would fail on every tick and block the rest
+            ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + key), "ok");
+    }
+    ASSERT_GE(waiting.size(), 3);
+    const int servicePortsBefore = before["servicePorts"].toArray().size();
+
+    for (int tick = 0; tick < waiting.size() + 2; ++tick) {
+        h.window->autoRegisterTick();
+        ASSERT_TRUE(h.settle());
+        QTest::qWait(300); // the add reply and the service-flow script that follows it
+        ASSERT_TRUE(h.settle());
+    }
+    const QJsonObject after = h.sim.dump();
+    const QStringList registered = keysOf(after["onts"].toArray());
+    for (const QString &key : waiting) {
+        EXPECT_EQ(registered.count(key), 1) << key.toStdString();
+    }
+    EXPECT_GE(after["servicePorts"].toArray().size(), servicePortsBefore + waiting.size())
+        << "each registered ONT gets the service port its template creates";
+}
