@@ -15,6 +15,7 @@ struct SharedValues {
     int moveStashReady = 0;     // 1 while moveStash holds an ONT-info reply to finish a move with
     QByteArray moveStash;       // the collected output of that ONT-info reply
     int autoAddAwaited = 0;     // 1 from an automatic "ont add" until its reply has been handled
+    QString moveQueryKey;       // SN or MAC of the location query sent to move an ONT; empty when none
 };
 
 } // namespace tw
