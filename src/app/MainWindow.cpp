@@ -20,6 +20,7 @@
 #include "provision/AutoRegisterWindow.h"
 #include "provision/ManualRegistration.h"
 #include "response/AddReply.h"
+#include "response/AutoMove.h"
 #include "response/AutoRegistration.h"
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
@@ -407,6 +408,12 @@ void MainWindow::wireConnection() {
             ontPage->autoRegisterBox->isChecked(), f.frame, f.slot, f.port, f.outerVlan, f.serviceVlan};
         handleAddReply(text, shared, settings_, sink_, log_, fields);
     };
+    autoMove_ = std::make_unique<AutoMove>(sink_, settings_, log_, shared);
+    replies.onSearch = [this](const QString &text, QByteArrayView output) {
+        autoMove_->searchReply(text, output);
+    };
+    replies.onIptvCleanup = [this](const QString &text) { autoMove_->iptvCleanup(text); };
+    replies.onIptvCleanupWithMove = [this](const QString &text) { autoMove_->iptvCleanupWithMove(text); };
 }
 
 void MainWindow::wireAutoRegistration() {
@@ -521,7 +528,7 @@ void MainWindow::registerStartupFields() {
     startupFields.add(commissioningPage->multicastVlan, MulticastVlan);
     settingsPage->registerSwitchFields(startupFields);
     startupFields.add(ontPage->iptvBox, Iptv);
-    startupFields.add(ontPage->autoMoveBox, AutoMove);
+    startupFields.add(ontPage->autoMoveBox, settings::AutoMove);
 }
 
 void MainWindow::writeGridHeaders() {

@@ -27,6 +27,7 @@ class QTabWidget;
 namespace tw {
 
 class ActivityLog;
+class AutoMove;
 class AlarmPage;
 class BoardPage;
 class ChassisPage;
@@ -138,6 +139,7 @@ class MainWindow : public QMainWindow {
     Operator &op_;
     RouterBridge bridge_{*this};
     std::unique_ptr<ResponseRouter> router_;
+    std::unique_ptr<AutoMove> autoMove_;
     struct SwitchableSink : CommandSink {
         CommandSink *target = nullptr;
         bool send(const QString &script) override { return target->send(script); }

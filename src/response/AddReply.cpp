@@ -92,10 +92,15 @@ void handleAddReply(const QString &text, SharedValues &shared, SettingsStore &se
         }
 
         if (autoMove && automatic) {
-            if (line.contains(QStringLiteral("序列码已经存在"), Qt::CaseInsensitive))
+            // The location reply may move (delete) only the ONT this query names.
+            if (line.contains(QStringLiteral("序列码已经存在"), Qt::CaseInsensitive)) {
+                shared.moveQueryKey = shared.pendingAddKey;
                 sink.send(QStringLiteral("display ont info by-sn ") + shared.pendingAddKey + LineEnd);
-            if (line.contains(QStringLiteral("MAC地址已存在"), Qt::CaseInsensitive))
+            }
+            if (line.contains(QStringLiteral("MAC地址已存在"), Qt::CaseInsensitive)) {
+                shared.moveQueryKey = shared.pendingAddKey;
                 sink.send(QStringLiteral("display ont info by-mac ") + shared.pendingAddKey + LineEnd);
+            }
         }
 
         if (!serviceFlows || !line.contains(QStringLiteral("ONT号"), Qt::CaseInsensitive)) continue;
