@@ -86,8 +86,13 @@ void handleAddReply(const QString &text, SharedValues &shared, SettingsStore &se
     bool automatic = false;
     for (const QString &line : text.split(LineEnd)) {
         if (line.contains(QStringLiteral("nt add "))) {
-            echo = parseAddEcho(line);
-            automatic = shared.autoAddAwaited == 1 && !echo.key.isEmpty() && echo.key == shared.pendingAddKey;
+            const AddEcho next = parseAddEcho(line);
+            // After a "{ <cr>|… }" prompt the OLT repeats the command under "Command:": the same
+            // registration, not a new one.
+            const bool repeated = automatic && next.key == echo.key;
+            echo = next;
+            automatic = repeated || (shared.autoAddAwaited == 1 && !echo.key.isEmpty() &&
+                                     echo.key == shared.pendingAddKey);
             if (automatic) shared.autoAddAwaited = 0;
         }
 

@@ -53,3 +53,57 @@ TEST(AutoRegistrationE2E, PluggedOntsEndRegisteredOnePerTickWithTheirServicePort
     EXPECT_GE(after["servicePorts"].toArray().size(), servicePortsBefore + waiting.size())
         << "each registered ONT gets the service port its template creates";
 }
+
+namespace {
+// The registered ONT with this key: its port, or empty when it is not registered.
+QStringList portsOf(const QJsonObject &dump, const QString &key) {
+    QStringList ports;
+    for (const QJsonValue &v : dump["onts"].toArray())
+        if (v["sn"].toString() == key || v["mac"].toString() == key) ports << v["port"].toString();
+    return ports;
+}
+} // namespace
+
+TEST(AutoMoveE2E, MovedOntIsRemovedFromItsOldPortAndRegisteredOnTheNew) {
+    ConsoleHarness h(demoDevice(), QStringLiteral("自动注册=真\n自动移机=真\n"));
+    ASSERT_TRUE(h.startAndLogIn());
+    // Clear the autofind list so the moved ONT is the only one waiting.
+    for (const QString &key : keysOf(h.sim.dump()["autofind"].toArray()))
+        ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + key), "ok");
+    const QJsonArray onts = h.sim.dump()["onts"].toArray();
+    QString key, oldPort;
+    for (const QJsonValue &v : onts) {
+        if (v.toObject().contains("sn") && v["port"].toString() == QStringLiteral("0/1/0")) {
+            key = v["sn"].toString();
+            oldPort = v["port"].toString();
+            break;
+        }
+    }
+    ASSERT_FALSE(key.isEmpty());
+
+    // An operator's own search for a registered SN deletes nothing.
+    h.typeCommand(QStringLiteral("display ont info by-sn ") + key);
+    ASSERT_TRUE(h.settle());
+    QTest::qWait(300);
+    EXPECT_EQ(portsOf(h.sim.dump(), key), QStringList{oldPort});
+
+    ASSERT_EQ(h.sim.command(QStringLiteral("move ") + key + QStringLiteral(" 0/1/5")), "ok");
+    for (int tick = 0; tick < 3 && portsOf(h.sim.dump(), key) != QStringList{QStringLiteral("0/1/5")};
+         ++tick) {
+        h.window->autoRegisterTick();
+        ASSERT_TRUE(h.settle());
+        QTest::qWait(500); // add reply, location query, deletion
+        ASSERT_TRUE(h.settle());
+    }
+    EXPECT_EQ(portsOf(h.sim.dump(), key), QStringList{QStringLiteral("0/1/5")})
+        << h.consoleText().right(3000).toStdString();
+    for (const QJsonValue &v : h.sim.dump()["servicePorts"].toArray()) {
+        if (v["port"].toString() == oldPort && v["ont"].toInt(-1) >= 0) {
+            // no service port may be left for the ONT on the port it left
+            bool ontStillThere = false;
+            for (const QJsonValue &o : h.sim.dump()["onts"].toArray())
+                ontStillThere |= o["port"].toString() == oldPort && o["id"].toInt() == v["ont"].toInt();
+            EXPECT_TRUE(ontStillThere) << "service port " << v["index"].toInt() << " left behind";
+        }
+    }
+}

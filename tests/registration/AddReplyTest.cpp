@@ -59,6 +59,10 @@ TEST(AddReply, MoveQueryOnlyForTheAutomaticRegistrationsOwnReply) {
     } cases[] = {
         {"sn exists", "[OLT]\n自动移机=真\n", echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 1,
          "display ont info by-sn 48575443A1B2C3D4\r\n"},
+        {"sn exists after the optional-keyword prompt repeats the command", "[OLT]\n自动移机=真\n",
+         echo() + QStringLiteral("{ <cr>|ont-type<K> }:\r\n  Command:\r\n          ont add 0 sn-auth "
+                                 "48575443A1B2C3D4 omci ont-lineprofile-id 1\r\n  失败：序列码已经存在\r\n"),
+         1, "display ont info by-sn 48575443A1B2C3D4\r\n"},
         {"mac exists", "[OLT]\n自动移机=真\n", echo() + QStringLiteral("  失败：MAC地址已存在\r\n"), 1,
          "display ont info by-mac 48575443A1B2C3D4\r\n"},
         {"move off", "[OLT]\n自动移机=假\n", echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 1,
