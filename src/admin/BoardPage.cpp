@@ -1,6 +1,6 @@
 #include "admin/BoardPage.h"
 
-#include "ont/OntPage.h"
+#include "app/WidgetKitUi.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -6,6 +6,7 @@
 #include "app/ControlPanelWindow.h"
 #include "app/OperatorConsoleWidget.h"
 #include "app/Reachability.h"
+#include "app/WidgetKitUi.h"
 #include "common/ActivityLog.h"
 #include "common/Operator.h"
 #include "common/SettingsStore.h"

@@ -1,5 +1,7 @@
 #include "app/OperatorConsoleWidget.h"
 
+#include "app/WidgetKitUi.h"
+
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -28,14 +30,7 @@ OperatorConsole::OperatorConsole(QWidget *parent) : QWidget(parent) {
 }
 
 void OperatorConsole::append(const QString &text) {
-    QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    plain.remove(QLatin1Char('\r'));
-    if (plain.isEmpty()) return;
-    QTextCursor cursor = pane->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(plain);
-    pane->setTextCursor(cursor);
+    appendPaneText(pane, text);
     pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
 }
 

@@ -3,6 +3,7 @@
 #include "admin/BoardPage.h"
 #include "app/MainWindow.h"
 #include "app/OperatorConsoleWidget.h"
+#include "app/WidgetKitUi.h"
 #include "monitor/AlarmPage.h"
 #include "monitor/QueryPage.h"
 #include "ont/OntPage.h"

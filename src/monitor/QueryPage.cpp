@@ -1,6 +1,6 @@
 #include "monitor/QueryPage.h"
 
-#include "ont/OntPage.h"
+#include "app/WidgetKitUi.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,5 +1,6 @@
 #include "ont/OntPage.h"
 
+#include "app/WidgetKitUi.h"
 #include "common/GridModel.h"
 #include "ont/OntQueries.h"
 
@@ -40,35 +41,6 @@ QTableView *makeGridView(GridModel &model, QWidget *parent) {
     applyGridHeader(view, model);
     QObject::connect(&model, &GridModel::headerReset, view, [view, &model] { applyGridHeader(view, model); });
     return view;
-}
-
-QPlainTextEdit *makeTextPane(QWidget *parent, const QString &objectName) {
-    auto *pane = new QPlainTextEdit(parent);
-    pane->setObjectName(objectName);
-    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono(QStringLiteral("monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    pane->setFont(mono);
-    return pane;
-}
-
-namespace {
-QString plainLines(const QString &text) {
-    QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    plain.remove(QLatin1Char('\r'));
-    return plain;
-}
-} // namespace
-
-void setPaneText(QPlainTextEdit *pane, const QString &text) {
-    pane->setPlainText(plainLines(text));
-}
-
-void appendPaneText(QPlainTextEdit *pane, const QString &text) {
-    QTextCursor cursor = pane->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(plainLines(text));
 }
 
 namespace {
@@ -138,21 +110,14 @@ DetailFields OntPage::detailFieldsNow() const {
 
 namespace {
 
-QComboBox *numbers(QWidget *parent, int last) {
-    auto *box = new QComboBox(parent);
-    for (int i = 0; i <= last; ++i)
-        box->addItem(QString::number(i));
-    return box;
-}
-
 // Labels on the first row, fields under them; returns the grid for the tab's buttons.
 QGridLayout *fieldGrid(QWidget *fields, PortSelector &sel) {
     auto *grid = new QGridLayout(fields);
     grid->setContentsMargins(0, 0, 0, 0);
     sel.frame = new QLineEdit(QStringLiteral("0"), fields);
     sel.frame->setMaximumWidth(80);
-    sel.slot = numbers(fields, 22);
-    sel.port = numbers(fields, 15);
+    sel.slot = numberSelector(fields, 22);
+    sel.port = numberSelector(fields, 15);
     grid->addWidget(new QLabel(QStringLiteral("机框："), fields), 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("业务板："), fields), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("端口："), fields), 0, 2);

@@ -80,9 +80,5 @@ class OntPage : public QWidget {
 QTableView *makeGridView(GridModel &model, QWidget *parent);
 // Applies the model's captions and widths to the view's header.
 void applyGridHeader(QTableView *view, const GridModel &model);
-QPlainTextEdit *makeTextPane(QWidget *parent, const QString &objectName);
-// Replaces a pane's text with OLT text (CR LF line ends).
-void setPaneText(QPlainTextEdit *pane, const QString &text);
-void appendPaneText(QPlainTextEdit *pane, const QString &text);
 
 } // namespace tw

@@ -1,6 +1,7 @@
 #include "wizards/SettingsPage.h"
 
 #include "app/StartupFieldsUi.h"
+#include "app/WidgetKitUi.h"
 #include "common/Settings.h"
 
 #include <QCheckBox>
@@ -30,13 +31,6 @@ QLineEdit *edit(QWidget *parent, int width = 110) {
 }
 
 } // namespace
-
-QComboBox *numberSelector(QWidget *parent, int last) {
-    auto *box = new QComboBox(parent);
-    for (int i = 0; i <= last; ++i)
-        box->addItem(QString::number(i));
-    return box;
-}
 
 SettingsPage::SettingsPage(QWidget *parent) : QWidget(parent) {
     auto *layout = new QHBoxLayout(this);

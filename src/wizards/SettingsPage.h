@@ -43,7 +43,4 @@ class SettingsPage : public QWidget {
     QComboBox *uplinkPort;
 };
 
-// A drop-down list holding "0" … to "last".
-QComboBox *numberSelector(QWidget *parent, int last);
-
 } // namespace tw

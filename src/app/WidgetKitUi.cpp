@@ -1,0 +1,48 @@
+#include "app/WidgetKitUi.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace tw {
+
+namespace {
+QString plainLines(const QString &text) {
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.remove(QLatin1Char('\r'));
+    return plain;
+}
+} // namespace
+
+QPlainTextEdit *makeTextPane(QWidget *parent, const QString &objectName) {
+    auto *pane = new QPlainTextEdit(parent);
+    pane->setObjectName(objectName);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono(QStringLiteral("monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    pane->setFont(mono);
+    return pane;
+}
+
+void setPaneText(QPlainTextEdit *pane, const QString &text) {
+    pane->setPlainText(plainLines(text));
+}
+
+void appendPaneText(QPlainTextEdit *pane, const QString &text) {
+    const QString plain = plainLines(text);
+    if (plain.isEmpty()) return;
+    QTextCursor cursor = pane->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(plain);
+    pane->setTextCursor(cursor);
+}
+
+QComboBox *numberSelector(QWidget *parent, int last) {
+    auto *box = new QComboBox(parent);
+    for (int i = 0; i <= last; ++i)
+        box->addItem(QString::number(i));
+    return box;
+}
+
+} // namespace tw
