@@ -26,6 +26,8 @@
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -54,6 +56,8 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tw {
 
@@ -392,6 +396,9 @@ void MainWindow::wireConnection() {
         setLastEvent(log_.timeStamp() +
                      (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where);
     });
+    connect(&connection, &OltConnection::loginAnswered, this, [this] {
+        if (!tickResend_.isEmpty()) sink_.send(std::exchange(tickResend_, QString()));
+    });
     connect(disconnectButton, &QPushButton::clicked, this,
             [this] { disconnectOlt(settings_, sink_, op_, log_); });
     replies.chassis = [this](const QString &reply) { chassisPage->drawFrom(reply); };
@@ -592,8 +599,9 @@ void MainWindow::setAutoRegisterInterval(int ms) {
 void MainWindow::autoRegisterTick() {
     const QString text = QStringLiteral("display ont autofind all\r\n");
     if (sink_.send(text)) return;
+    // One connect and one resend; a resend still waiting from an earlier tick is the same query.
+    tickResend_ = text;
     connectOlt();
-    sink_.send(text);
 }
 
 void MainWindow::showPage(int index) {

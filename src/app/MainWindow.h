@@ -145,6 +145,9 @@ class MainWindow : public QMainWindow {
         bool send(const QString &script) override { return target->send(script); }
     } sink_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
+    // A tick's query that found the connection down: sent once the new login has been answered,
+    // so that the OLT does not take it for the user name.
+    QString tickResend_;
 };
 
 } // namespace tw

@@ -113,6 +113,7 @@ ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
     } else if (text.contains(olt::PasswordPrompt)) {
         const QString password = decodePassword(settings.read(settings::OltPassword));
         out.sends.append(toGbk(password + olt::AfterPassword));
+        out.loginAnswered = true;
     }
 
     if (chunk == olt::LoginRejected) {

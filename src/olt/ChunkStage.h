@@ -18,6 +18,7 @@ struct ChunkOutcome {
     bool reconnect = false;
     qsizetype sendsBeforeReconnect = 0;
     bool loginRejected = false; // show the rejected-login box
+    bool loginAnswered = false; // the password and the post-login script are among the sends
     bool discarded = false;     // nothing of the chunk reaches the router or the console
     QByteArray passOn;          // what goes on to the router when not discarded
 };

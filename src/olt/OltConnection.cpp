@@ -80,6 +80,7 @@ void OltConnection::handleChunk(const QByteArray &bytes) {
         writeRaw(out.sends[i]);
     }
     if (out.reconnect && out.sendsBeforeReconnect == out.sends.size()) connectToOlt();
+    if (out.loginAnswered) emit loginAnswered();
     if (out.loginRejected) operator_.error(olt::LoginRejectedBox, olt::ErrorTitle);
     if (!out.discarded) emit chunkReceived(out.passOn);
 }

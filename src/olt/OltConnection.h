@@ -42,6 +42,9 @@ class OltConnection : public QObject, public CommandSink {
     void chunkReceived(const QByteArray &chunk);
     // After each connect attempt and when the OLT closes the connection.
     void connectedChanged(bool connected);
+    // The password and the post-login script went out: what is sent from now on reaches the CLI,
+    // not the login dialogue.
+    void loginAnswered();
 
   private:
     void readAvailable();

@@ -193,6 +193,9 @@ TEST(MainWindow, AutoRegisterTickReconnectsOnceWhenTheSendFails) {
     c.window->connectOlt = [&] { ++c.connects, c.sink.connected = true; };
     c.window->ontPage->testAutoRegisterButton->click();
     EXPECT_EQ(c.connects, 1);
+    EXPECT_TRUE(c.sink.writes.isEmpty()) << "the resend waits for the new login";
+    emit c.window->connection.loginAnswered();
+    emit c.window->connection.loginAnswered(); // a later login sends nothing more
     EXPECT_EQ(c.sink.writes, QList<QByteArray>{"display ont autofind all\r\n"});
 }
 

@@ -107,3 +107,19 @@ TEST(AutoMoveE2E, MovedOntIsRemovedFromItsOldPortAndRegisteredOnTheNew) {
         }
     }
 }
+
+TEST(AutoRegistrationE2E, TickOnADroppedConnectionLogsInBeforeItsQuery) {
+    ConsoleHarness h;
+    ASSERT_TRUE(h.startAndLogIn());
+    ASSERT_EQ(h.sim.command(QStringLiteral("fault drop-after 10")), "ok");
+    h.typeCommand(QStringLiteral("display board 0"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->connection.isConnected(); }, WaitMs));
+
+    h.window->autoRegisterTick();
+    // The query must follow the new login; sent before it, the OLT takes it for the user name.
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("语言模式已切换为中文")));
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("display ont autofind all")));
+    ASSERT_TRUE(h.settle());
+    EXPECT_TRUE(h.op.boxes.isEmpty()) << h.op.boxes.value(0).text.toStdString();
+    EXPECT_GT(h.window->ontDiscoveryGrid.count(), 0);
+}

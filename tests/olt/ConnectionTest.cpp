@@ -104,14 +104,17 @@ struct ConnectionTest : ::testing::Test {
 TEST_F(ConnectionTest, LogsInAndHandsOutputOn) {
     OltConnection conn(settings, op);
     QSignalSpy passed(&conn, &OltConnection::chunkReceived);
+    QSignalSpy answered(&conn, &OltConnection::loginAnswered);
     ASSERT_TRUE(conn.connectToOlt());
     ASSERT_TRUE(peer.waitConnections(1));
 
     peer.say(Offers + "\r\n>>User name:");
     EXPECT_TRUE(peer.waitReceived(Refusals + "admin\r\n"));
+    EXPECT_EQ(answered.count(), 0);
     peer.say("\r\n>>User password:");
     EXPECT_TRUE(peer.waitReceived(Refusals + "admin\r\ns3cret\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\n"
                                              "switch language-mode\r\n\r\n"));
+    EXPECT_EQ(answered.count(), 1);
 
     peer.say(gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#"));
     const QByteArray expected =
