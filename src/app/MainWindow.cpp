@@ -390,6 +390,7 @@ void MainWindow::wireConnection() {
     connect(&connection, &OltConnection::chunkReceived, this,
             [this](const QByteArray &chunk) { router_->route(chunk); });
     connect(&connection, &OltConnection::connectedChanged, this, [this](bool up) {
+        if (up) router_->newSession();
         const QString where =
             settings_.read(settings::OltAddress) + QLatin1Char(':') + settings_.read(settings::OltPort);
         setConnectionState(up ? QStringLiteral("已连接 ") + where : QStringLiteral("未连接"));

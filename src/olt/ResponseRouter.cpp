@@ -105,23 +105,36 @@ int ResponseRouter::matchRule(QByteArrayView text, const RouterFields &fields) {
     return 0;
 }
 
+void ResponseRouter::newSession() {
+    buffer_.clear();
+    console_.reset();
+    queryStream_.reset();
+}
+
 void ResponseRouter::route(QByteArrayView chunk) {
-    buffer_.append(chunk);
     const QByteArrayView chunkText = untilNul(chunk);
     const bool cutAtNul = chunkText.size() < chunk.size();
 
-    // Completion needs the whole prompt tail inside this one chunk.
-    if (chunk.indexOf(olt::EndOfOutput) < 0) {
-        if (buffer_.holdsConfigurationEcho()) {
-            targets_.appendQueryPane(queryStream_.decode(chunkText));
-            if (cutAtNul) queryStream_.reset();
-        }
-    } else {
-        // Taken before the handlers run: whatever arrives meanwhile starts the next output.
-        const QByteArray output = buffer_.take();
-        queryStream_.reset();
-        complete(output);
+    // Completion needs the whole prompt tail inside this one chunk. What follows the last prompt
+    // (commands typed ahead: their echo and the start of their output) begins the next output;
+    // routed with this one, a half-received reply would be taken for a whole one.
+    const qsizetype end = chunk.lastIndexOf(olt::EndOfOutput);
+    QByteArrayView rest = chunk;
+    if (end >= 0) {
+        const qsizetype cut = end + olt::EndOfOutput.size();
+        buffer_.append(chunk.first(cut));
+        rest = chunk.sliced(cut);
     }
+    // Taken before the handlers run: whatever arrives meanwhile joins the next output.
+    const QByteArray output = end >= 0 ? buffer_.take() : QByteArray();
+    if (end >= 0) queryStream_.reset();
+    buffer_.append(rest);
+    if (buffer_.holdsConfigurationEcho()) {
+        const QByteArrayView restText = untilNul(rest);
+        targets_.appendQueryPane(queryStream_.decode(restText));
+        if (restText.size() < rest.size()) queryStream_.reset();
+    }
+    if (end >= 0) complete(output);
 
     targets_.appendConsole(console_.decode(chunkText));
     if (cutAtNul) console_.reset(); // a lead byte before the NUL has no partner

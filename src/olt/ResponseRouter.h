@@ -21,6 +21,9 @@ class ResponseRouter {
 
     // One chunk that passed the chunk stage.
     void route(QByteArrayView chunk);
+    // A new connection: the output the old one left unfinished is dropped. Completed by the new
+    // session's first prompt, it would reach the handlers as a reply to nothing that is running.
+    void newSession();
 
     // The number (1 to 28) of the first rule whose fragment occurs in `text`, 0 when none does.
     static int matchRule(QByteArrayView text, const RouterFields &fields);

@@ -248,17 +248,21 @@ TEST_F(RouterTest, MarkerSplitAcrossChunksDoesNotComplete) {
               "query: display vlan all\r\n  VLAN 100\r\nMA5680T(config)# \r\nMA5680T(config)#");
 }
 
-TEST_F(RouterTest, ChunkThatCompletesAlsoCarriesTheNextEcho) {
-    // The next command's echo arrives with the prompt: it is routed with this output, and the rule
-    // that comes first in the table decides (version before vlan).
-    router.route("display vlan all\r\n  VLAN 100\r\nMA5680T(config)#display version\r\n");
+TEST_F(RouterTest, WhatFollowsThePromptInTheCompletingChunkStartsTheNextOutput) {
+    // Commands typed ahead: the next echo and the start of its output arrive with the prompt.
+    router.route("display vlan all\r\n  VLAN 100\r\nMA5680T(config)#\r\nMA5680T(config)#display ont autofind "
+                 "all\r\n   ONT SN : 4857544300000001");
     ASSERT_EQ(rec.events.size(), 1);
-    EXPECT_TRUE(rec.events[0].startsWith("query: display vlan all"));
-    EXPECT_TRUE(router.buffer().isEmpty());
+    EXPECT_EQ(rec.events[0], "query: display vlan all\r\n  VLAN 100\r\nMA5680T(config)#\r\nMA5680T(config)#");
+    EXPECT_EQ(router.buffer().bytes(), "display ont autofind all\r\n   ONT SN : 4857544300000001");
 
-    router.route("  VERSION : MA5600V800R015\r\n");
-    router.route("MA5680T(config)#");
-    EXPECT_EQ(rec.events.size(), 1) << "the rest of the version output names no command";
+    router.route("\r\n   ONT SN : 4857544300000002" + Prompt + "display version\r\n");
+    ASSERT_EQ(rec.events.size(), 2) << "the discovery runs once, on the whole listing";
+    EXPECT_EQ(rec.events[1], "discovery: display ont autofind all\r\n   ONT SN : 4857544300000001\r\n   ONT SN : "
+                             "4857544300000002" + QString::fromLatin1(Prompt));
+    router.route("  VERSION : MA5600V800R015" + Prompt);
+    ASSERT_EQ(rec.events.size(), 3);
+    EXPECT_TRUE(rec.events[2].startsWith("query: display version")) << rec.events[2].toStdString();
     EXPECT_TRUE(router.buffer().isEmpty());
 }
 
@@ -269,6 +273,18 @@ TEST_F(RouterTest, StaleOutputIsRoutedWithTheNext) {
     ASSERT_EQ(rec.events.size(), 2);
     EXPECT_TRUE(rec.events[0].startsWith("query: interface gpon 0/1\r\n"));
     EXPECT_EQ(rec.events[1].sliced(9), rec.events[0].sliced(7)); // chassis drawn from the same output
+}
+
+TEST_F(RouterTest, NewSessionDropsWhatTheOldOneLeftUnfinished) {
+    router.route("display ont autofind all\r\n   ONT SN : 4857544300000001");
+    router.newSession();
+    router.route("\r\n>>User name:root\r\nMA5680T>enable\r\nMA5680T#config" + Prompt);
+    EXPECT_TRUE(rec.events.isEmpty()) << "the login alone names no command";
+    router.route("display ont autofind all\r\n   ONT SN : 4857544300000002" + Prompt);
+    ASSERT_EQ(rec.events.size(), 1);
+    EXPECT_TRUE(rec.events[0].startsWith("discovery: display ont autofind all\r\n   ONT SN : 4857544300000002"))
+        << rec.events[0].toStdString();
+    EXPECT_TRUE(rec.console.startsWith("display ont autofind all")) << "the console keeps everything";
 }
 
 TEST_F(RouterTest, CurrentConfigurationStreamsIntoTheQueryPane) {
