@@ -2,7 +2,14 @@
 
 #include "ConsoleHarness.h"
 
+#include "ont/OntPage.h"
+#include "provision/ManualRegistration.h"
+
+#include <QAction>
+#include <QComboBox>
 #include <QJsonArray>
+#include <QLineEdit>
+#include <QTableView>
 
 using namespace tw;
 using namespace tw::e2e;
@@ -122,4 +129,130 @@ TEST(AutoRegistrationE2E, TickOnADroppedConnectionLogsInBeforeItsQuery) {
     ASSERT_TRUE(h.settle());
     EXPECT_TRUE(h.op.boxes.isEmpty()) << h.op.boxes.value(0).text.toStdString();
     EXPECT_GT(h.window->ontDiscoveryGrid.count(), 0);
+}
+
+TEST(AutoMoveE2E, WithIptvTheMulticastUserGoesFirstThenServicePortsThenTheOnt) {
+    ConsoleHarness h(demoDevice(), QStringLiteral("自动注册=真\n自动移机=真\n开启IPTV=真\n[基本]\n点播外层=3444\n"
+                                                  "gemport=1，2\n"));
+    ASSERT_TRUE(h.startAndLogIn());
+    for (const QString &key : keysOf(h.sim.dump()["autofind"].toArray()))
+        ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + key), "ok");
+    // The demo gives every fourth GPON ONT an IPTV service port (gemport 2) with a multicast user.
+    QString key;
+    for (const QJsonValue &v : h.sim.dump()["onts"].toArray())
+        if (v["port"].toString() == QStringLiteral("0/1/0") && v["id"].toInt() == 1) key = v["sn"].toString();
+    ASSERT_FALSE(key.isEmpty());
+    auto servicePortsOfTheOldOnt = [&] {
+        QList<int> indexes;
+        for (const QJsonValue &v : h.sim.dump()["servicePorts"].toArray())
+            if (v["port"].toString() == QStringLiteral("0/1/0") && v["ont"].toInt(-1) == 1)
+                indexes << v["index"].toInt();
+        return indexes;
+    };
+    const QList<int> before = servicePortsOfTheOldOnt();
+    ASSERT_EQ(before.size(), 2);
+    auto multicastUsersOn = [&](const QList<int> &indexes) {
+        int n = 0;
+        for (const QJsonValue &v : h.sim.dump()["multicastUsers"].toArray())
+            n += indexes.contains(v["servicePort"].toInt()) ? 1 : 0;
+        return n;
+    };
+    ASSERT_EQ(multicastUsersOn(before), 1);
+
+    ASSERT_EQ(h.sim.command(QStringLiteral("move ") + key + QStringLiteral(" 0/1/5")), "ok");
+    for (int tick = 0; tick < 4 && portsOf(h.sim.dump(), key) != QStringList{QStringLiteral("0/1/5")}; ++tick) {
+        h.window->autoRegisterTick();
+        ASSERT_TRUE(h.settle());
+        QTest::qWait(500); // add reply, location query, service-port query, clean-up and deletion
+        ASSERT_TRUE(h.settle());
+    }
+    EXPECT_EQ(portsOf(h.sim.dump(), key), QStringList{QStringLiteral("0/1/5")})
+        << h.consoleText().right(4000).toStdString();
+    EXPECT_TRUE(servicePortsOfTheOldOnt().isEmpty());
+    EXPECT_EQ(multicastUsersOn(before), 0);
+    // The device refuses to remove a service port that still carries a multicast user, and an ONT
+    // that still has service ports: the order on the wire is what made the deletion go through.
+    const QString text = h.consoleText();
+    const qsizetype igmp = text.indexOf(QStringLiteral("igmp user delete service-port"));
+    const qsizetype undo = text.indexOf(QStringLiteral("undo service-port port 0/1/0 ont 1 gemport 2"));
+    const qsizetype remove = text.indexOf(QStringLiteral("ont delete 0 1"));
+    EXPECT_TRUE(igmp >= 0 && igmp < undo && undo < remove) << igmp << " " << undo << " " << remove;
+}
+
+namespace {
+
+// The demo device with a second pair of GPON profiles, so that the chosen ones show.
+sim::Device deviceWithMoreProfiles() {
+    sim::Device d = demoDevice();
+    d.lineProfiles.push_back({sim::PonKind::Gpon, 5, "LINE_5", {"tcont 1 dba-profile-id 10"}});
+    d.srvProfiles.push_back({sim::PonKind::Gpon, 6, "SRV_6", {"ont-port eth adaptive"}});
+    return d;
+}
+
+QJsonObject registeredOnt(const QJsonObject &dump, const QString &key) {
+    for (const QJsonValue &v : dump["onts"].toArray())
+        if (v["sn"].toString() == key) return v.toObject();
+    return {};
+}
+
+} // namespace
+
+TEST(ManualRegistrationE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
+    ConsoleHarness h(deviceWithMoreProfiles(), QStringLiteral("[基本]\nG线路模板=5\nG业务模板=6\n"));
+    ASSERT_TRUE(h.startAndLogIn());
+    h.typeCommand(QStringLiteral("display ont autofind all"));
+    ASSERT_TRUE(h.settle());
+    int row = -1;
+    for (int r = 0; r < h.window->ontDiscoveryGrid.count(); ++r)
+        if (h.window->ontDiscoveryGrid.cell(r, 1) == QStringLiteral("0/1/2")) row = r;
+    ASSERT_GE(row, 0);
+    const QString key = serialFromCell(h.window->ontDiscoveryGrid.cell(row, 2));
+    h.window->ontPage->ontDiscoveryGrid->setCurrentIndex(h.window->ontDiscoveryGrid.index(row, 2));
+
+    h.op.answerText(QStringLiteral("grid-e2e")); // description
+    h.op.answer(true);                          // GPON
+    h.op.answer(true);                          // run the script
+    h.window->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"))->trigger();
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont add 2 sn-auth ") + key));
+    ASSERT_TRUE(h.settle());
+
+    const QJsonObject ont = registeredOnt(h.sim.dump(), key);
+    ASSERT_FALSE(ont.isEmpty()) << h.consoleText().right(2000).toStdString();
+    EXPECT_EQ(ont["port"].toString(), QStringLiteral("0/1/2"));
+    EXPECT_EQ(ont["lineProfile"].toInt(), 5);
+    EXPECT_EQ(ont["srvProfile"].toInt(), 6);
+    EXPECT_EQ(ont["desc"].toString(), QStringLiteral("grid-e2e"));
+    EXPECT_EQ(h.window->ontPage->registration.port->currentText(), QStringLiteral("2"));
+}
+
+TEST(ManualRegistrationE2E, FromTheRegistrationTabWithTheTypedProfiles) {
+    ConsoleHarness h(deviceWithMoreProfiles());
+    ASSERT_TRUE(h.startAndLogIn());
+    QString key;
+    for (const QJsonValue &v : h.sim.dump()["autofind"].toArray())
+        if (v["port"].toString() == QStringLiteral("0/2/5")) key = v["sn"].toString();
+    ASSERT_FALSE(key.isEmpty());
+
+    OntPage &page = *h.window->ontPage;
+    page.registration.frame->setText(QStringLiteral("0"));
+    page.registration.slot->setCurrentText(QStringLiteral("2"));
+    page.registration.port->setCurrentText(QStringLiteral("5"));
+    page.serviceVlan->setText(QStringLiteral("41"));
+    page.lineProfile->setText(QStringLiteral("5"));
+    page.serviceProfile->setText(QStringLiteral("6"));
+    page.manualSerial->setText(key);
+    page.manualDescription->setText(QStringLiteral("tab-e2e"));
+    h.op.answer(true); // GPON
+    h.op.answer(true); // run the script
+    page.registerButton->click();
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont add 5 sn-auth ") + key));
+    ASSERT_TRUE(h.settle());
+
+    const QJsonObject ont = registeredOnt(h.sim.dump(), key);
+    ASSERT_FALSE(ont.isEmpty()) << h.consoleText().right(2000).toStdString();
+    EXPECT_EQ(ont["port"].toString(), QStringLiteral("0/2/5"));
+    EXPECT_EQ(ont["lineProfile"].toInt(), 5);
+    EXPECT_EQ(ont["srvProfile"].toInt(), 6);
+    EXPECT_EQ(ont["desc"].toString(), QStringLiteral("tab-e2e"));
+    EXPECT_TRUE(h.op.answers.empty());
 }
