@@ -189,10 +189,16 @@ sim::Device deviceWithMoreProfiles() {
     return d;
 }
 
-QJsonObject registeredOnt(const QJsonObject &dump, const QString &key) {
-    for (const QJsonValue &v : dump["onts"].toArray())
-        if (v["sn"].toString() == key) return v.toObject();
-    return {};
+// The ONT with this SN is registered on `port` with line profile 5, service profile 6 and `desc`.
+void expectRegisteredWithProfiles(ConsoleHarness &h, const QString &key, const QString &port, const QString &desc) {
+    QJsonObject ont;
+    for (const QJsonValue &v : h.sim.dump()["onts"].toArray())
+        if (v["sn"].toString() == key) ont = v.toObject();
+    ASSERT_FALSE(ont.isEmpty()) << h.consoleText().right(2000).toStdString();
+    EXPECT_EQ(ont["port"].toString(), port);
+    EXPECT_EQ(ont["lineProfile"].toInt(), 5);
+    EXPECT_EQ(ont["srvProfile"].toInt(), 6);
+    EXPECT_EQ(ont["desc"].toString(), desc);
 }
 
 } // namespace
@@ -216,12 +222,7 @@ TEST(ManualRegistrationE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont add 2 sn-auth ") + key));
     ASSERT_TRUE(h.settle());
 
-    const QJsonObject ont = registeredOnt(h.sim.dump(), key);
-    ASSERT_FALSE(ont.isEmpty()) << h.consoleText().right(2000).toStdString();
-    EXPECT_EQ(ont["port"].toString(), QStringLiteral("0/1/2"));
-    EXPECT_EQ(ont["lineProfile"].toInt(), 5);
-    EXPECT_EQ(ont["srvProfile"].toInt(), 6);
-    EXPECT_EQ(ont["desc"].toString(), QStringLiteral("grid-e2e"));
+    expectRegisteredWithProfiles(h, key, QStringLiteral("0/1/2"), QStringLiteral("grid-e2e"));
     EXPECT_EQ(h.window->ontPage->registration.port->currentText(), QStringLiteral("2"));
 }
 
@@ -248,11 +249,6 @@ TEST(ManualRegistrationE2E, FromTheRegistrationTabWithTheTypedProfiles) {
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont add 5 sn-auth ") + key));
     ASSERT_TRUE(h.settle());
 
-    const QJsonObject ont = registeredOnt(h.sim.dump(), key);
-    ASSERT_FALSE(ont.isEmpty()) << h.consoleText().right(2000).toStdString();
-    EXPECT_EQ(ont["port"].toString(), QStringLiteral("0/2/5"));
-    EXPECT_EQ(ont["lineProfile"].toInt(), 5);
-    EXPECT_EQ(ont["srvProfile"].toInt(), 6);
-    EXPECT_EQ(ont["desc"].toString(), QStringLiteral("tab-e2e"));
+    expectRegisteredWithProfiles(h, key, QStringLiteral("0/2/5"), QStringLiteral("tab-e2e"));
     EXPECT_TRUE(h.op.answers.empty());
 }
