@@ -254,12 +254,36 @@ AddOntResult addOnt(Device &d, const AddOntRequest &req) {
     return {Failure::None, id};
 }
 
+AutofindEntry autofindEntryOf(const Ont &o, PortRef at, const QString &time) {
+    AutofindEntry e;
+    e.at = at;
+    e.pon = o.pon;
+    e.sn = o.sn;
+    e.mac = o.mac;
+    e.loid = o.loid;
+    e.password = o.password;
+    e.vendor = o.vendor;
+    e.version = o.version;
+    e.software = o.software;
+    e.equipmentId = o.equipmentId;
+    e.time = time;
+    return e;
+}
+
 Failure deleteOnt(Device &d, PortRef at, int id) {
     const Ont *o = d.ont(at, id);
     if (!o) return Failure::NoOnt;
     for (const ServicePort &sp : d.servicePorts)
         if (sp.portType != "eth" && sp.at == at && sp.ont == id) return Failure::HasServicePorts;
+    const Ont gone = *o;
     d.onts.erase(d.onts.begin() + (o - d.onts.data()));
+    // Still on the fibre, the ONT reports itself again: it shows in its port's autofind list.
+    const AutofindEntry back = autofindEntryOf(gone, at, d.now);
+    const auto off = d.autofindDisabled.find(at.text());
+    const bool listed = std::any_of(d.autofind.begin(), d.autofind.end(),
+                                    [&](const AutofindEntry &e) { return e.key() == back.key(); });
+    if (gone.plugged && !listed && (off == d.autofindDisabled.end() || !off->second))
+        d.autofind.push_back(back);
     return Failure::None;
 }
 
@@ -313,18 +337,7 @@ QString moveOnt(Device &d, const QString &key, PortRef to) {
     Ont *o = d.ontByKey(key);
     if (!o) return "ONT " + key + " is not registered";
     if (o->at == to) return "ONT " + key + " is registered on " + to.text() + " already";
-    AutofindEntry e;
-    e.at = to;
-    e.pon = o->pon;
-    e.sn = o->sn;
-    e.mac = o->mac;
-    e.loid = o->loid;
-    e.password = o->password;
-    e.vendor = o->vendor;
-    e.version = o->version;
-    e.software = o->software;
-    e.equipmentId = o->equipmentId;
-    e.time = d.now;
+    const AutofindEntry e = autofindEntryOf(*o, to, d.now);
     std::erase_if(d.autofind, [&](const AutofindEntry &a) { return a.key() == e.key(); });
     return plugOnt(d, e);
 }

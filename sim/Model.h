@@ -253,6 +253,9 @@ QString vendorForm(const QString &sn);
 
 Failure checkPonBoard(const Device &d, int frame, int slot, PonKind pon);
 AddOntResult addOnt(Device &d, const AddOntRequest &req);
+// How the ONT shows in an autofind list when it reports itself on `at`.
+AutofindEntry autofindEntryOf(const Ont &o, PortRef at, const QString &time);
+// Refused while service ports name the ONT. An ONT still on the fibre shows in autofind afterwards.
 Failure deleteOnt(Device &d, PortRef at, int id);
 Failure setActive(Device &d, PortRef at, int id, bool active);
 

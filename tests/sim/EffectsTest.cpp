@@ -100,6 +100,10 @@ TEST(SimEffects, DeleteNeedsTheServicePortsAndMulticastUserGoneFirst) {
     EXPECT_EQ(cli.device.ont({0, 1, 0}, 0), nullptr);
     EXPECT_EQ(cli.device.servicePort(10), nullptr);
     EXPECT_EQ(cli.session->prompt(), "MA5680T(config)#");
+    // Still on the fibre, it reports itself again on its port.
+    const auto found = cli.device.autofindOn(PortRef{0, 1, 0});
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0]->sn, "485754430A1B2C3D");
 }
 
 TEST(SimEffects, PortWideDeleteActivateAndDeactivate) {
@@ -136,6 +140,7 @@ TEST(SimEffects, MovedOntShowsInTheNewPortsAutofindUntilTheConsoleMovesIt) {
     cli.send(
         "undo service-port port 0/1/0 ont 0 gemport 1\r\n\r\ny\r\n\r\nundo service-port port 0/1/0 ont 0 "
         "gemport 2\r\n\r\ny\r\n\r\ninterface gpon 0/1\r\nont delete 0 0\r\nquit\r\n");
+    EXPECT_TRUE(cli.device.autofindOn(PortRef{0, 1, 0}).empty()) << "it left that port";
     // ... and the next registration puts it on its new port, online.
     cli.send("interface gpon 0/1\r\nont add 4 sn-auth 485754430A1B2C3D omci ont-lineprofile-id 1 "
              "ont-srvprofile-id 1\r\n\r\nquit\r\n");
