@@ -132,8 +132,9 @@ TEST(AutoRegistrationE2E, TickOnADroppedConnectionLogsInBeforeItsQuery) {
 }
 
 TEST(AutoMoveE2E, WithIptvTheMulticastUserGoesFirstThenServicePortsThenTheOnt) {
-    ConsoleHarness h(demoDevice(), QStringLiteral("自动注册=真\n自动移机=真\n开启IPTV=真\n[基本]\n点播外层=3444\n"
-                                                  "gemport=1，2\n"));
+    ConsoleHarness h(demoDevice(),
+                     QStringLiteral("自动注册=真\n自动移机=真\n开启IPTV=真\n[基本]\n点播外层=3444\n"
+                                    "gemport=1，2\n"));
     ASSERT_TRUE(h.startAndLogIn());
     for (const QString &key : keysOf(h.sim.dump()["autofind"].toArray()))
         ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + key), "ok");
@@ -160,7 +161,8 @@ TEST(AutoMoveE2E, WithIptvTheMulticastUserGoesFirstThenServicePortsThenTheOnt) {
     ASSERT_EQ(multicastUsersOn(before), 1);
 
     ASSERT_EQ(h.sim.command(QStringLiteral("move ") + key + QStringLiteral(" 0/1/5")), "ok");
-    for (int tick = 0; tick < 4 && portsOf(h.sim.dump(), key) != QStringList{QStringLiteral("0/1/5")}; ++tick) {
+    for (int tick = 0; tick < 4 && portsOf(h.sim.dump(), key) != QStringList{QStringLiteral("0/1/5")};
+         ++tick) {
         h.window->autoRegisterTick();
         ASSERT_TRUE(h.settle());
         QTest::qWait(500); // add reply, location query, service-port query, clean-up and deletion
@@ -190,7 +192,8 @@ sim::Device deviceWithMoreProfiles() {
 }
 
 // The ONT with this SN is registered on `port` with line profile 5, service profile 6 and `desc`.
-void expectRegisteredWithProfiles(ConsoleHarness &h, const QString &key, const QString &port, const QString &desc) {
+void expectRegisteredWithProfiles(ConsoleHarness &h, const QString &key, const QString &port,
+                                  const QString &desc) {
     QJsonObject ont;
     for (const QJsonValue &v : h.sim.dump()["onts"].toArray())
         if (v["sn"].toString() == key) ont = v.toObject();
@@ -216,8 +219,8 @@ TEST(ManualRegistrationE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
     h.window->ontPage->ontDiscoveryGrid->setCurrentIndex(h.window->ontDiscoveryGrid.index(row, 2));
 
     h.op.answerText(QStringLiteral("grid-e2e")); // description
-    h.op.answer(true);                          // GPON
-    h.op.answer(true);                          // run the script
+    h.op.answer(true);                           // GPON
+    h.op.answer(true);                           // run the script
     h.window->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"))->trigger();
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont add 2 sn-auth ") + key));
     ASSERT_TRUE(h.settle());
