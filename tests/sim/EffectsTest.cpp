@@ -353,6 +353,8 @@ TEST(SimScenario, DemoHasWhatTheDemoShows) {
     EXPECT_EQ(registeredElsewhere, 1);
     EXPECT_EQ(d.accounts[0].user, "root");
     EXPECT_EQ(d.accounts[0].password, "admin");
+    for (const Ont &o : d.onts) // every ONT is found where it sits (the lookups need port order)
+        ASSERT_EQ(d.ont(o.at, o.id), &o) << o.at.text().toStdString() << " " << o.id;
 
     Device again = demoScenario(1), other = demoScenario(2);
     Device copy = d;
