@@ -34,31 +34,47 @@ TEST(AutoRegistrationE2E, PluggedOntsEndRegisteredOnePerTickWithTheirServicePort
                        "EPON业务流=service-port vlan 业务外层 epon 0/槽号/端口号 ont 编号 "
                        "multi-service user-vlan 业务内层 tag-transform translate\n"));
     ASSERT_TRUE(h.startAndLogIn());
-    const QJsonObject before = h.sim.dump();
-    const QStringList registeredBefore = keysOf(before["onts"].toArray());
-    QStringList waiting;
-    for (const QString &key : keysOf(before["autofind"].toArray())) {
-        if (!registeredBefore.contains(key))
-            waiting << key;
-        else // re-plugged elsewhere: without automatic moves it would fail on every tick and block the rest
-            ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + key), "ok");
-    }
-    ASSERT_GE(waiting.size(), 3);
-    const int servicePortsBefore = before["servicePorts"].toArray().size();
+    // Only the five plugged here wait in autofind.
+    for (const QString &key : keysOf(h.sim.dump()["autofind"].toArray()))
+        ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + key), "ok");
+    const QStringList plugs = {
+        QStringLiteral("0/1/6 sn 48575443B0000001"), QStringLiteral("0/2/1 sn 48575443B0000002"),
+        QStringLiteral("0/3/2 mac 00E0-FEB0-0003"), QStringLiteral("0/1/6 sn 48575443B0000004"),
+        QStringLiteral("0/3/0 mac 00E0-FEB0-0005")};
+    for (const QString &p : plugs)
+        ASSERT_EQ(h.sim.command(QStringLiteral("plug ") + p), "ok");
+    auto registeredOf = [&](const QJsonObject &dump) {
+        QList<QJsonObject> found;
+        for (const QJsonValue &v : dump["onts"].toArray())
+            for (const QString &p : plugs)
+                if (p.endsWith(QLatin1Char(' ') + v["sn"].toString() + v["mac"].toString()))
+                    found << v.toObject();
+        return found;
+    };
 
-    for (int tick = 0; tick < waiting.size() + 2; ++tick) {
+    for (int tick = 1; tick <= plugs.size(); ++tick) {
         h.window->autoRegisterTick();
         ASSERT_TRUE(h.settle());
         QTest::qWait(300); // the add reply and the service-flow script that follows it
         ASSERT_TRUE(h.settle());
+        EXPECT_EQ(registeredOf(h.sim.dump()).size(), tick) << "one registration per tick";
     }
     const QJsonObject after = h.sim.dump();
-    const QStringList registered = keysOf(after["onts"].toArray());
-    for (const QString &key : waiting) {
-        EXPECT_EQ(registered.count(key), 1) << key.toStdString();
+    EXPECT_TRUE(after["autofind"].toArray().isEmpty());
+    const QList<QJsonObject> registered = registeredOf(after);
+    ASSERT_EQ(registered.size(), plugs.size());
+    for (const QJsonObject &ont : registered) {
+        int flows = 0;
+        for (const QJsonValue &sp : after["servicePorts"].toArray())
+            if (sp["port"] == ont["port"] && sp["ont"] == ont["id"]) {
+                ++flows;
+                EXPECT_EQ(sp["vlan"].toInt(), 200);
+                EXPECT_EQ(sp["userVlan"].toString(), QStringLiteral("41"));
+                EXPECT_EQ(sp["type"].toString(), ont["pon"].toString());
+                EXPECT_EQ(sp["gemport"].toInt(-1), ont["pon"] == QStringLiteral("gpon") ? 1 : -1);
+            }
+        EXPECT_EQ(flows, 1) << QJsonDocument(ont).toJson().toStdString();
     }
-    EXPECT_GE(after["servicePorts"].toArray().size(), servicePortsBefore + waiting.size())
-        << "each registered ONT gets the service port its template creates";
 }
 
 namespace {
