@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the console and the OLT simulator, starts the simulator with its demo scenario and opens
 # the console against it. The console logs in by itself.
-#   TW_DEMO_PORT   telnet port of the simulator (default 2323)
+#   TW_DEMO_PORT   telnet port of the simulator (default 2323); its control port is the next one
 #   TW_DEMO_DIR    run directory of the demo console (default build/demo-run)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +13,9 @@ port=${TW_DEMO_PORT:-2323}
 run_dir=${TW_DEMO_DIR:-$PWD/build/demo-run}
 mkdir -p "$run_dir"
 
-build/sim/tarnwick-olt-sim --listen "127.0.0.1:$port" --scenario demo >"$run_dir/simulator.log" 2>&1 &
+control=$((port + 1))
+build/sim/tarnwick-olt-sim --listen "127.0.0.1:$port" --control "127.0.0.1:$control" --scenario demo \
+  >"$run_dir/simulator.log" 2>&1 &
 sim_pid=$!
 cleanup() { kill "$sim_pid" 2>/dev/null || true; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
@@ -41,5 +43,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: the console runs on the virtual display $DISPLAY."
 fi
 
-echo "OLT simulator on 127.0.0.1:$port (account root, password admin); run directory $run_dir"
+echo "OLT simulator on 127.0.0.1:$port (account root, password admin), control port $control; run directory $run_dir"
 build/src/tarnwick --run-dir "$run_dir"
