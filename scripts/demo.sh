@@ -30,7 +30,7 @@ fi
 # ports sit on GEM port 2 with multicast users, so a move has to clear both GEM ports and IPTV.
 if [ ! -f "$run_dir/config.ini" ]; then
   password=$(build/src/tarnwick --encode-password admin)
-  printf '[OLT]\r\nIP地址=127.0.0.1\r\n端口=%s\r\n帐号=root\r\n密码=%s\r\n标识=演示OLT\r\n开启日志=真\r\n自动重连=真\r\n开启IPTV=真\r\n[基本]\r\ngemport=1,2\r\n点播外层=3444\r\n' \
+  printf '[OLT]\r\nIP地址=127.0.0.1\r\n端口=%s\r\n帐号=root\r\n密码=%s\r\n标识=演示OLT\r\n开启日志=真\r\n自动重连=真\r\n自动移机=真\r\n开启IPTV=真\r\n[基本]\r\ngemport=1,2\r\n点播外层=3444\r\n' \
     "$port" "$password" | iconv -f UTF-8 -t GBK >"$run_dir/config.ini"
   chmod 600 "$run_dir/config.ini"
 fi
