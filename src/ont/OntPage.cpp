@@ -82,7 +82,7 @@ OntPage::OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versi
     detailTab = makeTab(tabs, detailFields, detailPane);
     discoveryTab = makeTab(tabs, discoveryFields, ontDiscoveryGrid);
     searchTab = makeTab(tabs, searchFields, searchPane);
-    registerTab = makeTab(tabs, registerFields, registrationPane);
+    registerTab = makeTab(tabs, registerFields, nullptr);
     onuRegisterTab = makeTab(tabs, unused, nullptr);
     versionTab = makeTab(tabs, versionFields, ontVersionGrid);
     flashTab = makeTab(tabs, unused, nullptr);
@@ -219,8 +219,15 @@ void OntPage::buildRegisterGroups() {
     }
     g->setColumnStretch(col, 1);
     column->addWidget(top);
+    static_cast<QVBoxLayout *>(registerTab->layout())->setStretchFactor(registerFields, 1);
+    // Below the top row: the help and reply pane on the left, the registration groups on the right.
     auto *row = new QHBoxLayout;
-    column->addLayout(row);
+    column->addLayout(row, 1);
+    registrationPane->setParent(registerFields);
+    setPaneText(registrationPane, RegistrationHelp);
+    row->addWidget(registrationPane, 3);
+    auto *groups = new QVBoxLayout;
+    row->addLayout(groups, 2);
     // Manual and batch registration overlap in one cell; only one of them shows at a time.
     auto *place = new QWidget(registerFields);
     auto *stack = new QGridLayout(place);
@@ -243,9 +250,9 @@ void OntPage::buildRegisterGroups() {
     manual->addWidget(new QLabel(QStringLiteral("终端备注："), manualGroup), 1, 0);
     manual->addWidget(manualDescription, 1, 1);
     manual->addWidget(registerButton, 1, 2);
-    manual->addWidget(new QLabel(QStringLiteral("序列号尽量自动获取\n\n备注仅支持英文和数字"), manualGroup),
-                      0, 3, 2, 1);
-    manual->setColumnStretch(4, 1);
+    manual->addWidget(new QLabel(QStringLiteral("序列号尽量自动获取\n\n备注仅支持英文和数字\n"), manualGroup),
+                      2, 0, 1, 3);
+    manual->setColumnStretch(1, 1);
     connect(registrationMode, &QComboBox::currentIndexChanged, this, [this](int index) {
         const bool bySerial = index == 0;
         for (QWidget *w : std::initializer_list<QWidget *>{registerButton, fetchSerialButton, manualSerial})
@@ -265,7 +272,6 @@ void OntPage::buildRegisterGroups() {
     stack->addWidget(batchGroup, 0, 0);
     stack->addWidget(manualGroup, 0, 0);
     batchGroup->hide();
-    row->addWidget(place, 3);
 
     autoGroup =
         new QGroupBox(QStringLiteral("ONT 后台自动注册 (无需指定参数，使用默认参数)"), registerFields);
@@ -283,7 +289,10 @@ void OntPage::buildRegisterGroups() {
     grid->addWidget(testAutoRegisterButton, 0, 3);
     grid->addWidget(iptvBox, 1, 0);
     grid->addWidget(autoMoveBox, 1, 1);
-    row->addWidget(autoGroup, 2);
+    grid->setColumnStretch(4, 1);
+    groups->addWidget(autoGroup);
+    groups->addWidget(place);
+    groups->addStretch(1);
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QCheckBox;
@@ -16,6 +17,13 @@ namespace tw {
 class GridModel;
 struct PortFields;
 struct DetailFields;
+
+// The fixed tips of "ONT 注册", shown in its pane until a registration reply replaces them.
+inline const QString RegistrationHelp = QStringLiteral(
+    "\r\n每个PON端口最多注册127个ONT\r\n\r\n业务板：     左 1-8，右 11-18\r\n\r\n端口：       "
+    "0-15，0为第一个\r\n\r\nLOID：       长度1-24位文本\r\n\r\n密码：       长度1-10位文本\r\n\r\n"
+    "序列号：     14位、16位或4+8位，如 <XXXXXXXXXXXXXXXX>、<XXXX-XXXXXXXX>\r\n\r\n"
+    "开启自动注册后请勿执行其他命令，以免命令回显被当作注册回复；如需其他操作请先关闭自动注册！\r\n");
 
 // The frame box and the board and port selectors that several tabs share.
 struct PortSelector {
