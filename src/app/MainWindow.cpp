@@ -433,7 +433,7 @@ void MainWindow::wireAutoRegistration() {
                     QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
                                    "自动注册功能跟随软件启动运行，是否继续？"),
                     DefaultBoxTitle, BoxIcon::None)) {
-                setAutoRegisterInterval(leadingInt(p->periodBox->text()) * 60000);
+                setAutoRegisterInterval(minutesToMs(p->periodBox->text()));
                 settings_.writeSwitch(settings::AutoRegister, true);
             } else {
                 p->autoRegisterBox->setChecked(false);
@@ -455,7 +455,7 @@ void MainWindow::wireAutoRegistration() {
     // Only the operator's edits count: loading the box at start-up is no change.
     connect(p->periodBox, &QLineEdit::textEdited, this, [this, p](const QString &text) {
         settings_.write(settings::Period, text);
-        if (p->autoRegisterBox->isChecked()) setAutoRegisterInterval(leadingInt(text) * 60000);
+        if (p->autoRegisterBox->isChecked()) setAutoRegisterInterval(minutesToMs(text));
     });
 }
 
@@ -506,9 +506,9 @@ void MainWindow::wireManualRegistration() {
 void MainWindow::openAutoRegisterWindow() {
     AutoRegisterWindow window(settings_.read(settings::Period), this);
     ontPage->autoRegisterBox->setChecked(true);
-    setAutoRegisterInterval(leadingInt(window.periodBox->text()) * 60000);
+    setAutoRegisterInterval(minutesToMs(window.periodBox->text()));
     connect(window.periodBox, &QLineEdit::textChanged, this,
-            [this](const QString &text) { setAutoRegisterInterval(leadingInt(text) * 60000); });
+            [this](const QString &text) { setAutoRegisterInterval(minutesToMs(text)); });
     connect(window.testButton, &QPushButton::clicked, this, &MainWindow::autoRegisterTick);
     emit autoRegisterWindowOpened(&window);
     window.exec();
@@ -577,7 +577,7 @@ bool MainWindow::start() {
 
     if (settings_.read(AutoRegister) == SwitchOn) {
         ontPage->autoRegisterBox->setChecked(true);
-        setAutoRegisterInterval(leadingInt(settings_.read(Period)) * 60000);
+        setAutoRegisterInterval(minutesToMs(settings_.read(Period)));
     } else {
         setAutoRegisterInterval(0);
     }

@@ -51,4 +51,23 @@ int leadingInt(QStringView text) {
     return static_cast<int>(negative ? -value : value);
 }
 
+int minutesToMs(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    if (i < text.size() && text[i] == QLatin1Char('+')) ++i;
+    auto digit = [&](qsizetype at) {
+        return at < text.size() && text[at].unicode() >= '0' && text[at].unicode() <= '9';
+    };
+    const qsizetype start = i;
+    while (digit(i))
+        ++i;
+    if (i < text.size() && text[i] == QLatin1Char('.'))
+        for (++i; digit(i);)
+            ++i;
+    const double minutes = text.sliced(start, i - start).toString().toDouble(); // "" and "." give 0
+    const double ms = minutes * 60000.0;
+    return ms >= 2147483647.0 ? 2147483647 : static_cast<int>(ms);
+}
+
 } // namespace tw

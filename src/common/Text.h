@@ -19,4 +19,8 @@ QString trimBlanks(QStringView text);
 // as the program converts typed numbers.
 int leadingInt(QStringView text);
 
+// A typed number of minutes (fraction allowed: "1.5") as milliseconds, the fraction of the product
+// dropped; negative or non-numeric text gives 0, and the result is at most the largest int.
+int minutesToMs(QStringView text);
+
 } // namespace tw

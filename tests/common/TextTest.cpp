@@ -57,3 +57,23 @@ TEST(Text, LeadingIntDropsFraction) {
     EXPECT_EQ(leadingInt(u""), 0);
     EXPECT_EQ(leadingInt(u"99999999999"), 2147483647);
 }
+
+TEST(Text, MinutesToMsKeepsTheFractionUntilAfterTheProduct) {
+    const struct {
+        const char16_t *text;
+        int ms;
+    } cases[] = {{u"1", 60000},
+                 {u"1.5", 90000},
+                 {u"0.5", 30000},
+                 {u" 2分钟", 120000},
+                 {u".25", 15000},
+                 {u"0", 0},
+                 {u"-3", 0},
+                 {u"abc", 0},
+                 {u"", 0},
+                 {u"1.", 60000},
+                 {u"40000", 2147483647},
+                 {u"99999999999999999999", 2147483647}};
+    for (const auto &c : cases)
+        EXPECT_EQ(minutesToMs(c.text), c.ms) << QString::fromUtf16(c.text).toStdString();
+}
