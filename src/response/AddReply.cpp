@@ -40,14 +40,14 @@ QString applyCounter(QString &script, int k, SettingsStore &settings) {
     const QString placeholder = settings::counterKey(u"递增数值", k);
     if (!script.contains(placeholder, Qt::CaseInsensitive)) return {};
     const QString baseText = settings.read(settings::counter(k));
-    const int base = leadingInt(baseText);
+    const qint64 base = leadingInt(baseText); // 64 bits: base + count may pass the int range
     const int count = leadingInt(settings.read(settings::counterLimit(k)));
     for (int j = 0; j < count; ++j) {
         const qsizetype at = script.indexOf(placeholder, 0, Qt::CaseInsensitive);
         if (at < 0) break;
         script.replace(at, placeholder.size(), QString::number(base + j));
     }
-    if (count > 0) settings.write(settings::counter(k), QString::number(base + count));
+    if (count != 0) settings.write(settings::counter(k), QString::number(base + count));
     return baseText.isNull() ? QStringLiteral("") : baseText;
 }
 

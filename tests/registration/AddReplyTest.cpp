@@ -114,6 +114,13 @@ TEST(AddReply, ServiceFlowsFromTemplates) {
         {"counter without a port count stays and keeps its value", 1,
          "[OLT]\n自动建流=真\n[基本]\nGPON业务流=x 递增数值3\n递增数值3=7\n", "x 递增数值3\r\n\r\n", 3, "7",
          "业务外层：100，业务内层：41，inner-vlan：7"},
+        {"negative port count replaces nothing and moves the counter back", 1,
+         "[OLT]\n自动建流=真\n[基本]\nGPON业务流=x 递增数值1\n递增数值1=7\n端口数1=-2\n",
+         "x 递增数值1\r\n\r\n", 1, "5", "业务外层：100，业务内层：41，inner-vlan：7"},
+        {"counter at the top of the int range goes on past it", 1,
+         "[OLT]\n自动建流=真\n[基本]\nGPON业务流=x 递增数值4 递增数值4\n递增数值4=2147483647\n端口数4=2\n",
+         "x 2147483647 2147483648\r\n\r\n", 4, "2147483649",
+         "业务外层：100，业务内层：41，inner-vlan：2147483647"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
