@@ -61,10 +61,9 @@ QString queriedKey(QStringView text) {
 
 QStringList gemPortList(QStringView setting) {
     QStringList out;
-    for (const QString &piece : setting.toString().replace(u'，', u',').split(u',')) {
-        const QString g = trimBlanks(piece);
-        if (!g.isEmpty()) out << g;
-    }
+    for (const QString &piece : setting.toString().replace(u'，', u',').split(u','))
+        if (!trimBlanks(piece).isEmpty())
+            out << piece; // as typed; a blank one would be an incomplete command
     return out;
 }
 

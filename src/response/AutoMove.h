@@ -24,8 +24,8 @@ QStringList ontInfoEntries(QStringView text, const QStringList &labels);
 // empty when the text holds neither echo.
 QString queriedKey(QStringView text);
 
-// The GEM port indexes of a 基本 / gemport value: separated by "," or "，", blanks trimmed, empty
-// pieces dropped.
+// The GEM port indexes of a 基本 / gemport value: separated by "," or "，", each as typed; empty
+// and blank pieces are dropped.
 QStringList gemPortList(QStringView setting);
 
 class AutoMove {

@@ -83,7 +83,7 @@ TEST(AutoMove, Helpers) {
     EXPECT_EQ(queriedKey(EponReply), QStringLiteral("00E0-FC11-2233"));
     EXPECT_EQ(queriedKey(ServicePorts), QString());
     EXPECT_EQ(gemPortList(u"1，2,3"), (QStringList{"1", "2", "3"}));
-    EXPECT_EQ(gemPortList(u" 1 ,，2,"), (QStringList{"1", "2"}));
+    EXPECT_EQ(gemPortList(u" 1 ,，2, ,"), (QStringList{" 1 ", "2"})) << "pieces go out as typed";
 }
 
 // Without IPTV the location reply deletes the old registration at once.
