@@ -476,16 +476,17 @@ RegisterFields MainWindow::registerFields() const {
 void MainWindow::wireManualRegistration() {
     auto context = [this] { return RegistrationContext{op_, sink_, settings_, log_, shared}; };
     auto fromGrid = [this, context](Management how) {
-        const QModelIndex current = ontPage->ontDiscoveryGrid->currentIndex();
-        RegisterFields fields; // stays null until the description is given
+        const DiscoveredRow row{[this](int column) {
+                                    return ontDiscoveryGrid.cell(
+                                        ontPage->ontDiscoveryGrid->currentIndex().row(), column);
+                                },
+                                [this](const QString &frame, const QString &slot, const QString &port) {
+                                    ontPage->registration.frame->setText(frame);
+                                    ontPage->registration.slot->setCurrentText(slot);
+                                    ontPage->registration.port->setCurrentText(port);
+                                }};
         RegistrationContext ctx = context();
-        registerDiscovered(ctx, how, ontDiscoveryGrid.cell(current.row(), 1),
-                           ontDiscoveryGrid.cell(current.row(), 2), fields);
-        if (!fields.port.isNull()) {
-            ontPage->registration.frame->setText(fields.frame);
-            ontPage->registration.slot->setCurrentText(fields.slot);
-            ontPage->registration.port->setCurrentText(fields.port);
-        }
+        registerDiscovered(ctx, how, row);
     };
     for (const auto &[caption, how] : {std::pair{QStringLiteral("ONT注册(OMCI)"), Management::Omci},
                                        std::pair{QStringLiteral("ONU注册(SNMP)"), Management::Snmp}}) {

@@ -33,20 +33,18 @@ QString serialFromCell(const QString &cell) {
     return paren < 0 ? cell : trimBlanks(cell.left(paren));
 }
 
-bool registerDiscovered(RegistrationContext &ctx, Management how, const QString &portCell,
-                        const QString &keyCell, RegisterFields &fields) {
+bool registerDiscovered(RegistrationContext &ctx, Management how, const DiscoveredRow &row) {
     const std::optional<QString> description = ctx.op.askText(
         QStringLiteral("请输入ONT备注信息\r\n注意：仅支持英文和数字等半角字符，默认为当前日期"),
         QStringLiteral("备注"), ctx.log.dateText());
     if (!description) return false;
     const QString &d = *description;
+    const QString portCell = row.cell(1);
     const qsizetype lastSlash = portCell.lastIndexOf(QLatin1Char('/'));
     const QString frameSlot = lastSlash < 0 ? QString() : portCell.left(lastSlash);
     const QString port = portCell.mid(lastSlash + 1);
-    fields.frame = portCell.section(QLatin1Char('/'), 0, 0);
-    fields.slot = textBetween(portCell, u"/", u"/");
-    fields.port = port;
-    const QString key = serialFromCell(keyCell);
+    row.showPort(portCell.section(QLatin1Char('/'), 0, 0), textBetween(portCell, u"/", u"/"), port);
+    const QString key = serialFromCell(row.cell(2));
 
     const PonKind kind = askPonKind(ctx.op);
     const bool gpon = kind == PonKind::Gpon;

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace tw {
@@ -34,10 +35,16 @@ enum class Management { Omci, Snmp };
 // The serial of a discovery cell: up to its last "(", trimmed; unchanged without "(".
 QString serialFromCell(const QString &cell);
 
-// "ONT注册(OMCI)" / "ONU注册(SNMP)" on a discovery row (port cell and key cell). `fields` receives
-// the row's frame, slot and port once the description was given. True when the script was sent.
-bool registerDiscovered(RegistrationContext &ctx, Management how, const QString &portCell,
-                        const QString &keyCell, RegisterFields &fields);
+// The discovery row a registration works on: the current row's cells, read once the description
+// is given (column 1 the port, column 2 the serial or MAC), and where the row's frame, slot and port
+// are shown (the top row of "ONT 注册"), before the questions that follow.
+struct DiscoveredRow {
+    std::function<QString(int column)> cell;
+    std::function<void(const QString &frame, const QString &slot, const QString &port)> showPort;
+};
+
+// "ONT注册(OMCI)" / "ONU注册(SNMP)" on a discovery row. True when the script was sent.
+bool registerDiscovered(RegistrationContext &ctx, Management how, const DiscoveredRow &row);
 
 // "获取序列号": asks the kind, sends the port's autofind query, returns today's date for the
 // description box.

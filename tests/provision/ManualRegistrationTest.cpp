@@ -19,6 +19,18 @@ struct Flow {
     SharedValues shared;
     RegistrationContext ctx{op, sink, settings, log, shared};
     QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
+
+    // A discovery row with these cells; what it shows goes to `shown`, with the number of boxes
+    // asked by then.
+    QString shown;
+    DiscoveredRow row(const QString &port, const QString &key) {
+        return {[=](int column) { return column == 1   ? port
+                                         : column == 2 ? key
+                                                       : QString(); },
+                [this](const QString &frame, const QString &slot, const QString &p) {
+                    shown = frame + slot + p + QStringLiteral(" after %1 box").arg(op.boxes.size());
+                }};
+    }
 };
 } // namespace
 
@@ -52,34 +64,34 @@ TEST(ManualRegistration, FromTheDiscoveryMenu) {
     };
     for (const Case &c : cases) {
         Flow f;
-        RegisterFields fields;
         f.op.answerText(QStringLiteral("d1"));
         f.op.answer(c.gpon);
         f.op.answer(true);
-        EXPECT_TRUE(registerDiscovered(f.ctx, c.how, QStringLiteral("0/1/3"),
-                                       QStringLiteral("4857544300000001 (HWTC-00000001)"), fields));
+        EXPECT_TRUE(registerDiscovered(
+            f.ctx, c.how,
+            f.row(QStringLiteral("0/1/3"), QStringLiteral("4857544300000001 (HWTC-00000001)"))));
         EXPECT_EQ(f.sink.all(), QByteArray(c.script));
         EXPECT_EQ(f.logText(), QString::fromUtf8(c.log));
         EXPECT_EQ(f.shared.ponKindFlag, c.gpon ? 1 : 0);
         EXPECT_EQ(f.op.boxes[0].initial, QStringLiteral("2024-05-06"));
         EXPECT_EQ(f.op.boxes[2].title, QStringLiteral("是否要执行以下脚本"));
-        EXPECT_EQ(fields.frame + fields.slot + fields.port, QStringLiteral("013"));
+        EXPECT_EQ(f.shown, QStringLiteral("013 after 1 box"))
+            << "the tab shows the port before the questions";
     }
 }
 
 TEST(ManualRegistration, CancelAndNoSendNothing) {
     Flow f;
-    RegisterFields fields;
     f.op.answerText(std::nullopt);
     EXPECT_FALSE(
-        registerDiscovered(f.ctx, Management::Omci, QStringLiteral("0/1/3"), QStringLiteral("X"), fields));
-    EXPECT_TRUE(fields.frame.isEmpty()) << "the tab stays unchanged";
+        registerDiscovered(f.ctx, Management::Omci, f.row(QStringLiteral("0/1/3"), QStringLiteral("X"))));
+    EXPECT_TRUE(f.shown.isEmpty()) << "the tab stays unchanged";
     f.op.answerText(QStringLiteral("d"));
     f.op.answer(true);
     f.op.answer(false); // the script is not run
     EXPECT_FALSE(
-        registerDiscovered(f.ctx, Management::Omci, QStringLiteral("0/1/3"), QStringLiteral("X"), fields));
-    EXPECT_EQ(fields.port, QStringLiteral("3"));
+        registerDiscovered(f.ctx, Management::Omci, f.row(QStringLiteral("0/1/3"), QStringLiteral("X"))));
+    EXPECT_TRUE(f.shown.startsWith(QStringLiteral("013"))) << "the tab keeps the row's port";
     EXPECT_EQ(f.shared.ponKindFlag, 1);
     EXPECT_TRUE(f.sink.writes.isEmpty());
 }
