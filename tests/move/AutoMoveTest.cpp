@@ -1,9 +1,5 @@
 #include "response/AutoMove.h"
-#include "TestDoubles.h"
-#include "common/ActivityLog.h"
-#include "common/Gbk.h"
-#include "common/SettingsStore.h"
-#include "olt/SharedValues.h"
+#include "Flow.h"
 
 #include <gtest/gtest.h>
 
@@ -56,12 +52,7 @@ const char *GponLog =
     "的ONT设备\r\n";
 const char *EponLog = "09:00:00   EPON移机删除成功，已删除 0/3/1 ONT号：7 MAC：00E0-FC11-2233 的ONT设备\r\n";
 
-struct Flow {
-    test::TempRunDir run;
-    SettingsStore settings{run.config()};
-    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(9, 0, 0))}};
-    test::RecordingSink sink;
-    SharedValues shared;
+struct Flow : test::Flow {
     AutoMove move{sink, settings, log, shared};
 
     Flow(bool autoMove, bool iptv) {
@@ -70,7 +61,6 @@ struct Flow {
         settings.write(settings::IptvOuterVlan, QStringLiteral("3444"));
     }
     void search(const QString &text) { move.searchReply(text, toGbk(text)); }
-    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
 };
 
 } // namespace

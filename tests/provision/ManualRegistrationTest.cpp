@@ -1,24 +1,13 @@
 #include "provision/ManualRegistration.h"
-#include "TestDoubles.h"
-#include "common/ActivityLog.h"
-#include "common/Gbk.h"
-#include "common/SettingsStore.h"
-#include "olt/SharedValues.h"
+#include "Flow.h"
 
 #include <gtest/gtest.h>
 
 using namespace tw;
 
 namespace {
-struct Flow {
-    test::TempRunDir run;
-    SettingsStore settings{run.config()};
-    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(9, 0, 0))}};
-    test::ScriptedOperator op;
-    test::RecordingSink sink;
-    SharedValues shared;
+struct Flow : test::Flow {
     RegistrationContext ctx{op, sink, settings, log, shared};
-    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
 
     // A discovery row with these cells; what it shows goes to `shown`, with the number of boxes
     // asked by then.

@@ -1,21 +1,12 @@
 #include "response/AddReply.h"
-#include "TestDoubles.h"
-#include "common/ActivityLog.h"
-#include "common/Gbk.h"
-#include "common/SettingsStore.h"
-#include "olt/SharedValues.h"
+#include "Flow.h"
 
 #include <gtest/gtest.h>
 
 using namespace tw;
 
 namespace {
-struct Flow {
-    test::TempRunDir run;
-    SettingsStore settings{run.config()};
-    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(9, 0, 0))}};
-    test::RecordingSink sink;
-    SharedValues shared;
+struct Flow : test::Flow {
     AddReplyFields fields{true, {}, {}, {}, {}, {}};
 
     // State left by an automatic registration of 48575443A1B2C3D4 on 0/1/0.
@@ -26,8 +17,6 @@ struct Flow {
         shared.autoAddAwaited = 1;
     }
     void handle(const QString &reply) { handleAddReply(reply, shared, settings, sink, log, fields); }
-    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
-    QString sent() const { return fromGbk(sink.all()); }
 };
 
 const QString Blank = QStringLiteral("\r\n\r\n           \r\n\r\n");

@@ -1,23 +1,12 @@
 #include "response/AutoRegistration.h"
-#include "TestDoubles.h"
-#include "common/ActivityLog.h"
-#include "common/Gbk.h"
-#include "common/SettingsStore.h"
-#include "olt/SharedValues.h"
+#include "Flow.h"
 
 #include <gtest/gtest.h>
 
 using namespace tw;
 
 namespace {
-struct Flow {
-    test::TempRunDir run;
-    SettingsStore settings{run.config()};
-    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(9, 0, 0))}};
-    test::RecordingSink sink;
-    SharedValues shared;
-    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
-};
+using test::Flow;
 
 const char *const GponRecord = "   序号             : 1\r\n"
                                "   框/槽/端口        : 0/1/3\r\n"
