@@ -2,8 +2,7 @@
 // Transcript helpers for the whole console against the simulator: a fresh simulator on a loopback
 // port, a run directory with only config.ini, and a main window that connects and logs in by itself.
 
-#include "Scenario.h"
-#include "Server.h"
+#include "../sim/SimDriver.h"
 
 #include "TestDoubles.h"
 #include "app/MainWindow.h"
@@ -54,19 +53,7 @@ struct Simulator {
 
     // One line over the control channel, the answer line back.
     QString command(const QString &line) const {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, control->port());
-        if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, WaitMs))
-            return QStringLiteral("no connection");
-        socket.write(line.toUtf8() + "\n");
-        QByteArray answer;
-        (void)QTest::qWaitFor(
-            [&] {
-                answer += socket.readAll();
-                return answer.endsWith('\n');
-            },
-            WaitMs);
-        return QString::fromUtf8(answer).trimmed();
+        return sim::testing::controlCommand(control->port(), line, WaitMs);
     }
 
     QJsonObject dump() const {

@@ -150,10 +150,10 @@ struct Client {
 };
 
 // One line to the control channel, one answer line back.
-inline QString controlCommand(quint16 port, const QString &line) {
+inline QString controlCommand(quint16 port, const QString &line, int waitMs = 3000) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
-    if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, 3000))
+    if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, waitMs))
         return "no connection";
     socket.write(line.toUtf8() + "\n");
     QByteArray answer;
@@ -162,7 +162,7 @@ inline QString controlCommand(quint16 port, const QString &line) {
             answer += socket.readAll();
             return answer.endsWith('\n');
         },
-        3000);
+        waitMs);
     return QString::fromUtf8(answer).trimmed();
 }
 
