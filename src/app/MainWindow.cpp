@@ -26,8 +26,6 @@
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
-#include <utility>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -119,15 +119,14 @@ void ResponseRouter::route(QByteArrayView chunk) {
     // (commands typed ahead: their echo and the start of their output) begins the next output;
     // routed with this one, a half-received reply would be taken for a whole one.
     const qsizetype end = chunk.lastIndexOf(olt::EndOfOutput);
-    QByteArrayView rest = chunk;
+    const qsizetype cut = end < 0 ? 0 : end + olt::EndOfOutput.size();
+    QByteArray output;
     if (end >= 0) {
-        const qsizetype cut = end + olt::EndOfOutput.size();
         buffer_.append(chunk.first(cut));
-        rest = chunk.sliced(cut);
+        output = buffer_.take(); // before the handlers run: what arrives meanwhile joins the next output
+        queryStream_.reset();
     }
-    // Taken before the handlers run: whatever arrives meanwhile joins the next output.
-    const QByteArray output = end >= 0 ? buffer_.take() : QByteArray();
-    if (end >= 0) queryStream_.reset();
+    const QByteArrayView rest = chunk.sliced(cut);
     buffer_.append(rest);
     if (buffer_.holdsConfigurationEcho()) {
         const QByteArrayView restText = untilNul(rest);
