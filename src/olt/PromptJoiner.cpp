@@ -1,5 +1,6 @@
 #include "olt/PromptJoiner.h"
 
+#include "common/Bytes.h"
 #include "common/Gbk.h"
 
 #include <QList>
@@ -32,7 +33,7 @@ qsizetype unfinishedPromptTail(const QByteArray &bytes) {
     // (the paging prompt ends with the very dashes it starts with).
     qsizetype settled = 0;
     for (const QByteArray &p : watched()) {
-        const qsizetype at = bytes.lastIndexOf(p);
+        const qsizetype at = lastIndexOfBytes(bytes, p);
         if (at >= 0) settled = qMax(settled, at + p.size());
     }
     qsizetype longest = 0;
