@@ -4,11 +4,10 @@
 #include "common/GridModel.h"
 #include "common/Settings.h"
 #include "common/SettingsStore.h"
-#include "olt/ChunkStage.h"
 #include "olt/OltTexts.h"
+#include "olt/ReceivePath.h"
 #include "olt/ResponseRouter.h"
 #include "olt/SharedValues.h"
-#include "olt/TelnetFilter.h"
 #include "response/ChassisDrawing.h"
 #include "response/DiscoveryParser.h"
 #include "response/ReplyHandlers.h"
@@ -235,33 +234,32 @@ Result replay(const QByteArray &capture, const Options &options) {
 
     const Fields fields(options);
     ResponseRouter router(fields, blocks, handlers, shared, settings);
-    TelnetFilter telnet;
+    router.setCompletionHook([&](int rule) {
+        ++result.completed;
+        result.out += QStringLiteral("# output %1 rule %2\n").arg(result.completed).arg(rule);
+        result.out += blocks.flush();
+    });
 
-    for (const QByteArray &raw : splitCapture(capture, options.chunkSize)) {
-        TelnetFilter::Result filtered = telnet.feed(raw);
-        if (options.verbose && !filtered.reply.isEmpty())
-            result.log += QStringLiteral("telnet answer: ") + escaped(filtered.reply) + u'\n';
-        if (filtered.data.isEmpty()) continue;
-
-        const ChunkOutcome out = runChunkStage(std::move(filtered.data), settings);
-        if (options.verbose) {
-            for (const QByteArray &send : out.sends)
-                result.log += QStringLiteral("answer: ") + escaped(send) + u'\n';
-            if (out.loginRejected) result.log += QStringLiteral("login rejected\n");
+    // The console's own receive path; its answers are only reported.
+    struct Actions : ReceiveActions {
+        Result &result;
+        ResponseRouter &router;
+        bool verbose;
+        Actions(Result &r, ResponseRouter &rt, bool v) : result(r), router(rt), verbose(v) {}
+        void note(const QString &line) {
+            if (verbose) result.log += line + u'\n';
         }
-        if (out.discarded) continue;
+        void write(const QByteArray &bytes) override { note(QStringLiteral("answer: ") + escaped(bytes)); }
+        void reconnect() override { note(QStringLiteral("reconnect")); }
+        void passwordSent() override {}
+        void loginRejected() override { note(QStringLiteral("login rejected")); }
+        void deliver(const QByteArray &chunk) override { router.route(chunk); }
+    } actions(result, router, options.verbose);
 
-        if (out.passOn.indexOf(olt::EndOfOutput) >= 0) {
-            const QByteArray output = router.buffer().bytes() + out.passOn;
-            const int rule = ResponseRouter::matchRule(untilNul(output), fields);
-            router.route(out.passOn);
-            ++result.completed;
-            result.out += QStringLiteral("# output %1 rule %2\n").arg(result.completed).arg(rule);
-            result.out += blocks.flush();
-        } else {
-            router.route(out.passOn);
-        }
-    }
+    ReceivePath path(settings);
+    for (const QByteArray &raw : splitCapture(capture, options.chunkSize))
+        path.feed(raw, actions);
+    path.finish(actions);
 
     result.pendingBytes = router.buffer().bytes().trimmed().size();
     if (blocks.hasPending()) result.out += QStringLiteral("# incomplete output\n") + blocks.flush();

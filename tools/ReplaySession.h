@@ -1,6 +1,7 @@
 #pragma once
-// Replays a capture (the raw bytes an OLT sent) through the console's receive path: the telnet
-// layer, the chunk stage, the response router and the reply handlers, with a scratch config.ini.
+// Replays a capture (the raw bytes an OLT sent) through the console's receive path (the telnet
+// layer, the prompt joiner, the chunk stage: the very ReceivePath the connection drives), the response
+// router and the reply handlers, with a scratch config.ini.
 // What the completed outputs do to the grids, panes, serial boxes and chassis comes back as text.
 
 #include <QByteArray>

@@ -4,7 +4,6 @@
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
-#include "olt/ChunkStage.h"
 #include "olt/OltTexts.h"
 
 #include <QTcpSocket>
@@ -12,7 +11,7 @@
 namespace tw {
 
 OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObject *parent)
-    : QObject(parent), settings_(settings), operator_(op) {}
+    : QObject(parent), settings_(settings), operator_(op), receive_(settings) {}
 
 OltConnection::~OltConnection() = default;
 
@@ -27,13 +26,15 @@ void OltConnection::dropSocket() {
 
 bool OltConnection::connectToOlt() {
     dropSocket();
-    telnet_.reset();
-    joiner_.reset();
+    receive_.reset();
 
     auto *socket = new QTcpSocket(this);
     socket_ = socket;
     connect(socket, &QTcpSocket::readyRead, this, &OltConnection::readAvailable);
-    connect(socket, &QTcpSocket::disconnected, this, [this] { emit connectedChanged(false); });
+    connect(socket, &QTcpSocket::disconnected, this, [this] {
+        receive_.finish(*this); // the last bytes, even if they looked like the start of a prompt
+        emit connectedChanged(false);
+    });
 
     const QString host = settings_.read(settings::OltAddress);
     const int port = leadingInt(settings_.read(settings::OltPort));
@@ -64,25 +65,11 @@ void OltConnection::readAvailable() {
     // A box shown while a chunk is handled runs a nested event loop in which the socket reads on
     // without signalling again; pick up what came meanwhile before returning.
     while (socket_ && socket_->bytesAvailable() > 0)
-        handleChunk(socket_->readAll());
+        receive_.feed(socket_->readAll(), *this);
 }
 
-void OltConnection::handleChunk(const QByteArray &bytes) {
-    TelnetFilter::Result telnet = telnet_.feed(bytes);
-    if (!telnet.reply.isEmpty()) writeRaw(telnet.reply);
-    if (telnet.data.isEmpty()) return; // only option negotiation
-    QByteArray data = joiner_.feed(telnet.data);
-    if (data.isEmpty()) return; // all of it may be the start of a prompt: wait for the rest
-
-    const ChunkOutcome out = runChunkStage(std::move(data), settings_);
-    for (qsizetype i = 0; i < out.sends.size(); ++i) {
-        if (out.reconnect && i == out.sendsBeforeReconnect) connectToOlt();
-        writeRaw(out.sends[i]);
-    }
-    if (out.reconnect && out.sendsBeforeReconnect == out.sends.size()) connectToOlt();
-    if (out.loginAnswered) emit loginAnswered();
-    if (out.loginRejected) operator_.error(olt::LoginRejectedBox, olt::ErrorTitle);
-    if (!out.discarded) emit chunkReceived(out.passOn);
+void OltConnection::loginRejected() {
+    operator_.error(olt::LoginRejectedBox, olt::ErrorTitle);
 }
 
 } // namespace tw

@@ -1,11 +1,10 @@
 #pragma once
 // The program's one telnet connection to the OLT. Every script goes out through send(); every
-// received chunk passes the telnet layer and the chunk stage (paging, login, fixed answers) and
-// what is left is handed on through chunkReceived() to the response router.
+// received chunk passes the receive path (telnet layer, prompt joiner, chunk stage with its paging,
+// login and fixed answers) and what is left is handed on through chunkReceived() to the router.
 
 #include "common/CommandSink.h"
-#include "olt/PromptJoiner.h"
-#include "olt/TelnetFilter.h"
+#include "olt/ReceivePath.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -18,7 +17,7 @@ namespace tw {
 class Operator;
 class SettingsStore;
 
-class OltConnection : public QObject, public CommandSink {
+class OltConnection : public QObject, public CommandSink, private ReceiveActions {
     Q_OBJECT
   public:
     // A host that drops packets would otherwise hold the window for minutes.
@@ -48,15 +47,20 @@ class OltConnection : public QObject, public CommandSink {
 
   private:
     void readAvailable();
-    void handleChunk(const QByteArray &bytes);
     bool writeRaw(const QByteArray &bytes);
     void dropSocket();
+
+    // What the receive path asks for.
+    void write(const QByteArray &bytes) override { writeRaw(bytes); }
+    void reconnect() override { connectToOlt(); }
+    void passwordSent() override { emit loginAnswered(); }
+    void loginRejected() override;
+    void deliver(const QByteArray &chunk) override { emit chunkReceived(chunk); }
 
     const SettingsStore &settings_;
     Operator &operator_;
     QPointer<QTcpSocket> socket_;
-    TelnetFilter telnet_;
-    PromptJoiner joiner_;
+    ReceivePath receive_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
 };
 

@@ -115,33 +115,46 @@ void ResponseRouter::route(QByteArrayView chunk) {
     const QByteArrayView chunkText = untilNul(chunk);
     const bool cutAtNul = chunkText.size() < chunk.size();
 
-    // Completion needs the whole prompt tail inside this one chunk. What follows the last prompt
-    // (commands typed ahead: their echo and the start of their output) begins the next output;
-    // routed with this one, a half-received reply would be taken for a whole one.
-    const qsizetype end = chunk.lastIndexOf(olt::EndOfOutput);
-    const qsizetype cut = end < 0 ? 0 : end + olt::EndOfOutput.size();
-    QByteArray output;
-    if (end >= 0) {
-        buffer_.append(chunk.first(cut));
-        output = buffer_.take(); // before the handlers run: what arrives meanwhile joins the next output
-        queryStream_.reset();
+    // The console first: a handler below may open a box, and chunks that arrive meanwhile must
+    // show after this one.
+    targets_.appendConsole(console_.decode(chunkText));
+    if (cutAtNul) console_.reset(); // a lead byte before the NUL has no partner
+
+    // Every prompt inside the chunk ends one output; what follows the last one (commands typed
+    // ahead: their echo and the start of their output) begins the next. Two replies that arrive in
+    // one read are thus routed each by its own rule, as they would be in two reads. All of them are
+    // taken from the buffer before any handler runs: what arrives meanwhile joins the next output.
+    QList<QByteArray> outputs;
+    qsizetype from = 0;
+    for (qsizetype at; (at = chunk.indexOf(olt::EndOfOutput, from)) >= 0;) {
+        const qsizetype end = at + olt::EndOfOutput.size();
+        buffer_.append(chunk.sliced(from, end - from));
+        outputs.append(buffer_.take());
+        from = end;
     }
-    const QByteArrayView rest = chunk.sliced(cut);
+    const QByteArrayView rest = chunk.sliced(from);
     buffer_.append(rest);
+    if (!outputs.isEmpty()) queryStream_.reset();
+
+    // The completed outputs are handled before the rest is streamed: a handler that replaces the
+    // query pane must not wipe the head of a configuration listing typed ahead.
+    for (const QByteArray &output : std::as_const(outputs))
+        complete(output);
     if (buffer_.holdsConfigurationEcho()) {
         const QByteArrayView restText = untilNul(rest);
         targets_.appendQueryPane(queryStream_.decode(restText));
         if (restText.size() < rest.size()) queryStream_.reset();
     }
-    if (end >= 0) complete(output);
-
-    targets_.appendConsole(console_.decode(chunkText));
-    if (cutAtNul) console_.reset(); // a lead byte before the NUL has no partner
 }
 
 void ResponseRouter::complete(const QByteArray &output) {
     const QByteArrayView textBytes = untilNul(output);
     const int number = matchRule(textBytes, fields_);
+    handle(number, output, textBytes);
+    if (completed_) completed_(number);
+}
+
+void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView textBytes) {
     if (number == 0) return;
     const Rule &rule = Rules[number - 1];
     const QString text = fromGbk(textBytes);

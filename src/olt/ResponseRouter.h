@@ -9,6 +9,8 @@
 
 #include <QByteArrayView>
 
+#include <functional>
+
 namespace tw {
 
 class SettingsStore;
@@ -24,6 +26,8 @@ class ResponseRouter {
     // A new connection: the output the old one left unfinished is dropped. Completed by the new
     // session's first prompt, it would reach the handlers as a reply to nothing that is running.
     void newSession();
+    // Told of every completed output after it was handled, with its rule (0: none matched).
+    void setCompletionHook(std::function<void(int rule)> hook) { completed_ = std::move(hook); }
 
     // The number (1 to 28) of the first rule whose fragment occurs in `text`, 0 when none does.
     static int matchRule(QByteArrayView text, const RouterFields &fields);
@@ -33,6 +37,7 @@ class ResponseRouter {
 
   private:
     void complete(const QByteArray &output);
+    void handle(int rule, const QByteArray &output, QByteArrayView textBytes);
 
     const RouterFields &fields_;
     RouterTargets &targets_;
@@ -42,6 +47,7 @@ class ResponseRouter {
     ResponseBuffer buffer_;
     GbkStreamDecoder console_;
     GbkStreamDecoder queryStream_;
+    std::function<void(int)> completed_;
 };
 
 } // namespace tw

@@ -1,8 +1,10 @@
 #include "olt/ChunkStage.h"
 #include "olt/PromptJoiner.h"
+#include "olt/ReceivePath.h"
 
 #include <algorithm>
 
+#include "GuardedBytes.h"
 #include "TestDoubles.h"
 #include "common/Gbk.h"
 #include "common/PasswordCodec.h"
@@ -176,4 +178,43 @@ TEST(PromptJoiner, HoldsBackTheStartOfAPromptUntilTheRestArrives) {
     PromptJoiner joiner;
     EXPECT_EQ(joiner.feed("  0/ 1/0 rows\r\n"), QByteArray("  0/ 1/0 rows\r\n"));
     EXPECT_EQ(joiner.held(), 0);
+}
+
+// Reads are short: a chunk of a few bytes, shorter than the prompts looked for, must never make a
+// search read before it. The chunk sits right after an unreadable page, so such a read faults.
+TEST(PromptJoiner, ShortChunksAreSearchedWithinThemselves) {
+    test::TempRunDir run;
+    const SettingsStore store(run.config());
+    const QByteArray prompts[] = {Paging,
+                                  "---- More ( Press 'Q' to break ) ----",
+                                  "(config)#",
+                                  "User name:",
+                                  "{ <cr>||<K> }",
+                                  Erase,
+                                  gbk("请重建连接后登录")};
+    struct Sink : ReceiveActions {
+        QByteArray delivered;
+        void write(const QByteArray &) override {}
+        void reconnect() override {}
+        void passwordSent() override {}
+        void loginRejected() override {}
+        void deliver(const QByteArray &chunk) override { delivered += chunk; }
+    };
+    for (const QByteArray &prompt : prompts) {
+        for (qsizetype n = 1; n < prompt.size(); ++n) {
+            for (const QByteArray &text : {prompt.first(n), QByteArray(n, 'x')}) {
+                const test::GuardedBytes chunk(text);
+                PromptJoiner joiner;
+                const QByteArray now = joiner.feed(chunk.bytes());
+                EXPECT_EQ(now + joiner.flush(), text);
+                ReceivePath path(store);
+                Sink sink;
+                path.feed(chunk.view(), sink);
+                path.finish(sink);
+                if (!text.contains('\x1b')) { // escapes are removed
+                    EXPECT_EQ(sink.delivered, text);
+                }
+            }
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #include "olt/ResponseRouter.h"
 
+#include "GuardedBytes.h"
 #include "TestDoubles.h"
 #include "common/Gbk.h"
 #include "common/SettingsStore.h"
@@ -248,18 +249,20 @@ TEST_F(RouterTest, MarkerSplitAcrossChunksDoesNotComplete) {
               "query: display vlan all\r\n  VLAN 100\r\nMA5680T(config)# \r\nMA5680T(config)#");
 }
 
-TEST_F(RouterTest, WhatFollowsThePromptInTheCompletingChunkStartsTheNextOutput) {
+TEST_F(RouterTest, EveryPromptEndsAnOutputAndWhatFollowsTheLastStartsTheNext) {
     // Commands typed ahead: the next echo and the start of its output arrive with the prompt.
     router.route("display vlan all\r\n  VLAN 100\r\nMA5680T(config)#\r\nMA5680T(config)#display ont autofind "
                  "all\r\n   ONT SN : 4857544300000001");
-    ASSERT_EQ(rec.events.size(), 1);
-    EXPECT_EQ(rec.events[0], "query: display vlan all\r\n  VLAN 100\r\nMA5680T(config)#\r\nMA5680T(config)#");
+    ASSERT_EQ(rec.events.size(), 1) << "the empty line's output matches no rule";
+    EXPECT_EQ(rec.events[0], "query: display vlan all\r\n  VLAN 100\r\nMA5680T(config)#");
     EXPECT_EQ(router.buffer().bytes(), "display ont autofind all\r\n   ONT SN : 4857544300000001");
 
     router.route("\r\n   ONT SN : 4857544300000002" + Prompt + "display version\r\n");
     ASSERT_EQ(rec.events.size(), 2) << "the discovery runs once, on the whole listing";
-    EXPECT_EQ(rec.events[1], "discovery: display ont autofind all\r\n   ONT SN : 4857544300000001\r\n   ONT SN : "
-                             "4857544300000002" + QString::fromLatin1(Prompt));
+    EXPECT_EQ(rec.events[1],
+              "discovery: display ont autofind all\r\n   ONT SN : 4857544300000001\r\n   ONT SN : "
+              "4857544300000002" +
+                  QString::fromLatin1(Prompt));
     router.route("  VERSION : MA5600V800R015" + Prompt);
     ASSERT_EQ(rec.events.size(), 3);
     EXPECT_TRUE(rec.events[2].startsWith("query: display version")) << rec.events[2].toStdString();
@@ -282,7 +285,8 @@ TEST_F(RouterTest, NewSessionDropsWhatTheOldOneLeftUnfinished) {
     EXPECT_TRUE(rec.events.isEmpty()) << "the login alone names no command";
     router.route("display ont autofind all\r\n   ONT SN : 4857544300000002" + Prompt);
     ASSERT_EQ(rec.events.size(), 1);
-    EXPECT_TRUE(rec.events[0].startsWith("discovery: display ont autofind all\r\n   ONT SN : 4857544300000002"))
+    EXPECT_TRUE(
+        rec.events[0].startsWith("discovery: display ont autofind all\r\n   ONT SN : 4857544300000002"))
         << rec.events[0].toStdString();
     EXPECT_TRUE(rec.console.startsWith("display ont autofind all")) << "the console keeps everything";
 }
@@ -305,6 +309,25 @@ TEST_F(RouterTest, CurrentConfigurationStreamsIntoTheQueryPane) {
 
     router.route("display vlan all\r\n"); // a new output: streaming has ended
     EXPECT_TRUE(rec.query.endsWith(QString::fromUtf8("机房一\r\n")));
+}
+
+TEST_F(RouterTest, TwoRepliesInOneReadAreRoutedEachByItsRule) {
+    router.route("display ont info by-sn 4857544300000001\r\n  ONT-ID : 3" + Prompt +
+                 "ont add 0 sn-auth 4857544300000001\r\n  success: 1" + Prompt);
+    ASSERT_EQ(rec.events.size(), 4); // pane, move check; pane, add reply
+    EXPECT_TRUE(rec.events[1].startsWith("move check: display ont info by-sn"))
+        << rec.events[1].toStdString();
+    EXPECT_TRUE(rec.events[3].startsWith("add reply: ont add 0")) << rec.events[3].toStdString();
+}
+
+TEST_F(RouterTest, ConfigurationListingTypedAheadKeepsItsHead) {
+    // The chunk that completes a query-pane reply also brings the listing's echo and first lines:
+    // the reply replaces the pane first, then the listing streams in after it.
+    router.route("display version\r\n  VERSION : MA5600V800R015" + Prompt +
+                 "display current-configuration\r\n[global-config]\r\n");
+    router.route("  sysname MA5680T\r\n");
+    EXPECT_EQ(rec.query, "display version\r\n  VERSION : MA5600V800R015" + QString::fromLatin1(Prompt) +
+                             "display current-configuration\r\n[global-config]\r\n  sysname MA5680T\r\n");
 }
 
 TEST_F(RouterTest, StreamedCharacterSplitAcrossChunksShowsWhole) {
@@ -344,4 +367,15 @@ TEST(ResponseBuffer, FindsTheConfigurationEchoOnlyInTheText) {
     buffer.append("display current-configuration");
     EXPECT_FALSE(buffer.holdsConfigurationEcho()) << "after a NUL nothing is text";
     EXPECT_EQ(buffer.text(), "x");
+}
+
+// A chunk shorter than the end-of-output prompt, right after an unreadable page: the search for
+// the prompt stays inside the chunk.
+TEST_F(RouterTest, ShortChunksAreSearchedWithinThemselves) {
+    for (qsizetype n = 1; n < 9; ++n) {
+        const test::GuardedBytes chunk(QByteArray("(config)#").first(n));
+        router.route(chunk.view());
+    }
+    EXPECT_TRUE(rec.events.isEmpty());
+    EXPECT_EQ(rec.console.toStdString(), "((c(co(con(conf(confi(config(config)");
 }

@@ -1,0 +1,39 @@
+#include "olt/ReceivePath.h"
+
+#include "olt/ChunkStage.h"
+
+namespace tw {
+
+void ReceivePath::feed(QByteArrayView bytes, ReceiveActions &to) {
+    TelnetFilter::Result telnet = telnet_.feed(bytes);
+    if (!telnet.reply.isEmpty()) to.write(telnet.reply);
+    if (telnet.data.isEmpty()) return; // only option negotiation
+    QByteArray data = joiner_.feed(telnet.data);
+    if (data.isEmpty()) return; // all of it may be the start of a prompt: wait for the rest
+    stage(std::move(data), to);
+}
+
+void ReceivePath::finish(ReceiveActions &to) {
+    QByteArray held = joiner_.flush();
+    if (!held.isEmpty()) stage(std::move(held), to);
+}
+
+void ReceivePath::reset() {
+    telnet_.reset();
+    joiner_.reset();
+}
+
+void ReceivePath::stage(QByteArray data, ReceiveActions &to) {
+    // Computed whole before any action runs: a reconnect resets this path in the middle.
+    const ChunkOutcome out = runChunkStage(std::move(data), settings_);
+    for (qsizetype i = 0; i < out.sends.size(); ++i) {
+        if (out.reconnect && i == out.sendsBeforeReconnect) to.reconnect();
+        to.write(out.sends[i]);
+    }
+    if (out.reconnect && out.sendsBeforeReconnect == out.sends.size()) to.reconnect();
+    if (out.loginAnswered) to.passwordSent();
+    if (out.loginRejected) to.loginRejected();
+    if (!out.discarded) to.deliver(out.passOn);
+}
+
+} // namespace tw

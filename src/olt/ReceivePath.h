@@ -1,0 +1,52 @@
+#pragma once
+// What the console does with the bytes the OLT sends, up to the response router: the telnet layer,
+// the prompt joiner and the chunk stage, with the answers they give. The connection and the replay
+// tool both drive this one piece, so a capture replays exactly as the console receives it.
+
+#include "olt/PromptJoiner.h"
+#include "olt/TelnetFilter.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace tw {
+
+class SettingsStore;
+
+// What the receive path asks of its driver, called in the order the answers must happen.
+class ReceiveActions {
+  public:
+    virtual ~ReceiveActions() = default;
+    // Telnet refusals, paging answers, login lines, fixed answers: one write each.
+    virtual void write(const QByteArray &bytes) = 0;
+    // The idle notice with 自动重连 on: connect anew (the driver resets the path).
+    virtual void reconnect() = 0;
+    // The password and the post-login script went out.
+    virtual void passwordSent() = 0;
+    // The OLT rejected the login (the chunk itself is discarded).
+    virtual void loginRejected() = 0;
+    // A chunk that passed the chunk stage: for the response router.
+    virtual void deliver(const QByteArray &chunk) = 0;
+};
+
+class ReceivePath {
+  public:
+    explicit ReceivePath(const SettingsStore &settings) : settings_(settings) {}
+
+    // One read from the socket (any size, cut anywhere).
+    void feed(QByteArrayView bytes, ReceiveActions &to);
+    // The stream ended: the tail the joiner held back (the start of a prompt that never came
+    // whole) goes through the chunk stage as it is.
+    void finish(ReceiveActions &to);
+    // A new connection starts a new stream.
+    void reset();
+
+  private:
+    void stage(QByteArray data, ReceiveActions &to);
+
+    const SettingsStore &settings_;
+    TelnetFilter telnet_;
+    PromptJoiner joiner_;
+};
+
+} // namespace tw
