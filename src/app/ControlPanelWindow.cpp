@@ -158,8 +158,7 @@ void ControlPanelWindow::saveConnection() {
                          settings_.write(OltLabel, label->text());
     if (!written) {
         // Not reporting this would leave the operator believing the settings were kept.
-        op_.error(QStringLiteral("配置信息保存失败，请检查运行目录是否可写：") + settings_.filePath(),
-                  QStringLiteral("错误"));
+        op_.error(QStringLiteral("配置信息保存失败。") + settings_.lastError(), QStringLiteral("错误"));
         return;
     }
     op_.notice(QStringLiteral("配置信息保存成功！"), DefaultBoxTitle, BoxIcon::Information);
@@ -173,12 +172,11 @@ void ControlPanelWindow::saveOther() {
         {ServiceOuterVlan, serviceOuter}, {ServiceInnerVlan, serviceInner},
         {IptvOuterVlan, iptvOuter},       {IptvInnerVlan, iptvInner},
         {MulticastVlan, multicast},       {DefaultDescription, description}};
-    bool written = true;
+    QString failure; // the first write's reason: later ones fail the same way
     for (const auto &[setting, edit] : fields)
-        written = settings_.write(setting, edit->text()) && written;
-    if (!written) {
-        op_.error(QStringLiteral("保存失败，请检查运行目录是否可写：") + settings_.filePath(),
-                  QStringLiteral("错误"));
+        if (!settings_.write(setting, edit->text()) && failure.isEmpty()) failure = settings_.lastError();
+    if (!failure.isEmpty()) {
+        op_.error(QStringLiteral("保存失败。") + failure, QStringLiteral("错误"));
         return;
     }
     op_.notice(QStringLiteral("保存成功！"));

@@ -113,11 +113,14 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     wireAutoRegistration();
     wireManualRegistration();
     registerStartupFields();
+    // Writes the program makes on its own (counters, switches) have nobody else to tell.
+    settings_.setFailureListener([this](const QString &why) { setLastEvent(log_.timeStamp() + u' ' + why); });
     autoRegisterTimer.setObjectName(QStringLiteral("AutoRegisterTimer"));
     connect(&autoRegisterTimer, &QTimer::timeout, this, &MainWindow::autoRegisterTick);
 }
 
 MainWindow::~MainWindow() {
+    settings_.setFailureListener(nullptr);
     if (tray) tray->hide();
 }
 

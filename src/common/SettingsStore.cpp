@@ -4,6 +4,7 @@
 #include "common/IniText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace tw {
@@ -51,18 +52,38 @@ bool SettingsStore::isOn(const Setting &setting) const {
 }
 
 bool SettingsStore::write(QStringView section, QStringView key, const QString &value) {
+    const QFileInfo info(path_);
+    // The atomic replace would write through a link to its target, which as root may be any file.
+    if (info.isSymLink())
+        return fail(QStringLiteral("配置文件是符号链接，程序不会经由它改写其他文件，设置未保存：") + path_);
+    // Root may write any file: the owner's write bit is the operator's word that it stays as it is.
+    if (info.exists() && !info.permission(QFileDevice::WriteOwner))
+        return fail(QStringLiteral("配置文件已设为只读，设置未保存：") + path_);
     const QByteArray current = readForUpdate(path_);
-    if (current.isNull()) return false;
+    if (current.isNull())
+        return fail(QStringLiteral("配置文件无法读取，为免丢失其他设置，本次未保存：") + path_);
     const QByteArray updated = ini::withValue(current, section, key, oneLine(value));
     QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly)) return false;
+    if (!out.open(QIODevice::WriteOnly)) return fail(unwritable());
     // The file holds the encoded OLT password: owner only.
     out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (out.write(updated) != updated.size()) {
         out.cancelWriting();
-        return false;
+        return fail(unwritable());
     }
-    return out.commit();
+    if (!out.commit()) return fail(unwritable());
+    error_.clear();
+    return true;
+}
+
+QString SettingsStore::unwritable() const {
+    return QStringLiteral("配置文件无法写入，请检查运行目录是否可写：") + path_;
+}
+
+bool SettingsStore::fail(const QString &why) {
+    error_ = why;
+    if (failed_) failed_(why);
+    return false;
 }
 
 bool SettingsStore::writeSwitch(const Setting &setting, bool on) {

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tw {
 
 class SettingsStore {
@@ -29,15 +31,31 @@ class SettingsStore {
     bool isOn(const Setting &setting) const;
 
     // Replaces or adds the key, creating the section and the file as needed. Returns false when the
-    // file could not be written; the old file is then left untouched.
+    // file could not be written; the old file is then left untouched. A config.ini that is a
+    // symbolic link (it would rewrite whatever it points at) or that its owner made read-only is
+    // never written.
     bool write(QStringView section, QStringView key, const QString &value);
     bool write(const Setting &setting, const QString &value) {
         return write(setting.section, setting.key, value);
     }
     bool writeSwitch(const Setting &setting, bool on);
 
+    // Why the last write failed, as a sentence for the operator naming the file; empty after a
+    // write that succeeded.
+    const QString &lastError() const { return error_; }
+    // Told of every failed write, with lastError(): writes the program makes on its own (counters,
+    // switches) have no caller that would show it.
+    void setFailureListener(std::function<void(const QString &why)> listener) {
+        failed_ = std::move(listener);
+    }
+
   private:
+    bool fail(const QString &why);
+    QString unwritable() const;
+
     QString path_;
+    QString error_;
+    std::function<void(const QString &)> failed_;
 };
 
 } // namespace tw

@@ -135,3 +135,38 @@ TEST(SettingsStore, ReplaceIsAtomicNoTemporaryLeftBehind) {
     EXPECT_EQ(QDir(run.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("config.ini")});
 }
+
+// The operator's config.ini may be a link (to a shared file, or planted by someone else) or made
+// read-only on purpose; a write changes neither the file nor what it points at, and says why.
+TEST(SettingsStore, NeverWritesThroughALinkOrIntoAReadOnlyFile) {
+    test::TempRunDir run;
+    const QByteArray original = gbk("[OLT]\r\nIP地址=10.0.0.1\r\n");
+    run.writeFile(QStringLiteral("target.ini"), original);
+    ASSERT_TRUE(QFile::link(run.path() + QStringLiteral("/target.ini"), run.config()));
+    const auto permissions = QFileInfo(run.path() + QStringLiteral("/target.ini")).permissions();
+
+    SettingsStore store(run.config());
+    QStringList told;
+    store.setFailureListener([&](const QString &why) { told << why; });
+    EXPECT_EQ(store.read(settings::OltAddress), QStringLiteral("10.0.0.1")) << "reading through it is fine";
+    EXPECT_FALSE(store.write(settings::OltAddress, QStringLiteral("10.9.9.9")));
+    EXPECT_EQ(run.readFile(QStringLiteral("target.ini")), original);
+    EXPECT_EQ(QFileInfo(run.path() + QStringLiteral("/target.ini")).permissions(), permissions);
+    EXPECT_TRUE(QFileInfo(run.config()).isSymLink());
+    EXPECT_TRUE(store.lastError().contains(QStringLiteral("符号链接"))) << store.lastError().toStdString();
+    EXPECT_EQ(told, QStringList{store.lastError()});
+
+    // Read-only, even for root (who could write it anyway).
+    ASSERT_TRUE(QFile::remove(run.config()));
+    run.writeFile(QStringLiteral("config.ini"), original);
+    ASSERT_TRUE(QFile::setPermissions(run.config(), QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    EXPECT_FALSE(store.write(settings::OltAddress, QStringLiteral("10.9.9.9")));
+    EXPECT_EQ(run.readFile(QStringLiteral("config.ini")), original);
+    EXPECT_TRUE(store.lastError().contains(QStringLiteral("只读")));
+
+    // Writable again: the write goes through and the reason is gone.
+    ASSERT_TRUE(QFile::setPermissions(run.config(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_TRUE(store.write(settings::OltAddress, QStringLiteral("10.9.9.9")));
+    EXPECT_TRUE(store.lastError().isEmpty());
+    EXPECT_EQ(told.size(), 2);
+}
