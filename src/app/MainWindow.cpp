@@ -193,7 +193,7 @@ void MainWindow::buildCentral() {
     connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
     connect(breakButton, &QPushButton::clicked, this, [this] { sink_.send(QStringLiteral("Q\r\n")); });
     connect(helpButton, &QPushButton::clicked, this,
-            [this] { sink_.send(console->entry->toPlainText() + QLatin1Char('?')); });
+            [this] { sink_.send(withCrLf(console->entry->toPlainText()) + QLatin1Char('?')); });
     connect(ontPage->testAutoRegisterButton, &QPushButton::clicked, this, &MainWindow::autoRegisterTick);
 
     connectionLabel_ = new QLabel(QStringLiteral("未连接"), this);
@@ -205,7 +205,8 @@ void MainWindow::buildCentral() {
 }
 
 void MainWindow::sendEntry() {
-    const QString text = console->entry->toPlainText();
+    // The box gives its line breaks as LF; the CLI (and the log file) takes CR LF.
+    const QString text = withCrLf(console->entry->toPlainText());
     sink_.send(text + QStringLiteral("\r\n"));
     console->entry->clear();
     console->entry->moveCursor(QTextCursor::End);
@@ -270,7 +271,10 @@ void MainWindow::buildMenusAndToolbar() {
     for (int i = 0; i < 9; ++i) {
         QAction *tool =
             toolbar->addAction(style()->standardIcon(nav[i].icon), QString::fromUtf16(nav[i].caption));
-        tool->setToolTip(nav[i].tip ? QString::fromUtf16(nav[i].tip) : QString());
+        if (nav[i].tip)
+            tool->setToolTip(QString::fromUtf16(nav[i].tip));
+        else
+            suppressToolTip(toolbar->widgetForAction(tool));
         connect(tool, &QAction::triggered, this, [effect, i] { effect(i, false); });
         if (i > 0) programMenu->addSeparator();
         QAction *item = programMenu->addAction(QString::fromUtf16(menuCaptions[i]));

@@ -16,8 +16,10 @@ OperatorConsole::OperatorConsole(QWidget *parent) : QWidget(parent) {
     pane->setObjectName(QStringLiteral("ConsolePane"));
     pane->setReadOnly(true);
     pane->setMaximumBlockCount(MaxLines);
-    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap: the pane scrolls up and down only.
+    pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont mono(QStringLiteral("monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     pane->setFont(mono);

@@ -1,10 +1,25 @@
 #include "app/WidgetKitUi.h"
 
+#include <QEvent>
+#include <QWidget>
+
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
 namespace tw {
+
+namespace {
+class NoToolTip : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::ToolTip; }
+};
+} // namespace
+
+void suppressToolTip(QWidget *widget) {
+    widget->installEventFilter(new NoToolTip(widget));
+}
 
 namespace {
 QString plainLines(const QString &text) {

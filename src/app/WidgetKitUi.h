@@ -15,6 +15,8 @@ QPlainTextEdit *makeTextPane(QWidget *parent, const QString &objectName);
 void setPaneText(QPlainTextEdit *pane, const QString &text);
 // Inserts at the end, whatever is selected, and leaves the caret there.
 void appendPaneText(QPlainTextEdit *pane, const QString &text);
+// No tool tip at all: Qt shows a widget's caption when its tool tip is empty.
+void suppressToolTip(QWidget *widget);
 // A drop-down list holding "0" … `last`.
 QComboBox *numberSelector(QWidget *parent, int last);
 

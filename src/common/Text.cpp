@@ -1,5 +1,8 @@
 #include "common/Text.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace tw {
 
 QString textBetween(QStringView text, QStringView left, QStringView right) {
@@ -11,6 +14,21 @@ QString textBetween(QStringView text, QStringView left, QStringView right) {
     const qsizetype r = text.indexOf(right, from);
     if (r < 0) return {};
     return text.sliced(from, r - from).toString();
+}
+
+QString withCrLf(QStringView text) {
+    QString out;
+    out.reserve(text.size() + text.count(u'\n'));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            out += QStringLiteral("\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 bool isBlank(QChar c) {
@@ -34,7 +52,7 @@ QString trimBlanks(QStringView text) {
     return text.sliced(b, e - b).toString();
 }
 
-int leadingInt(QStringView text) {
+qint64 leadingInt64(QStringView text) {
     qsizetype i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
@@ -43,12 +61,18 @@ int leadingInt(QStringView text) {
         negative = text[i] == QLatin1Char('-');
         ++i;
     }
-    long long value = 0;
+    constexpr qint64 Max = std::numeric_limits<qint64>::max();
+    qint64 value = 0;
     for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i) {
-        value = value * 10 + (text[i].unicode() - '0');
-        if (value > 2147483647LL) return negative ? -2147483647 : 2147483647;
+        const int digit = text[i].unicode() - '0';
+        if (value > (Max - digit) / 10) return negative ? -Max : Max;
+        value = value * 10 + digit;
     }
-    return static_cast<int>(negative ? -value : value);
+    return negative ? -value : value;
+}
+
+int leadingInt(QStringView text) {
+    return static_cast<int>(std::clamp<qint64>(leadingInt64(text), -2147483647, 2147483647));
 }
 
 int minutesToMs(QStringView text) {

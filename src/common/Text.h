@@ -15,9 +15,14 @@ bool isBlank(QChar c);
 QString removeBlanks(QStringView text);
 QString trimBlanks(QStringView text);
 
+// Every line break (LF, CR or CR LF, as a text box may hold them) as the CLI's CR LF.
+QString withCrLf(QStringView text);
+
 // Integer value of a leading decimal number, fraction dropped ("12.7" -> 12, "abc" -> 0),
 // as the program converts typed numbers.
 int leadingInt(QStringView text);
+// The same in 64 bits (stored counters may pass the int range), clamped to the qint64 range.
+qint64 leadingInt64(QStringView text);
 
 // A typed number of minutes (fraction allowed: "1.5") as milliseconds, the fraction of the product
 // dropped; negative or non-numeric text gives 0, and the result is at most the largest int.

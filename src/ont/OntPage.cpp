@@ -250,8 +250,9 @@ void OntPage::buildRegisterGroups() {
     manual->addWidget(new QLabel(QStringLiteral("终端备注："), manualGroup), 1, 0);
     manual->addWidget(manualDescription, 1, 1);
     manual->addWidget(registerButton, 1, 2);
-    manual->addWidget(new QLabel(QStringLiteral("序列号尽量自动获取\n\n备注仅支持英文和数字\n"), manualGroup),
-                      2, 0, 1, 3);
+    manual->addWidget(
+        new QLabel(QStringLiteral("序列号尽量自动获取\r\n\r\n备注仅支持英文和数字\r\n"), manualGroup), 2, 0,
+        1, 3);
     manual->setColumnStretch(1, 1);
     connect(registrationMode, &QComboBox::currentIndexChanged, this, [this](int index) {
         const bool bySerial = index == 0;

@@ -40,7 +40,7 @@ QString applyCounter(QString &script, int k, SettingsStore &settings) {
     const QString placeholder = settings::counterKey(u"递增数值", k);
     if (!script.contains(placeholder, Qt::CaseInsensitive)) return {};
     const QString baseText = settings.read(settings::counter(k));
-    const qint64 base = leadingInt(baseText); // 64 bits: base + count may pass the int range
+    const qint64 base = leadingInt64(baseText); // a stored counter may be past the int range
     const int count = leadingInt(settings.read(settings::counterLimit(k)));
     for (int j = 0; j < count; ++j) {
         const qsizetype at = script.indexOf(placeholder, 0, Qt::CaseInsensitive);

@@ -13,15 +13,19 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolTip>
+
 #include <gtest/gtest.h>
 
 using namespace tw;
@@ -166,6 +170,18 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
     EXPECT_EQ(c.window->pages->currentIndex(), 6);
     EXPECT_EQ(c.action(toolbar, QStringLiteral("单板信息"))->toolTip(),
               QStringLiteral("检测OLT下板卡数量和位置"));
+    // "板卡管理" and "控制面板" have no tool tip, not even their caption.
+    c.window->show();
+    const auto hover = [&](const char *caption) {
+        QWidget *button = toolbar->widgetForAction(c.action(toolbar, QString::fromUtf8(caption)));
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(button, &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(hover("板卡管理"), QString());
+    EXPECT_EQ(hover("控制面板"), QString());
+    EXPECT_EQ(hover("单板信息"), QStringLiteral("检测OLT下板卡数量和位置")) << "the test sees tool tips";
+    QToolTip::hideText();
     // Nine menu items with a separator between each two.
     EXPECT_EQ(c.window->programMenu->actions().size(), 17);
     const QList<QAction *> bar = c.window->menuBar()->actions();
@@ -181,10 +197,11 @@ TEST(MainWindow, ConsoleButtons) {
     c.window->executeButton->click();
     c.window->executeButton->click();
     c.window->breakButton->click();
-    EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\nb?", "a\nb\r\n", "\r\n", "Q\r\n"}));
+    EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\r\nb?", "a\r\nb\r\n", "\r\n", "Q\r\n"}));
     EXPECT_TRUE(c.window->console->entry->toPlainText().isEmpty());
-    EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   执行一次自定义命令！ a\nb\r\n"
+    EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   执行一次自定义命令！ a\r\nb\r\n"
                                                     "08:00:00   执行一次自定义命令！ \r\n")));
+    EXPECT_FALSE(c.logText().contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
 }
 
 TEST(MainWindow, AutoRegisterTickReconnectsOnceWhenTheSendFails) {

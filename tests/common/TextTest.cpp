@@ -56,6 +56,13 @@ TEST(Text, LeadingIntDropsFraction) {
     EXPECT_EQ(leadingInt(u" 23"), 23);
     EXPECT_EQ(leadingInt(u""), 0);
     EXPECT_EQ(leadingInt(u"99999999999"), 2147483647);
+    EXPECT_EQ(leadingInt64(u"99999999999x"), 99999999999LL);
+    EXPECT_EQ(leadingInt64(u"-99999999999999999999999"), -9223372036854775807LL);
+}
+
+TEST(Text, LineBreaksBecomeCrLf) {
+    EXPECT_EQ(withCrLf(u"a\nb\r\nc\rd\n"), QStringLiteral("a\r\nb\r\nc\r\nd\r\n"));
+    EXPECT_EQ(withCrLf(u""), QString());
 }
 
 TEST(Text, MinutesToMsKeepsTheFractionUntilAfterTheProduct) {

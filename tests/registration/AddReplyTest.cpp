@@ -110,6 +110,10 @@ TEST(AddReply, ServiceFlowsFromTemplates) {
          "[OLT]\n自动建流=真\n[基本]\nGPON业务流=x 递增数值4 递增数值4\n递增数值4=2147483647\n端口数4=2\n",
          "x 2147483647 2147483648\r\n\r\n", 4, "2147483649",
          "业务外层：100，业务内层：41，inner-vlan：2147483647"},
+        {"counter already past the int range keeps counting up", 1,
+         "[OLT]\n自动建流=真\n[基本]\nGPON业务流=x 递增数值2 递增数值2\n递增数值2=3000000000\n端口数2=2\n",
+         "x 3000000000 3000000001\r\n\r\n", 2, "3000000002",
+         "业务外层：100，业务内层：41，inner-vlan：3000000000"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
