@@ -106,6 +106,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     };
 
     buildCentral();
+    pageContext_.reset(new PageContext{op_, sink_, log_, settings_, shared, [this] { console->clear(); }});
     buildMenusAndToolbar();
     buildTray();
     wireOntPage();
@@ -388,6 +389,8 @@ void MainWindow::wireOntPage() {
     attachGridMenu(p->ontListGrid, ontListGrid, ontMenu);
     attachGridMenu(p->ontVersionGrid, ontVersionGrid, ontVersionMenu);
     attachGridMenu(p->ontDiscoveryGrid, ontDiscoveryGrid, ontDiscoveryMenu);
+    wireOntMenus(ontActions, p->ontListGrid, ontListGrid, ontVersionActions, p->ontVersionGrid,
+                 ontVersionGrid, *pageContext_);
 }
 
 void MainWindow::wireConnection() {
@@ -479,7 +482,7 @@ RegisterFields MainWindow::registerFields() const {
 }
 
 void MainWindow::wireManualRegistration() {
-    auto context = [this] { return RegistrationContext{op_, sink_, settings_, log_, shared}; };
+    auto context = [this] { return *pageContext_; };
     auto fromGrid = [this, context](Management how) {
         const DiscoveredRow row{[this](int column) {
                                     return ontDiscoveryGrid.cell(

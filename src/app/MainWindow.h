@@ -4,6 +4,7 @@
 #include "app/StartupFieldsUi.h"
 #include "common/CommandSink.h"
 #include "common/GridModel.h"
+#include "common/PageContext.h"
 #include "olt/OltConnection.h"
 #include "olt/ResponseRouter.h"
 #include "olt/SharedValues.h"
@@ -138,6 +139,8 @@ class MainWindow : public QMainWindow {
     ActivityLog &log_;
     Operator &op_;
     RouterBridge bridge_{*this};
+    // What every page's flows work with.
+    std::unique_ptr<PageContext> pageContext_;
     std::unique_ptr<ResponseRouter> router_;
     std::unique_ptr<AutoMove> autoMove_;
     struct SwitchableSink : CommandSink {

@@ -16,6 +16,13 @@ QString textBetween(QStringView text, QStringView left, QStringView right) {
     return text.sliced(from, r - from).toString();
 }
 
+QStringList splitCommaList(QStringView text) {
+    QStringList pieces;
+    for (const QString &piece : text.toString().replace(u'，', u',').split(u','))
+        if (!trimBlanks(piece).isEmpty()) pieces << piece;
+    return pieces;
+}
+
 QString withCrLf(QStringView text) {
     QString out;
     out.reserve(text.size() + text.count(u'\n'));

@@ -2,6 +2,7 @@
 // Small text helpers shared by the parsers, the operations and the simulator.
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace tw {
@@ -14,6 +15,11 @@ QString textBetween(QStringView text, QStringView left, QStringView right);
 bool isBlank(QChar c);
 QString removeBlanks(QStringView text);
 QString trimBlanks(QStringView text);
+
+// The pieces of a list typed with half-width or full-width commas, each as typed. Empty and blank
+// pieces are dropped: each piece becomes one command, and an empty one would be an incomplete
+// command naming nothing.
+QStringList splitCommaList(QStringView text);
 
 // Every line break (LF, CR or CR LF, as a text box may hold them) as the CLI's CR LF.
 QString withCrLf(QStringView text);

@@ -85,6 +85,18 @@ const Rule Rules[] = {
 };
 static_assert(std::size(Rules) == ResponseRouter::RuleCount);
 
+// Whether a line of the output is exactly `command` (the echo, possibly after the prompt, or the
+// OLT's "Command:" repetition): "… sort-by port" or another ONT's listing is not.
+bool echoesLine(QStringView text, QStringView command) {
+    if (command.isEmpty()) return false;
+    for (QStringView line : text.split(u'\n')) {
+        line = line.trimmed();
+        if (line == command || (line.endsWith(command) && line.at(line.size() - command.size() - 1) == u'#'))
+            return true;
+    }
+    return false;
+}
+
 bool matches(const Rule &rule, QByteArrayView text, const RouterFields &fields) {
     if (rule.fragment) return text.indexOf(toGbk(QStringView(rule.fragment))) >= 0;
     const QStringList forms = rule.build(fields);
@@ -186,7 +198,8 @@ void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView
         break;
     case Action::PaneAndIptv:
         targets_.replacePaneText(rule.pane, text);
-        if (settings_.isOn(settings::Iptv) && shared_.iptvCleanupPending != 0) {
+        if (settings_.isOn(settings::Iptv) && shared_.iptvCleanupPending != 0 &&
+            echoesLine(text, shared_.cleanupListing)) {
             if (shared_.moveStashReady != 0)
                 handlers_.iptvCleanupWithMove(text);
             else

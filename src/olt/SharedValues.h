@@ -16,6 +16,12 @@ struct SharedValues {
     QByteArray moveStash;       // the collected output of that ONT-info reply
     int autoAddAwaited = 0;     // 1 from an automatic "ont add" until its reply has been handled
     QString moveQueryKey;       // SN or MAC of the location query sent to move an ONT; empty when none
+    // The service-port listing a pending multicast clean-up waits for ("display service-port port
+    // P ont N"): only the reply to that very command may clean up, never an operator's own query.
+    QString cleanupListing;
+    // An ONT deletion that goes out once the clean-up has been sent, and its log line.
+    QString deletionAfterCleanup;
+    QString deletionLog;
 };
 
 } // namespace tw

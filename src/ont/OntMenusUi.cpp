@@ -1,6 +1,10 @@
 #include "ont/OntMenusUi.h"
 
 #include "common/GridModel.h"
+#include "ont/FlowDeletion.h"
+#include "ont/OntAttributes.h"
+#include "ont/OntInspection.h"
+#include "ont/OntLifecycle.h"
 
 #include <QMenu>
 #include <QTableView>
@@ -77,6 +81,29 @@ QHash<QString, QAction *> buildOntDiscoveryMenu(QMenu *m) {
     QHash<QString, QAction *> out;
     addItems(m, {u"ONT注册(OMCI)", nullptr, u"ONU注册(SNMP)"}, out);
     return out;
+}
+
+void wireMenuOperations(const QHash<QString, QAction *> &items, const QList<OntMenuOperation> &operations,
+                        QTableView *view, const GridModel &model, PageContext &context) {
+    for (const OntMenuOperation &operation : operations) {
+        QAction *item = items.value(QString::fromUtf16(operation.caption));
+        if (!item) continue;
+        item->setEnabled(true);
+        const auto run = operation.run;
+        QObject::connect(item, &QAction::triggered, view, [view, &model, &context, run] {
+            const int row = view->currentIndex().row();
+            if (gridMenuOpens(model, row)) run(context, OntRef::fromRow(model, row));
+        });
+    }
+}
+
+void wireOntMenus(const QHash<QString, QAction *> &listItems, QTableView *listView, const GridModel &list,
+                  const QHash<QString, QAction *> &versionItems, QTableView *versionView,
+                  const GridModel &versions, PageContext &context) {
+    for (const auto *operations :
+         {&lifecycleOperations(), &attributeOperations(), &inspectionOperations(), &flowDeletionOperations()})
+        wireMenuOperations(listItems, *operations, listView, list, context);
+    wireMenuOperations(versionItems, {versionInspection()}, versionView, versions, context);
 }
 
 bool gridMenuOpens(const GridModel &model, int row) {

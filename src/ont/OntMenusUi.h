@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ont/OntOperation.h"
+
 #include <QHash>
+#include <QList>
 #include <QString>
 
 class QAction;
@@ -19,6 +22,15 @@ QHash<QString, QAction *> buildOntDiscoveryMenu(QMenu *menu);
 
 // Pops `menu` up on a right-click over a row whose first cell is not empty; nothing otherwise.
 void attachGridMenu(QTableView *view, const GridModel &model, QMenu *menu);
+
+// Enables the item of each operation and runs it on the grid's current row when chosen.
+void wireMenuOperations(const QHash<QString, QAction *> &items, const QList<OntMenuOperation> &operations,
+                        QTableView *view, const GridModel &model, PageContext &context);
+
+// Every operation of the ONT list's menu and of the version grid's menu, wired.
+void wireOntMenus(const QHash<QString, QAction *> &listItems, QTableView *listView, const GridModel &list,
+                  const QHash<QString, QAction *> &versionItems, QTableView *versionView,
+                  const GridModel &versions, PageContext &context);
 
 // Whether a right-click on `row` may open the grid's menu.
 bool gridMenuOpens(const GridModel &model, int row);

@@ -1,25 +1,51 @@
 #include "ont/OntOperation.h"
 
 #include "common/ActivityLog.h"
-#include "common/CommandSink.h"
+#include "common/InputCheck.h"
 #include "common/Operator.h"
 
 namespace tw {
 
-bool OntOperation::run(OperationContext &ctx) const {
-    if (!ctx.op.askYesNo(confirmation)) return false;
-    if (ownQuestions && !ownQuestions(ctx.op)) return false;
-    const PonKind kind = askPonKind(ctx.op);
-    const std::optional<QString> text = script(kind);
-    if (!text) return false;
-    ctx.sink.send(*text); // operations that change the OLT log and notify even when not connected
-    ctx.log.write(logText);
-    ctx.op.notice(notice);
+bool sendLogNotify(PageContext &c, const QString &script, const QString &logText, const QString &notice,
+                   const QString &noticeTitle) {
+    if (!sendOrTell(c.sink, c.op, script)) return false;
+    if (!logText.isEmpty()) c.log.write(logText);
+    c.op.notice(notice, noticeTitle.isEmpty() ? DefaultBoxTitle : noticeTitle);
     return true;
 }
 
 QString requeryNotice(const QString &what) {
     return what + QStringLiteral("请等待程序执行完毕后重新查询以更新列表！");
+}
+
+QString fillRow(QStringView pattern, const OntRef &ont, const QString &value) {
+    QString out;
+    out.reserve(pattern.size() + 32);
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const char16_t key = i + 1 < pattern.size() && pattern[i] == u'%' ? pattern[i + 1].unicode() : 0;
+        switch (key) {
+        case u'P':
+            out += ont.port;
+            break;
+        case u'N':
+            out += ont.id;
+            break;
+        case u'S':
+            out += ont.serial;
+            break;
+        case u'B':
+            out += ont.board();
+            break;
+        case u'V':
+            out += value;
+            break;
+        default:
+            out += pattern[i];
+            continue;
+        }
+        ++i;
+    }
+    return out;
 }
 
 } // namespace tw

@@ -1,40 +1,34 @@
 #pragma once
-// The order every operation that changes the OLT follows: confirm, ask its own questions, ask the
-// kind, build the script, send, log, notify. Any answer but Yes (or Cancel) ends it with nothing sent.
+// What the operations of the ONT menus share: what they work with, the order in which an
+// operation that changes the OLT sends, logs and notifies, and the row's texts in their messages.
 
+#include "common/PageContext.h"
 #include "ont/OntRef.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 namespace tw {
 
-class ActivityLog;
-class CommandSink;
-class Operator;
-
-struct OperationContext {
-    Operator &op;
-    CommandSink &sink;
-    ActivityLog &log;
-};
-
-struct OntOperation {
-    QString confirmation;
-    // Questions and input boxes after the confirmation; false ends the operation.
-    std::function<bool(Operator &)> ownQuestions;
-    // The script for the kind answered; nullopt ends the operation (an input box cancelled).
-    std::function<std::optional<QString>(PonKind)> script;
-    QString logText; // after the time stamp; starts with three blanks
-    QString notice;
-
-    // True when the script was sent.
-    bool run(OperationContext &ctx) const;
-};
+// Sends the script in one write; only when the write was made, writes the log line (`logText`
+// after the time stamp, none when empty) and shows the notice. A lost write is told once.
+bool sendLogNotify(PageContext &c, const QString &script, const QString &logText, const QString &notice,
+                   const QString &noticeTitle = {});
 
 // The closing notice of the operations that change ONTs.
 QString requeryNotice(const QString &what);
+
+// A question, log line or notice with the row's texts put in, in one pass (a cell may itself hold
+// a "%"): %P the port, %N the ONT id, %S the serial, %B the board, %V a typed value.
+QString fillRow(QStringView pattern, const OntRef &ont, const QString &value = {});
+
+// One item of an ONT grid's menu: its caption and what it does with the current row. True when
+// something was sent.
+struct OntMenuOperation {
+    const char16_t *caption;
+    std::function<bool(PageContext &, const OntRef &)> run;
+};
 
 } // namespace tw

@@ -2,6 +2,8 @@
 // Registering a discovered ONT by hand: from the discovery grid's menu and from the manual group
 // of "ONT 注册". Each shows its script for confirmation and sends it in one write.
 
+#include "common/PageContext.h"
+
 #include <QString>
 
 #include <functional>
@@ -9,19 +11,7 @@
 
 namespace tw {
 
-class ActivityLog;
-class CommandSink;
-class Operator;
-class SettingsStore;
-struct SharedValues;
-
-struct RegistrationContext {
-    Operator &op;
-    CommandSink &sink;
-    SettingsStore &settings;
-    const ActivityLog &log;
-    SharedValues &shared;
-};
+using RegistrationContext = PageContext;
 
 // The top row of "ONT 注册" and the manual group's boxes.
 struct RegisterFields {

@@ -8,6 +8,7 @@
 #include "olt/SharedValues.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tw {
 
@@ -59,14 +60,6 @@ QString queriedKey(QStringView text) {
     return {};
 }
 
-QStringList gemPortList(QStringView setting) {
-    QStringList out;
-    for (const QString &piece : setting.toString().replace(u'，', u',').split(u','))
-        if (!trimBlanks(piece).isEmpty())
-            out << piece; // as typed; a blank one would be an incomplete command
-    return out;
-}
-
 void AutoMove::searchReply(const QString &text, QByteArrayView output) {
     // Only the answer to the console's own location query may delete anything.
     const QString key = queriedKey(text);
@@ -86,11 +79,17 @@ void AutoMove::searchReply(const QString &text, QByteArrayView output) {
 
 void AutoMove::iptvCleanup(const QString &text) {
     shared_.iptvCleanupPending = 0;
+    shared_.cleanupListing.clear();
     removeMulticastUsers(text);
+    // An ONT deletion waiting for its multicast users to go: now the OLT takes it.
+    const QString deletion = std::exchange(shared_.deletionAfterCleanup, QString());
+    const QString logText = std::exchange(shared_.deletionLog, QString());
+    if (!deletion.isEmpty() && sink_.send(deletion)) log_.write(logText);
 }
 
 void AutoMove::iptvCleanupWithMove(const QString &text) {
     shared_.iptvCleanupPending = 0;
+    shared_.cleanupListing.clear();
     removeMulticastUsers(text);
     // The old registration goes whether or not it had a multicast user, and only once.
     runMove(fromGbk(untilNul(shared_.moveStash)));
@@ -123,7 +122,7 @@ void AutoMove::gponMove(const QString &text) {
     const QStringList e = ontInfoEntries(text, {PortLabel, IdLabel, QStringLiteral("序列号")});
     if (e.size() < 3) return;
     QString script;
-    for (const QString &g : gemPortList(settings_.read(settings::GemPort)))
+    for (const QString &g : splitCommaList(settings_.read(settings::GemPort)))
         script += QStringLiteral("undo service-port port ") + e[0] + QStringLiteral(" ont ") + e[1] +
                   QStringLiteral(" gemport ") + g + QStringLiteral("\r\n\r\ny\r\n\r\n");
     script += QStringLiteral("interface gpon ") + boardOf(e[0]) + QStringLiteral("\r\nont delete ") +
@@ -147,9 +146,11 @@ void AutoMove::eponMove(const QString &text) {
 bool AutoMove::iptvFirstStep(const QString &text) {
     const QStringList e = ontInfoEntries(text, {PortLabel, IdLabel});
     if (e.size() < 2) return false;
-    sink_.send(QStringLiteral("display service-port port ") + e[0] + QStringLiteral(" ont ") + e[1] +
-               QStringLiteral("\r\n\r\n"));
+    const QString listing =
+        QStringLiteral("display service-port port ") + e[0] + QStringLiteral(" ont ") + e[1];
+    sink_.send(listing + QStringLiteral("\r\n\r\n"));
     shared_.iptvCleanupPending = 1;
+    shared_.cleanupListing = listing;
     log_.write(QStringLiteral("  IPTV组播移机删除成功，已删除 ") + e[0] + QStringLiteral(" ONT号：") + e[1] +
                QStringLiteral(" 的ONT设备"));
     return true;

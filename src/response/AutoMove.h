@@ -24,10 +24,6 @@ QStringList ontInfoEntries(QStringView text, const QStringList &labels);
 // empty when the text holds neither echo.
 QString queriedKey(QStringView text);
 
-// The GEM port indexes of a 基本 / gemport value: separated by "," or "，", each as typed; empty
-// and blank pieces are dropped.
-QStringList gemPortList(QStringView setting);
-
 class AutoMove {
   public:
     AutoMove(CommandSink &sink, const SettingsStore &settings, const ActivityLog &log, SharedValues &shared)
@@ -36,7 +32,8 @@ class AutoMove {
     // A completed "display ont info by-..." output: moves the ONT when the reply answers the
     // location query recorded in SharedValues::moveQueryKey (never an operator's own search).
     void searchReply(const QString &text, QByteArrayView output);
-    // A completed "display service-port port" output while a multicast clean-up is pending.
+    // The reply to the service-port listing a multicast clean-up waits for: removes the ONT's
+    // multicast users, then sends the ONT deletion that waited for them, if any.
     void iptvCleanup(const QString &text);
     // The same, then the move of the stashed ONT-info reply.
     void iptvCleanupWithMove(const QString &text);

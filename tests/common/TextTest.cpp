@@ -84,3 +84,11 @@ TEST(Text, MinutesToMsKeepsTheFractionUntilAfterTheProduct) {
     for (const auto &c : cases)
         EXPECT_EQ(minutesToMs(c.text), c.ms) << QString::fromUtf16(c.text).toStdString();
 }
+
+TEST(Text, CommaListsTakeBothCommasAndDropEmptyPieces) {
+    EXPECT_EQ(splitCommaList(u"1，2,3"), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(splitCommaList(u" 1 ,，2, ,"), (QStringList{" 1 ", "2"})) << "pieces go out as typed";
+    EXPECT_EQ(splitCommaList(u"0,,1,"), (QStringList{"0", "1"}));
+    EXPECT_TRUE(splitCommaList(u"").isEmpty());
+    EXPECT_TRUE(splitCommaList(u"，\u3000,").isEmpty());
+}

@@ -72,8 +72,6 @@ TEST(AutoMove, Helpers) {
     EXPECT_EQ(queriedKey(gponReply()), QStringLiteral("485754430A1B2C3D"));
     EXPECT_EQ(queriedKey(EponReply), QStringLiteral("00E0-FC11-2233"));
     EXPECT_EQ(queriedKey(ServicePorts), QString());
-    EXPECT_EQ(gemPortList(u"1，2,3"), (QStringList{"1", "2", "3"}));
-    EXPECT_EQ(gemPortList(u" 1 ,，2, ,"), (QStringList{" 1 ", "2"})) << "pieces go out as typed";
 }
 
 // Without IPTV the location reply deletes the old registration at once.
@@ -182,15 +180,21 @@ TEST(AutoMove, IptvCompletionRemovesMulticastUsersThenMovesOnce) {
     }
 }
 
-// Deleting a selected ONT with IPTV on: only the multicast users go.
+// Deleting a selected ONT with IPTV on: its multicast users go, then the deletion that waited.
 TEST(AutoMove, IptvCleanupOnly) {
     Flow f(true, true);
     f.shared.iptvCleanupPending = 1;
+    f.shared.cleanupListing = QStringLiteral("display service-port port 0/1/0 ont 3");
+    f.shared.deletionAfterCleanup = QStringLiteral("undo service-port port 0/1/0 ont 3\r\n\r\ny\r\n");
+    f.shared.deletionLog = QStringLiteral("   删除ONT命令已发送，编号：3，序列号：S");
     f.move.iptvCleanup(ServicePorts);
     EXPECT_EQ(f.sink.writes, (QList<QByteArray>{"btv\r\nigmp user delete service-port 11\r\ny\r\nquit\r\n",
-                                                "btv\r\nigmp user delete service-port 12\r\ny\r\nquit\r\n"}));
+                                                "btv\r\nigmp user delete service-port 12\r\ny\r\nquit\r\n",
+                                                "undo service-port port 0/1/0 ont 3\r\n\r\ny\r\n"}));
     EXPECT_EQ(f.shared.iptvCleanupPending, 0);
-    EXPECT_EQ(f.logText(), QString());
+    EXPECT_TRUE(f.shared.cleanupListing.isEmpty());
+    EXPECT_TRUE(f.shared.deletionAfterCleanup.isEmpty());
+    EXPECT_EQ(f.logText(), QStringLiteral("09:00:00   删除ONT命令已发送，编号：3，序列号：S\r\n"));
 
     Flow g(true, true);
     g.shared.iptvCleanupPending = 1;

@@ -213,30 +213,43 @@ TEST_F(RouterTest, CompletedOutputGoesWhereItsRuleSays) {
     }
 }
 
-TEST_F(RouterTest, ServicePortReplyRunsTheCleanupOnlyWhenPending) {
-    const QByteArray output = "display service-port port 0/1/0 ont 3\r\n 7 3444 common gpon 0/1/0 3" + Prompt;
-    const QString text = QString::fromLatin1(output);
+TEST_F(RouterTest, ServicePortReplyRunsTheCleanupOnlyForTheAwaitedListing) {
+    const char *awaited = "display service-port port 0/1/0 ont 3";
     const struct {
+        const char *echo;
         bool iptv;
         int pending, stashReady;
         const char *handler; // nullptr: the detail pane only
     } cases[] = {
-        {false, 1, 1, nullptr},
-        {true, 0, 1, nullptr},
-        {true, 1, 0, "iptv cleanup: "},
-        {true, 1, 1, "iptv cleanup with move: "},
+        {"display service-port port 0/1/0 ont 3", false, 1, 1, nullptr},
+        {"display service-port port 0/1/0 ont 3", true, 0, 1, nullptr},
+        {"display service-port port 0/1/0 ont 3", true, 1, 0, "iptv cleanup: "},
+        {"display service-port port 0/1/0 ont 3", true, 1, 1, "iptv cleanup with move: "},
+        // The operator's own index queries never clean anything up, nor another ONT's listing.
+        {"display service-port port 0/1/0 ont 3 sort-by port", true, 1, 0, nullptr},
+        {"display service-port port 0/1/0 sort-by port", true, 1, 1, nullptr},
+        {"display service-port port 0/1/0 ont 33", true, 1, 0, nullptr},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.iptv << c.pending << c.stashReady);
+        SCOPED_TRACE(testing::Message() << c.echo << c.iptv << c.pending << c.stashReady);
+        const QByteArray output = QByteArray(c.echo) + "\r\n 7 3444 common gpon 0/1/0 3" + Prompt;
+        const QString text = QString::fromLatin1(output);
         settings.writeSwitch(settings::Iptv, c.iptv);
         shared.iptvCleanupPending = c.pending;
         shared.moveStashReady = c.stashReady;
+        shared.cleanupListing = QString::fromLatin1(awaited);
         rec.events.clear();
         router.route(output);
         QStringList expected{"detail: " + text};
         if (c.handler) expected << QString::fromLatin1(c.handler) + text;
         EXPECT_EQ(rec.events, expected);
     }
+    // The OLT's repetition of the command after its "{ <cr>|… }" prompt counts as the echo.
+    rec.events.clear();
+    router.route(QByteArray("{ <cr>|sort-by<K>||<K> }:\r\n\r\n  Command:\r\n          ") + awaited +
+                 "\r\n 7 3444 common" + Prompt);
+    ASSERT_EQ(rec.events.size(), 2);
+    EXPECT_TRUE(rec.events[1].startsWith("iptv cleanup: "));
 }
 
 TEST_F(RouterTest, MarkerSplitAcrossChunksDoesNotComplete) {

@@ -39,35 +39,3 @@ TEST(OntRef, ScriptShapes) {
         expected += QStringLiteral("ont reset %1 all\r\ny\r\n").arg(q);
     EXPECT_EQ(board, expected + QStringLiteral("quit\r\n"));
 }
-
-TEST(OntOperation, AsksSendsLogsNotifiesInOrder) {
-    test::TempRunDir run;
-    SettingsStore settings(run.config());
-    ActivityLog log(settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))});
-    test::ScriptedOperator op;
-    test::RecordingSink sink;
-    sink.connected = false; // changes still log and notify when the write is lost
-    OperationContext ctx{op, sink, log};
-    const OntRef ont{QStringLiteral("0/1/0"), QStringLiteral("3"), QStringLiteral("SN1")};
-    const OntOperation activate{
-        QStringLiteral("确实要激活？"), nullptr,
-        [&](PonKind k) { return selectedOntScript(k, ont, QStringLiteral("ont activate")); },
-        QStringLiteral("   激活ONT命令已发送"), requeryNotice(QStringLiteral("激活命令已发送，"))};
-
-    op.answer(false);
-    EXPECT_FALSE(activate.run(ctx));
-    EXPECT_EQ(op.boxes.size(), 1) << "a No ends it before the kind question";
-
-    sink.connected = true;
-    op.answer(true);
-    op.answer(false); // EPON
-    EXPECT_TRUE(activate.run(ctx));
-    EXPECT_EQ(sink.writes, QList<QByteArray>{"interface epon 0/1\r\nont activate 0 3\r\nquit\r\n"});
-    ASSERT_EQ(op.boxes.size(), 4);
-    EXPECT_EQ(op.boxes[2].text, QStringLiteral("GPON选是，EPON选否"));
-    EXPECT_EQ(op.boxes[2].title, QStringLiteral("信息："));
-    EXPECT_EQ(op.boxes[3].kind, test::Box::Notice);
-    EXPECT_EQ(op.boxes[3].text, QStringLiteral("激活命令已发送，请等待程序执行完毕后重新查询以更新列表！"));
-    EXPECT_EQ(run.readFile(QStringLiteral("日志/2024-01-02.txt")),
-              tw::toGbk(QStringLiteral("03:04:05   激活ONT命令已发送\r\n")));
-}

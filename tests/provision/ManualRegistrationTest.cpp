@@ -7,7 +7,7 @@ using namespace tw;
 
 namespace {
 struct Flow : test::Flow {
-    RegistrationContext ctx{op, sink, settings, log, shared};
+    RegistrationContext ctx{op, sink, log, settings, shared};
 
     // A discovery row with these cells; what it shows goes to `shown`, with the number of boxes
     // asked by then.

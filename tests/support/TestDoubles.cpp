@@ -14,6 +14,7 @@ bool RecordingSink::send(const QString &script) {
 }
 
 bool ScriptedOperator::nextBool() {
+    if (answers.empty() && agreeWith) return true;
     if (answers.empty() || !std::holds_alternative<bool>(answers.front()))
         throw std::logic_error("unexpected question: no yes/no answer scripted");
     const bool yes = std::get<bool>(answers.front());
@@ -34,6 +35,7 @@ bool ScriptedOperator::askOkCancel(const QString &text, const QString &title, Bo
 std::optional<QString> ScriptedOperator::askText(const QString &prompt, const QString &title,
                                                  const QString &initial) {
     boxes.append({Box::Input, prompt, title, BoxIcon::None, initial});
+    if (answers.empty() && agreeWith) return agreeWith;
     if (answers.empty() || !std::holds_alternative<std::optional<QString>>(answers.front()))
         throw std::logic_error("unexpected input box: no text answer scripted");
     auto text = std::get<std::optional<QString>>(answers.front());

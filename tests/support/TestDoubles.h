@@ -39,6 +39,9 @@ class ScriptedOperator : public Operator {
     using Answer = std::variant<bool, std::optional<QString>>;
     std::deque<Answer> answers;
     QList<Box> boxes;
+    // When the script runs out: answer every question Yes and every input box with this text
+    // instead of failing.
+    std::optional<QString> agreeWith;
 
     void answer(bool yes) { answers.emplace_back(yes); }
     void answerText(std::optional<QString> text) { answers.emplace_back(std::move(text)); }
