@@ -122,7 +122,7 @@ std::vector<const CommandTable *> tablesFor(ModeKind kind) {
     case ModeKind::Config:
         return {&configCommands(), &displayCommands(), &anyModeCommands()};
     case ModeKind::InterfacePon:
-        return {&ponInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+        return {&ponInterfaceCommands(), &ponDisplayCommands(), &displayCommands(), &anyModeCommands()};
     case ModeKind::InterfaceGiu:
         return {&giuInterfaceCommands(), &displayCommands(), &anyModeCommands()};
     case ModeKind::InterfaceEmu:
@@ -287,6 +287,15 @@ void afterConfirm(Call &c, const char *en, const char *zh, std::function<void(Ca
 void afterOptions(Call &c, const QString &choices, std::function<void(Call &)> then) {
     Session *s = &c.s;
     c.s.askOptions(choices, [s, tokens = c.tokens, first = c.first, then] {
+        Call again{*s, tokens, first};
+        then(again);
+    });
+}
+
+void afterChoice(Call &c, const QString &question, std::function<void(Call &)> then) {
+    Session *s = &c.s;
+    c.s.ask(question, [s, tokens = c.tokens, first = c.first, then](const QString &reply) {
+        if (reply.trimmed() != "1") return;
         Call again{*s, tokens, first};
         then(again);
     });

@@ -54,6 +54,13 @@ struct CommandDef {
 
 using CommandTable = std::vector<CommandDef>;
 
+// Handlers that tables in several files use.
+void servicePortAdd(Call &c);
+void undoServicePort(Call &c);
+void servicePortDisplay(Call &c);
+// Keeps the line for the saved configuration, for commands with no model of their own.
+void recordLine(Call &c);
+
 // Runs one command line in the session's current mode.
 void dispatchCommand(Session &s, const QString &line);
 
@@ -62,6 +69,7 @@ const CommandTable &userCommands();
 const CommandTable &privilegedCommands();
 const CommandTable &configCommands();
 const CommandTable &ponInterfaceCommands();
+const CommandTable &ponDisplayCommands();
 const CommandTable &giuInterfaceCommands();
 const CommandTable &emuInterfaceCommands();
 const CommandTable &otherInterfaceCommands();
@@ -81,7 +89,16 @@ void afterConfirm(Call &c, const char *englishQuestion, const char *chineseQuest
                   std::function<void(Call &)> then);
 // Runs `then` on a copy of the call after a "{ <cr>|...}:" prompt is answered with Enter.
 void afterOptions(Call &c, const QString &choices, std::function<void(Call &)> then);
+// Runs `then` on a copy of the call after a numbered choice is answered "1"; other answers cancel.
+void afterChoice(Call &c, const QString &question, std::function<void(Call &)> then);
 // "frame/slot" of a board argument, or nothing when it is not one.
 std::optional<std::pair<int, int>> boardRef(const QString &text);
+
+// Arguments of the PON interface modes.
+PortRef portOf(Call &c, int port);
+// The PON port argument i of the interface's board, or nothing (the error is reported).
+std::optional<int> ponPort(Call &c, int i);
+// "<port> <id>" or "<port> all": the ONTs addressed, or nothing when the error was reported.
+std::optional<std::vector<std::pair<PortRef, int>>> ontTargets(Call &c, bool *all = nullptr);
 
 } // namespace tw::sim

@@ -3,14 +3,11 @@
 
 namespace tw::sim {
 
-namespace {
-
 PortRef portOf(Call &c, int port) {
     const Mode &m = c.s.mode();
     return {m.frame, m.slot, port};
 }
 
-// The PON port argument i of the interface's board, or nothing (the error is reported).
 std::optional<int> ponPort(Call &c, int i) {
     auto p = c.number(i, 0, 15);
     const Mode &m = c.s.mode();
@@ -22,8 +19,7 @@ std::optional<int> ponPort(Call &c, int i) {
     return p;
 }
 
-// "<port> <id>" or "<port> all": the ONTs addressed, or nothing when the error was reported.
-std::optional<std::vector<std::pair<PortRef, int>>> ontTargets(Call &c, bool *all = nullptr) {
+std::optional<std::vector<std::pair<PortRef, int>>> ontTargets(Call &c, bool *all) {
     auto p = ponPort(c, 0);
     if (!p) return std::nullopt;
     const PortRef at = portOf(c, *p);
@@ -43,6 +39,8 @@ std::optional<std::vector<std::pair<PortRef, int>>> ontTargets(Call &c, bool *al
     out.push_back({at, *id});
     return out;
 }
+
+namespace {
 
 void ontAdd(Call &c) {
     const Mode &m = c.s.mode();
@@ -177,7 +175,8 @@ void ontActivate(Call &c, bool active) {
     }
 }
 
-// ONT reset and factory-setting restore: they ask first, and the ONT comes back up at once.
+// ONT reset and factory-setting restore: they ask first, and the ONT comes back up at once. Only
+// an ONT that answers can be reset.
 void ontRestart(Call &c, bool factory) {
     if (!c.need(2, 2)) return;
     auto targets = ontTargets(c);
@@ -188,65 +187,89 @@ void ontRestart(Call &c, bool factory) {
                              : "  Are you sure to reset the ONT(s)? ";
     const char *zh = factory ? "  确定要将ONT恢复出厂设置吗？" : "  确定要复位ONT吗？";
     afterConfirm(c, en, zh, [](Call &c) {
-        if (auto list = ontTargets(c))
-            for (const auto &[at, id] : *list)
-                if (Ont *o = c.dev().ont(at, id); o && o->online()) o->lastUp = c.dev().now;
+        bool all = false;
+        auto list = ontTargets(c, &all);
+        if (!list) return;
+        for (const auto &[at, id] : *list) {
+            Ont *o = c.dev().ont(at, id);
+            if (o && o->online())
+                o->lastUp = c.dev().now;
+            else if (!all)
+                c.fail(o ? Failure::NotOnline : Failure::NoOnt);
+        }
     });
 }
 
+// The keywords that may still follow each "ont modify" change, offered before it runs.
+QString modifyChoices(const QString &what) {
+    if (what == "ont-lineprofile-id") return "{ <cr>|ont-srvprofile-id<K>|ont-srvprofile-name<K> }:";
+    if (what == "ont-srvprofile-id") return "{ <cr>|ont-lineprofile-id<K>|ont-lineprofile-name<K> }:";
+    if (what == "sn") return "{ <cr>|password-auth<K> }:";
+    if (what == "loid") return "{ <cr>|always-on<K>|checkcode-auth<K>|once-on<K> }:";
+    if (what == "password") return "{ <cr>|always-on<K>|once-on<K> }:";
+    return "{ <cr>|desc<K> }:";
+}
+
+// ont modify <port> <id> ont-lineprofile-id|ont-srvprofile-id|sn|mac|loid|password|desc <value>.
+// All but desc offer the keywords that may follow (answered with Enter). A new SN, MAC, LOID or
+// password makes the ONT register again, so the device then asks a numbered choice (answered 1).
 void ontModify(Call &c) {
     if (!c.need(4, 4)) return;
     auto p = ponPort(c, 0);
     if (!p) return;
-    auto id = c.number(1, 0, 127);
-    if (!id) return c.paramError(1);
-    Ont *o = c.dev().ont(portOf(c, *p), *id);
-    if (!o) return c.fail(Failure::NoOnt);
-    const QString what = c.arg(2).toLower();
+    if (!c.number(1, 0, 127)) return c.paramError(1);
+    const PonKind pon = c.s.mode().pon;
+    QString what = c.arg(2).toLower();
+    if (what.endsWith("-auth")) what.chop(5); // the full keywords of the short forms the console types
     const QString value = c.arg(3);
+    std::optional<AuthMode> key;
     if (what == "ont-lineprofile-id" || what == "ont-srvprofile-id") {
-        auto v = c.number(3, 0, 8192);
-        if (!v) return c.paramError(3);
-        const bool line = what == "ont-lineprofile-id";
-        if (line ? !c.dev().lineProfile(o->pon, *v) : !c.dev().srvProfile(o->pon, *v))
-            return c.fail(line ? Failure::NoLineProfile : Failure::NoSrvProfile);
-        (line ? o->lineProfile : o->srvProfile) = *v;
-    } else if (what == "sn" && o->pon == PonKind::Gpon) {
-        const QString sn = normaliseSn(value);
-        if (sn.isEmpty()) return c.paramError(3);
-        if (Ont *other = c.dev().ontByKey(sn); other && other != o) return c.fail(Failure::SnExists);
-        o->sn = sn;
-        o->auth = AuthMode::Sn;
-    } else if (what == "mac" && o->pon == PonKind::Epon) {
-        const QString mac = normaliseMac(value);
-        if (mac.isEmpty()) return c.paramError(3);
-        if (Ont *other = c.dev().ontByKey(mac); other && other != o) return c.fail(Failure::MacExists);
-        o->mac = mac;
-        o->auth = AuthMode::Mac;
+        if (!c.number(3, 0, 8192)) return c.paramError(3);
+    } else if (what == "sn" && pon == PonKind::Gpon) {
+        if (normaliseSn(value).isEmpty()) return c.paramError(3);
+        key = AuthMode::Sn;
+    } else if (what == "mac" && pon == PonKind::Epon) {
+        if (normaliseMac(value).isEmpty()) return c.paramError(3);
+        key = AuthMode::Mac;
     } else if (what == "loid") {
-        o->loid = value;
-        o->auth = AuthMode::Loid;
+        if (value.isEmpty() || value.size() > 24) return c.paramError(3);
+        key = AuthMode::Loid;
     } else if (what == "password") {
-        o->password = value;
-        o->auth = AuthMode::Password;
+        if (value.isEmpty() || value.size() > 10) return c.paramError(3);
+        key = AuthMode::Password;
     } else if (what == "desc") {
-        if (value.size() > 64) return c.paramError(3);
-        o->desc = value;
+        if (value.isEmpty() || value.size() > 64) return c.paramError(3);
     } else {
         return c.paramError(2);
     }
-    // A changed key may now match an ONT waiting on this port: it comes up.
-    const PortRef at = o->at;
-    const QString key = o->key();
-    auto &af = c.dev().autofind;
-    auto it = std::find_if(af.begin(), af.end(), [&](const AutofindEntry &e) {
-        return e.at == at && (e.key() == key || (!e.loid.isEmpty() && e.loid == key) ||
-                              (!e.password.isEmpty() && e.password == key));
-    });
-    if (it != af.end()) {
-        o->plugged = true;
-        af.erase(it);
-    }
+
+    auto apply = [what, key](Call &c) {
+        const PortRef at = portOf(c, c.arg(0).toInt());
+        const int id = c.arg(1).toInt();
+        Ont *o = c.dev().ont(at, id);
+        if (!o) return c.fail(Failure::NoOnt);
+        if (key) {
+            const QString question =
+                tr(c.lang(),
+                   "  The ONT will go offline and register again with the new authentication information.\r\n"
+                   "  1. Continue\r\n  2. Cancel\r\n  Please select (1-2)[2]:",
+                   "  ONT将下线并以新的认证信息重新注册。\r\n  1. 继续\r\n  2. 取消\r\n  请选择 (1-2)[2]:");
+            return afterChoice(c, question, [at, id, key](Call &c) {
+                if (Failure f = changeOntKey(c.dev(), at, id, *key, c.arg(3)); f != Failure::None) c.fail(f);
+            });
+        }
+        if (what == "desc") {
+            o->desc = c.arg(3);
+            return;
+        }
+        const bool line = what == "ont-lineprofile-id";
+        const int v = c.arg(3).toInt();
+        if (line ? !c.dev().lineProfile(o->pon, v) : !c.dev().srvProfile(o->pon, v))
+            return c.fail(line ? Failure::NoLineProfile : Failure::NoSrvProfile);
+        (line ? o->lineProfile : o->srvProfile) = v;
+    };
+    if (what == "desc") return apply(c);
+    afterOptions(c, modifyChoices(what), apply);
 }
 
 void ontConfirm(Call &c) {
@@ -311,137 +334,6 @@ void ontIpconfig(Call &c) {
     o->ip = c.arg(4);
 }
 
-void opticalInfo(Call &c) {
-    if (!c.need(2, 2)) return;
-    bool all = false;
-    auto targets = ontTargets(c, &all);
-    if (!targets) return;
-    auto show = [](Call &c) {
-        bool all = false;
-        auto list = ontTargets(c, &all);
-        if (!list) return;
-        if (!all) {
-            const Ont *o = c.dev().ont(list->front().first, list->front().second);
-            return o ? c.print(renderOptics(c.lang(), *o)) : c.fail(Failure::NoOnt);
-        }
-        QString out = rule();
-        out += tr(c.lang(), "  ONT  Rx Power(dBm)  Tx Power(dBm)  OLT Rx ONT Power(dBm)\r\n",
-                  "  ONT  接收光功率(dBm) 发送光功率(dBm) OLT接收光功率(dBm)\r\n");
-        out += rule();
-        for (const auto &[at, id] : *list) {
-            const Ont *o = c.dev().ont(at, id);
-            auto num = [o](double v) {
-                return o->online() ? QString::number(v, 'f', 2) : QStringLiteral("-");
-            };
-            out += "  ";
-            appendPadded(out, QString::number(id), 5);
-            appendPadded(out, num(o->rxPower), 15);
-            appendPadded(out, num(o->txPower), 15);
-            out += num(o->rxPower - 2.3) + "\r\n";
-        }
-        out += rule();
-        c.print(out);
-    };
-    if (all)
-        return afterConfirm(c, "  It will take some time. Are you sure to continue? ",
-                            "  该操作需要一些时间，确定要继续吗？", show);
-    afterOptions(c, "{ <cr>||<K> }:", show);
-}
-
-void traffic(Call &c) {
-    if (!c.need(2, 2)) return;
-    auto targets = ontTargets(c);
-    if (!targets) return;
-    afterOptions(c, "{ <cr>|eth<K>||<K> }:", [](Call &c) {
-        auto list = ontTargets(c);
-        const Ont *o = list ? c.dev().ont(list->front().first, list->front().second) : nullptr;
-        if (!o) return c.fail(Failure::NoOnt);
-        c.print(rule(43));
-        c.print(tr(c.lang(), "  Up traffic   (kbps) : ", "  上行流量(kbps)       : ") +
-                (o->online() ? "1536" : "0") + "\r\n");
-        c.print(tr(c.lang(), "  Down traffic (kbps) : ", "  下行流量(kbps)       : ") +
-                (o->online() ? "20480" : "0") + "\r\n");
-        c.print(rule(43));
-    });
-}
-
-void registerInfo(Call &c) {
-    if (!c.need(2, 2)) return;
-    auto targets = ontTargets(c);
-    if (!targets) return;
-    afterOptions(c, "{ <cr>||<K> }:", [](Call &c) {
-        auto list = ontTargets(c);
-        const Ont *o = list ? c.dev().ont(list->front().first, list->front().second) : nullptr;
-        if (!o) return c.fail(Failure::NoOnt);
-        QString out = rule();
-        appendField(out, tr(c.lang(), "Index", "索引"), "1", 16);
-        appendField(out, tr(c.lang(), "Type", "类型"),
-                    o->online() ? tr(c.lang(), "online", "上线") : tr(c.lang(), "offline", "下线"), 16);
-        appendField(out, tr(c.lang(), "Up time", "上线时间"), o->lastUp, 16);
-        appendField(out, tr(c.lang(), "Down time", "下线时间"), o->lastDown, 16);
-        appendField(out, tr(c.lang(), "Down cause", "下线原因"), o->lastDownCause, 16);
-        out += rule();
-        c.print(out);
-    });
-}
-
-void portInfo(Call &c) {
-    if (!c.need(1, 1)) return;
-    auto p = ponPort(c, 0);
-    if (!p) return;
-    const PortRef at = portOf(c, *p);
-    const auto onts = c.dev().ontsOn(at);
-    int online = 0;
-    for (const Ont *o : onts)
-        online += o->online();
-    QString out = rule();
-    appendField(out, "F/S/P", at.text(), 30);
-    appendField(out, tr(c.lang(), "Port state", "端口状态"), tr(c.lang(), "Online", "在线"), 30);
-    appendField(out, tr(c.lang(), "Laser state", "激光器状态"), tr(c.lang(), "Normal", "正常"), 30);
-    appendField(out, tr(c.lang(), "Available bandwidth(Kbps)", "可用带宽(Kbps)"), "1180000", 30);
-    appendField(out, tr(c.lang(), "Temperature(C)", "温度(C)"), "43", 30);
-    appendField(out, tr(c.lang(), "TX power(dBm)", "发送光功率(dBm)"), "3.72", 30);
-    const auto af = c.dev().autofindDisabled.find(at.text());
-    appendField(out, tr(c.lang(), "Auto find ONT", "ONT自动发现"),
-                af != c.dev().autofindDisabled.end() && af->second ? tr(c.lang(), "Disable", "去使能")
-                                                                   : tr(c.lang(), "Enable", "使能"),
-                30);
-    appendField(out, tr(c.lang(), "ONTs registered", "已注册ONT数"), QString::number(onts.size()), 30);
-    appendField(out, tr(c.lang(), "ONTs online", "在线ONT数"), QString::number(online), 30);
-    out += rule();
-    c.print(out);
-}
-
-void portState(Call &c) {
-    if (!c.need(1, 1)) return;
-    const Mode &m = c.s.mode();
-    std::vector<int> ports;
-    if (c.is(0, "all")) {
-        for (int p = 0; p < c.dev().board(m.frame, m.slot)->ports; ++p)
-            ports.push_back(p);
-    } else if (auto p = ponPort(c, 0)) {
-        ports.push_back(*p);
-    } else {
-        return;
-    }
-    afterOptions(c, "{ <cr>||<K> }:", [ports](Call &c) {
-        QString out;
-        for (int p : ports) {
-            const PortRef at = portOf(c, p);
-            out += rule();
-            appendField(out, "F/S/P", at.text(), 30);
-            appendField(out, tr(c.lang(), "Optical Module status", "光模块状态"),
-                        tr(c.lang(), "Online", "在位"), 30);
-            appendField(out, tr(c.lang(), "Port state", "端口状态"), tr(c.lang(), "Online", "在线"), 30);
-            appendField(out, tr(c.lang(), "Laser state", "激光器状态"), tr(c.lang(), "Normal", "正常"), 30);
-            appendField(out, tr(c.lang(), "ONTs registered", "已注册ONT数"),
-                        QString::number(c.dev().ontsOn(at).size()), 30);
-        }
-        out += rule();
-        c.print(out);
-    });
-}
-
 void autoFindSwitch(Call &c) {
     if (!c.need(2, 2)) return;
     auto p = ponPort(c, 0);
@@ -463,11 +355,6 @@ const CommandTable &ponInterfaceCommands() {
         {{"ont", "modify"}, ontModify},
         {{"ont", "confirm"}, ontConfirm},
         {{"ont", "ipconfig"}, ontIpconfig},
-        {{"display", "ont", "optical-info"}, opticalInfo},
-        {{"display", "ont", "traffic"}, traffic},
-        {{"display", "ont", "register-info"}, registerInfo},
-        {{"display", "port", "info"}, portInfo},
-        {{"display", "port", "state"}, portState},
         {{"port"},
          [](Call &c) {
              if (c.argc() != 3) return autoFindSwitch(c);

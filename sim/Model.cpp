@@ -168,6 +168,49 @@ Failure checkPonBoard(const Device &d, int frame, int slot, PonKind pon) {
     return Failure::None;
 }
 
+namespace {
+
+// Whether the device waiting in autofind answers to this key.
+bool answersTo(const AutofindEntry &e, AuthMode auth, const QString &key) {
+    switch (auth) {
+    case AuthMode::Sn:
+        return e.sn == key;
+    case AuthMode::Mac:
+        return e.mac == key;
+    case AuthMode::Loid:
+        return !e.loid.isEmpty() && e.loid == key;
+    case AuthMode::Password:
+        return !e.password.isEmpty() && e.password == key;
+    }
+    return false;
+}
+
+// A device waiting on the ONT's port with its key comes up as that ONT.
+void comeUpIfWaiting(Device &d, Ont &o, const QString &key) {
+    auto it = std::find_if(d.autofind.begin(), d.autofind.end(),
+                           [&](const AutofindEntry &e) { return e.at == o.at && answersTo(e, o.auth, key); });
+    if (it == d.autofind.end()) return;
+    o.plugged = true;
+    if (!it->sn.isEmpty()) o.sn = it->sn;
+    if (!it->mac.isEmpty()) o.mac = it->mac;
+    o.vendor = it->vendor;
+    o.version = it->version;
+    o.software = it->software;
+    o.equipmentId = it->equipmentId;
+    o.lastUp = d.now;
+    d.autofind.erase(it);
+}
+
+// A device on the fibre that no registration answers any more reports itself in autofind.
+void reportToAutofind(Device &d, const AutofindEntry &e) {
+    const auto off = d.autofindDisabled.find(e.at.text());
+    const bool listed = std::any_of(d.autofind.begin(), d.autofind.end(),
+                                    [&](const AutofindEntry &a) { return a.key() == e.key(); });
+    if (!listed && (off == d.autofindDisabled.end() || !off->second)) d.autofind.push_back(e);
+}
+
+} // namespace
+
 AddOntResult addOnt(Device &d, const AddOntRequest &req) {
     if (Failure f = checkPonBoard(d, req.at.frame, req.at.slot, req.pon); f != Failure::None) return {f};
     if (!d.portExists(req.at)) return {Failure::NoPort};
@@ -224,31 +267,7 @@ AddOntResult addOnt(Device &d, const AddOntRequest &req) {
 
     // The ONT comes up when it is waiting in this port's autofind list.
     o.plugged = false;
-    auto it = std::find_if(d.autofind.begin(), d.autofind.end(), [&](const AutofindEntry &e) {
-        if (e.at != req.at) return false;
-        switch (req.auth) {
-        case AuthMode::Sn:
-            return e.sn == sn;
-        case AuthMode::Mac:
-            return e.mac == mac;
-        case AuthMode::Loid:
-            return !e.loid.isEmpty() && e.loid == req.key;
-        case AuthMode::Password:
-            return !e.password.isEmpty() && e.password == req.key;
-        }
-        return false;
-    });
-    if (it != d.autofind.end()) {
-        o.plugged = true;
-        if (o.sn.isEmpty()) o.sn = it->sn;
-        if (o.mac.isEmpty()) o.mac = it->mac;
-        o.vendor = it->vendor;
-        o.version = it->version;
-        o.software = it->software;
-        o.equipmentId = it->equipmentId;
-        o.lastUp = d.now;
-        d.autofind.erase(it);
-    }
+    comeUpIfWaiting(d, o, req.auth == AuthMode::Sn ? sn : req.auth == AuthMode::Mac ? mac : req.key);
     auto pos = std::lower_bound(d.onts.begin(), d.onts.end(), std::pair(o.at, o.id), ontOrder);
     d.onts.insert(pos, o);
     return {Failure::None, id};
@@ -278,12 +297,7 @@ Failure deleteOnt(Device &d, PortRef at, int id) {
     const Ont gone = *o;
     d.onts.erase(d.onts.begin() + (o - d.onts.data()));
     // Still on the fibre, the ONT reports itself again: it shows in its port's autofind list.
-    const AutofindEntry back = autofindEntryOf(gone, at, d.now);
-    const auto off = d.autofindDisabled.find(at.text());
-    const bool listed = std::any_of(d.autofind.begin(), d.autofind.end(),
-                                    [&](const AutofindEntry &e) { return e.key() == back.key(); });
-    if (gone.plugged && !listed && (off == d.autofindDisabled.end() || !off->second))
-        d.autofind.push_back(back);
+    if (gone.plugged) reportToAutofind(d, autofindEntryOf(gone, at, d.now));
     return Failure::None;
 }
 
@@ -291,6 +305,48 @@ Failure setActive(Device &d, PortRef at, int id, bool active) {
     Ont *o = d.ont(at, id);
     if (!o) return Failure::NoOnt;
     o->active = active;
+    return Failure::None;
+}
+
+Failure changeOntKey(Device &d, PortRef at, int id, AuthMode auth, const QString &key) {
+    Ont *o = d.ont(at, id);
+    if (!o) return Failure::NoOnt;
+    const QString value = auth == AuthMode::Sn    ? normaliseSn(key)
+                          : auth == AuthMode::Mac ? normaliseMac(key)
+                                                  : key;
+    if (value.isEmpty()) return Failure::BadParameter;
+    for (const Ont &other : d.onts) {
+        if (&other == o) continue;
+        if (auth == AuthMode::Sn && other.sn == value) return Failure::SnExists;
+        if (auth == AuthMode::Mac && other.mac == value) return Failure::MacExists;
+        if (auth == AuthMode::Loid && other.auth == auth && other.loid == value) return Failure::LoidExists;
+        if (auth == AuthMode::Password && other.auth == auth && other.password == value)
+            return Failure::PasswordExists;
+    }
+    const AutofindEntry onFibre = autofindEntryOf(*o, at, d.now);
+    switch (auth) {
+    case AuthMode::Sn:
+        o->sn = value;
+        break;
+    case AuthMode::Mac:
+        o->mac = value;
+        break;
+    case AuthMode::Loid:
+        o->loid = value;
+        break;
+    case AuthMode::Password:
+        o->password = value;
+        break;
+    }
+    o->auth = auth;
+    // Only the SN and MAC of the device on the fibre are known; it is taken to carry a new LOID or password.
+    const bool stillFits =
+        (auth != AuthMode::Sn || onFibre.sn == value) && (auth != AuthMode::Mac || onFibre.mac == value);
+    if (o->plugged && !stillFits) {
+        o->plugged = false;
+        reportToAutofind(d, onFibre);
+    }
+    if (!o->plugged) comeUpIfWaiting(d, *o, value);
     return Failure::None;
 }
 

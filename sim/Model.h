@@ -216,6 +216,7 @@ enum class Failure {
     NoLineProfile,
     NoSrvProfile,
     NoOnt,
+    NotOnline,
     HasServicePorts,
     NoVlan,
     VlanExists,
@@ -258,6 +259,10 @@ AutofindEntry autofindEntryOf(const Ont &o, PortRef at, const QString &time);
 // Refused while service ports name the ONT. An ONT still on the fibre shows in autofind afterwards.
 Failure deleteOnt(Device &d, PortRef at, int id);
 Failure setActive(Device &d, PortRef at, int id, bool active);
+// Registers the ONT with another SN, MAC, LOID or password. The device on the fibre keeps its own
+// SN or MAC: when that no longer fits, it drops off and shows in autofind, and a device waiting
+// on the port with the new key comes up in its place.
+Failure changeOntKey(Device &d, PortRef at, int id, AuthMode auth, const QString &key);
 
 // Control-channel events.
 QString plugOnt(Device &d, const AutofindEntry &entry); // empty, or the reason it was refused

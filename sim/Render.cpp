@@ -81,6 +81,8 @@ QString failureText(Failure f, Lang l) {
         return tr(l, "  Failure: The service profile does not exist", "  失败：业务模板不存在");
     case Failure::NoOnt:
         return tr(l, "  Failure: The ONT does not exist", "  失败：ONT不存在");
+    case Failure::NotOnline:
+        return tr(l, "  Failure: The ONT is not online", "  失败：ONT不在线");
     case Failure::HasServicePorts:
         return tr(l, "  Failure: This configured object has some service virtual ports",
                   "  失败：该配置对象存在业务虚端口");
@@ -692,7 +694,7 @@ QString renderOptics(Lang l, const Ont &o) {
     };
     auto num = [&](double v) { return o.online() ? QString::number(v, 'f', 2) : QStringLiteral("-"); };
     field("ONU NNI port ID", "ONU NNI端口ID", "0");
-    field("Module type", "模块类型", "GPON");
+    field("Module type", "模块类型", o.pon == PonKind::Gpon ? "GPON" : "EPON");
     field("Rx optical power(dBm)", "接收光功率(dBm)", num(o.rxPower));
     field("Tx optical power(dBm)", "发送光功率(dBm)", num(o.txPower));
     field("Laser bias current(mA)", "激光器偏置电流(mA)", o.online() ? "12" : "-");

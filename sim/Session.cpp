@@ -186,7 +186,9 @@ void Session::loginPassword(const QString &password) {
 
 void Session::runLine(const QString &text) {
     send(QByteArray("\r\n"));
-    if (text.trimmed().isEmpty()) {
+    const bool stray = std::exchange(strayAnswer_, false);
+    static const QRegularExpression yesNo("^\\s*[yYnN]\\s*$");
+    if (text.trimmed().isEmpty() || (stray && yesNo.match(text).hasMatch())) {
         send(prompt());
         return;
     }
@@ -221,11 +223,15 @@ void Session::answer(const QString &text) {
 }
 
 void Session::confirm(const QString &question, std::function<void()> onYes) {
-    askPrompt_ = question + "(y/n)[n]:";
-    pendingAnswer_ = [onYes = std::move(onYes)](const QString &reply) {
+    ask(question + "(y/n)[n]:", [onYes = std::move(onYes)](const QString &reply) {
         const QString r = reply.trimmed();
         if (r.compare("y", Qt::CaseInsensitive) == 0 || r.compare("yes", Qt::CaseInsensitive) == 0) onYes();
-    };
+    });
+}
+
+void Session::ask(const QString &question, std::function<void(const QString &)> onAnswer) {
+    askPrompt_ = question;
+    pendingAnswer_ = std::move(onAnswer);
 }
 
 void Session::askOptions(const QString &choices, std::function<void()> then) {

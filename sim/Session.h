@@ -78,7 +78,11 @@ class Session {
     void popMode();
     void leaveToConfig(); // back to configuration mode from any deeper mode
     void confirm(const QString &question, std::function<void()> onYes);
+    // Any other question: the line that follows is its answer, whatever it holds.
+    void ask(const QString &question, std::function<void(const QString &)> onAnswer);
     void askOptions(const QString &choices, std::function<void()> then);
+    // The next line, when it is a lone y or n, passes like an empty line instead of failing.
+    void passStrayAnswer() { strayAnswer_ = true; }
     void error(CliError kind, int column);
     void logout();
     // The line being run, as typed.
@@ -126,6 +130,7 @@ class Session {
     QString body_;
     QString askPrompt_;
     std::function<void(const QString &)> pendingAnswer_;
+    bool strayAnswer_ = false;
 
     // Paging.
     QByteArray pageBody_;

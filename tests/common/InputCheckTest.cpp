@@ -30,12 +30,16 @@ TEST(InputCheck, TypedValuesThatWouldAddCliLinesAreRefused) {
         test::ScriptedOperator op;
         EXPECT_EQ(acceptTyped(op, value, QStringLiteral("ONT备注")), c.accepted);
         EXPECT_EQ(op.boxes.size(), c.accepted ? 0 : 1);
-        if (!c.accepted) EXPECT_TRUE(op.boxes[0].text.contains(QStringLiteral("“ONT备注”")));
+        if (!c.accepted) {
+            EXPECT_TRUE(op.boxes[0].text.contains(QStringLiteral("“ONT备注”")));
+        }
 
         test::ScriptedOperator quoting;
         const std::optional<QString> word = quotedWord(quoting, value, QStringLiteral("ONT备注"));
         EXPECT_EQ(word.has_value(), c.quoted != nullptr);
-        if (word) EXPECT_EQ(*word, QString::fromUtf16(c.quoted));
+        if (word) {
+            EXPECT_EQ(*word, QString::fromUtf16(c.quoted));
+        }
         EXPECT_EQ(quoting.boxes.size(), word ? 0 : 1);
     }
     test::ScriptedOperator op;

@@ -140,7 +140,9 @@ TEST(AutoRegistrationSoak, HundredPluggedTwentyMovedWithFaultsEndRegisteredOnceA
         // A pause after each piece keeps the pieces apart on the way; without one they may merge.
         const char *chunk[] = {"251 1", "1021 1", "7", "509 1"};
         ASSERT_EQ(h.sim.command(QStringLiteral("fault chunk ") + chunk[ticks / 20 % 4]), "ok");
-        if (ticks % 7 == 3) ASSERT_EQ(h.sim.command(QStringLiteral("fault alarm")), "ok");
+        if (ticks % 7 == 3) {
+            ASSERT_EQ(h.sim.command(QStringLiteral("fault alarm")), "ok");
+        }
         if (ticks == 12 || ticks == 41 || ticks == 77) {
             ASSERT_EQ(h.sim.command(QStringLiteral("fault drop-after %1").arg(300 + ticks * 40)), "ok");
             ++drops;

@@ -129,7 +129,8 @@ TEST(FlowDeletion, EachDeletionAsksAndSendsInOrder) {
                         : QString());
         const QString title = f.op.boxes.last().title;
         if (f.op.boxes.last().kind == Box::Notice && !f.lastBox().contains(QStringLiteral("重新查询")) &&
-            !f.lastBox().contains(QStringLiteral("控制字符")))
+            !f.lastBox().contains(QStringLiteral("控制字符"))) {
             EXPECT_EQ(title, QStringLiteral("删除"));
+        }
     }
 }

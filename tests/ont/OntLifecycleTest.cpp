@@ -11,8 +11,6 @@ using namespace tw::test;
 
 namespace {
 
-const char *Sn = "48575443ABCDEF01";
-
 QString requery(const char *what) {
     return QString::fromUtf8(what) + QStringLiteral("请等待程序执行完毕后重新查询以更新列表！");
 }

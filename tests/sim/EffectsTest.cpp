@@ -10,11 +10,6 @@ using namespace tw::sim::testing;
 
 namespace {
 
-QJsonObject dump(Device &d) {
-    Faults f;
-    return QJsonDocument::fromJson(runControlCommand(d, f, "dump").toUtf8()).object();
-}
-
 QJsonObject dumpedOnt(Device &d, const QString &key) {
     for (const QJsonValue &v : dump(d)["onts"].toArray())
         if (v["sn"].toString() == key || v["mac"].toString() == key) return v.toObject();

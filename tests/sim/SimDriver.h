@@ -9,6 +9,8 @@
 #include "common/Gbk.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -24,6 +26,12 @@ inline Device smallDevice() {
     ScenarioResult r = scenarioFromJson(file.readAll());
     EXPECT_TRUE(r.device.has_value()) << r.error.toStdString();
     return r.device ? std::move(*r.device) : Device{};
+}
+
+// The model as the control channel's "dump" prints it.
+inline QJsonObject dump(Device &d) {
+    Faults f;
+    return QJsonDocument::fromJson(runControlCommand(d, f, "dump").toUtf8()).object();
 }
 
 inline QString decode(const std::vector<Write> &writes) {
