@@ -405,6 +405,8 @@ void MainWindow::wireConnection() {
         setLastEvent(log_.timeStamp() +
                      (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where);
     });
+    connect(&connection, &OltConnection::configurationRestored, this,
+            [this](const QString &note) { console->append(note); });
     connect(&connection, &OltConnection::loginAnswered, this, [this] {
         if (!tickResend_.isEmpty()) sink_.send(std::exchange(tickResend_, QString()));
     });

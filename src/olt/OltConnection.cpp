@@ -11,7 +11,11 @@
 namespace tw {
 
 OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObject *parent)
-    : QObject(parent), settings_(settings), operator_(op), receive_(settings) {}
+    : QObject(parent), settings_(settings), operator_(op), receive_(settings) {
+    stranded_.setSingleShot(true);
+    stranded_.setInterval(DefaultStrandedMs);
+    connect(&stranded_, &QTimer::timeout, this, &OltConnection::restoreConfiguration);
+}
 
 OltConnection::~OltConnection() = default;
 
@@ -27,6 +31,8 @@ void OltConnection::dropSocket() {
 bool OltConnection::connectToOlt() {
     dropSocket();
     receive_.reset();
+    stranded_.stop();
+    loggedIn_ = restored_ = false;
 
     auto *socket = new QTcpSocket(this);
     socket_ = socket;
@@ -64,8 +70,19 @@ bool OltConnection::writeRaw(const QByteArray &bytes) {
 void OltConnection::readAvailable() {
     // A box shown while a chunk is handled runs a nested event loop in which the socket reads on
     // without signalling again; pick up what came meanwhile before returning.
+    stranded_.stop();
     while (socket_ && socket_->bytesAvailable() > 0)
         receive_.feed(socket_->readAll(), *this);
+    // A script that left the CLI outside configuration mode (a failed "interface" line, then its
+    // "quit") strands it at the privileged prompt: nothing would complete from then on.
+    if (loggedIn_ && !restored_ && receive_.atPrivilegedPrompt()) stranded_.start();
+}
+
+void OltConnection::restoreConfiguration() {
+    if (!loggedIn_ || restored_ || !receive_.atPrivilegedPrompt()) return;
+    if (!writeRaw(toGbk(olt::RestoreConfiguration))) return;
+    restored_ = true;
+    emit configurationRestored(olt::RestoreConfigurationNote);
 }
 
 void OltConnection::loginRejected() {

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 class QTcpSocket;
 
@@ -35,6 +36,9 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     bool isConnected() const;
 
     void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
+    // How long the OLT must stay quiet at its privileged prompt before "config" is sent.
+    static constexpr int DefaultStrandedMs = 1000;
+    void setStrandedDelay(int ms) { stranded_.setInterval(ms); }
 
   signals:
     // What passed the chunk stage: connect this to ResponseRouter::route.
@@ -44,24 +48,37 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // The password and the post-login script went out: what is sent from now on reaches the CLI,
     // not the login dialogue.
     void loginAnswered();
+    // The CLI had been left at the privileged prompt (where no output completes) and "config" was
+    // sent to return to configuration mode; `note` says so for the console.
+    void configurationRestored(const QString &note);
 
   private:
     void readAvailable();
+    void restoreConfiguration();
     bool writeRaw(const QByteArray &bytes);
     void dropSocket();
 
     // What the receive path asks for.
     void write(const QByteArray &bytes) override { writeRaw(bytes); }
     void reconnect() override { connectToOlt(); }
-    void passwordSent() override { emit loginAnswered(); }
+    void passwordSent() override {
+        loggedIn_ = true;
+        emit loginAnswered();
+    }
     void loginRejected() override;
-    void deliver(const QByteArray &chunk) override { emit chunkReceived(chunk); }
+    void deliver(const QByteArray &chunk) override {
+        if (chunk.contains("(config)#")) restored_ = false;
+        emit chunkReceived(chunk);
+    }
 
     const SettingsStore &settings_;
     Operator &operator_;
     QPointer<QTcpSocket> socket_;
     ReceivePath receive_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
+    bool loggedIn_ = false; // this connection's login was answered
+    bool restored_ = false; // "config" went out; not again before configuration mode is back
+    QTimer stranded_;       // quiet at the privileged prompt
 };
 
 } // namespace tw

@@ -32,6 +32,10 @@ inline const QString AfterPassword =
 inline const QString BackToConfig = QStringLiteral("config\r\n\r\n");
 inline const QString LineEnd = QStringLiteral("\r\n");
 inline const QString Logout = QStringLiteral("quit\r\nquit\r\ny\r\n");
+// Back to configuration mode from the privileged prompt, and what the console says about it.
+inline const QString RestoreConfiguration = QStringLiteral("config\r\n");
+inline const QString RestoreConfigurationNote =
+    QStringLiteral("\r\n[控制台] 命令行停在了特权模式，已自动发送 config 回到配置模式。\r\n");
 inline const QString TestLogout = QStringLiteral("quit\r\ny\r\n\r\n\r\n");
 
 // Boxes and log lines.

@@ -21,6 +21,17 @@ void ReceivePath::finish(ReceiveActions &to) {
 void ReceivePath::reset() {
     telnet_.reset();
     joiner_.reset();
+    lastLine_.clear();
+}
+
+bool ReceivePath::atPrivilegedPrompt() const {
+    // A prompt is the system name and "#": no blanks, no mode in parentheses, nothing after it.
+    const QByteArray line = lastLine_.trimmed();
+    if (line.size() < 2 || !line.endsWith('#')) return false;
+    for (const char c : line.first(line.size() - 1))
+        if (c == '#' || c == '(' || c == ')' || c == '>' || static_cast<unsigned char>(c) <= ' ')
+            return false;
+    return true;
 }
 
 void ReceivePath::stage(QByteArray data, ReceiveActions &to) {
@@ -33,7 +44,14 @@ void ReceivePath::stage(QByteArray data, ReceiveActions &to) {
     if (out.reconnect && out.sendsBeforeReconnect == out.sends.size()) to.reconnect();
     if (out.loginAnswered) to.passwordSent();
     if (out.loginRejected) to.loginRejected();
-    if (!out.discarded) to.deliver(out.passOn);
+    if (out.discarded) return;
+    const qsizetype lineStart = out.passOn.lastIndexOf('\n');
+    if (lineStart >= 0)
+        lastLine_ = out.passOn.sliced(lineStart + 1);
+    else
+        lastLine_ += out.passOn;
+    if (lastLine_.size() > 256) lastLine_ = " "; // no prompt is that long, and a blank rules one out
+    to.deliver(out.passOn);
 }
 
 } // namespace tw

@@ -41,12 +41,17 @@ class ReceivePath {
     // A new connection starts a new stream.
     void reset();
 
+    // Whether what was delivered last ends at the privileged prompt ("MA5680T#", outside
+    // configuration mode), where no later output would ever complete.
+    bool atPrivilegedPrompt() const;
+
   private:
     void stage(QByteArray data, ReceiveActions &to);
 
     const SettingsStore &settings_;
     TelnetFilter telnet_;
     PromptJoiner joiner_;
+    QByteArray lastLine_; // the end of the delivered stream since its last line break
 };
 
 } // namespace tw

@@ -253,3 +253,24 @@ TEST(OntMenuE2E, RightClickDeleteRemovesTheRowFromTheNextQuery) {
     for (int r = 0; r < h.window->ontListGrid.count(); ++r)
         EXPECT_NE(h.window->ontListGrid.cell(r, 1), QString::number(id));
 }
+
+// Answering EPON for a GPON port fails the interface line ("单板类型错误", answered with "config");
+// a "quit" typed by hand leaves the CLI at the privileged prompt, and the console goes back to
+// configuration mode by itself. Either way later queries still complete.
+TEST(OntMenuE2E, TheConsoleIsNeverLeftOutsideConfigurationMode) {
+    MenuHarness h;
+    ASSERT_TRUE(h.startAndLogIn());
+    ASSERT_TRUE(h.listPort(1, 0));
+    ASSERT_TRUE(h.select(2));
+    ASSERT_TRUE(h.choose("重启选定ONT", {Y, N}));
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("单板类型错误")));
+    ASSERT_TRUE(h.settle());
+    ASSERT_TRUE(h.listPort(1, 0)) << h.consoleText().right(800).toStdString();
+
+    h.typeCommand(QStringLiteral("quit"));
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("已自动发送 config")))
+        << h.consoleText().right(800).toStdString();
+    ASSERT_TRUE(h.settle());
+    ASSERT_TRUE(h.listPort(1, 1)) << h.consoleText().right(800).toStdString();
+    EXPECT_GT(h.window->ontListGrid.count(), 0);
+}

@@ -265,3 +265,38 @@ TEST_F(ConnectionTest, TestConnectionReportsABadAddressOrPort) {
         EXPECT_EQ(op.boxes[0].icon, BoxIcon::Error);
     }
 }
+
+// A script that fails its "interface" line leaves the CLI at the privileged prompt after its
+// "quit": once the OLT stays quiet there, "config" goes out once and the console is told.
+TEST_F(ConnectionTest, StrandedAtThePrivilegedPromptReturnsToConfigurationOnce) {
+    OltConnection conn(settings, op);
+    conn.setStrandedDelay(200);
+    QSignalSpy restored(&conn, &OltConnection::configurationRestored);
+    ASSERT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(peer.waitConnections(1));
+
+    // Before the login, and on the way through it, the privileged prompt is no cause.
+    peer.say("MA5680T#");
+    QTest::qWait(400);
+    peer.say("\r\n>>User password:");
+    peer.received[0].clear();
+    peer.say("\r\nMA5680T>enable\r\n\r\nMA5680T#config\r\n\r\nMA5680T(config)#");
+    QTest::qWait(400);
+    EXPECT_EQ(restored.count(), 0);
+
+    peer.say("quit\r\n\r\nMA5680T#");
+    ASSERT_TRUE(peer.waitReceived("config\r\n"));
+    ASSERT_EQ(restored.count(), 1);
+    EXPECT_TRUE(restored[0][0].toString().contains(QStringLiteral("config")));
+    // Refused again: not sent twice until configuration mode is back.
+    peer.say("\r\n  % Unknown command\r\n\r\nMA5680T#");
+    QTest::qWait(400);
+    EXPECT_EQ(peer.received[0], "config\r\n");
+    peer.say("config\r\n\r\nMA5680T(config)#quit\r\nMA5680T#");
+    EXPECT_TRUE(peer.waitReceived("config\r\nconfig\r\n"));
+    // Output that goes on is no stranding: a prompt-like line followed by more text.
+    peer.received[0].clear();
+    peer.say("config\r\nMA5680T(config)#display x\r\n  total#\r\n");
+    QTest::qWait(400);
+    EXPECT_TRUE(peer.received[0].isEmpty());
+}
