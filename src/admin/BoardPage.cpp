@@ -1,31 +1,47 @@
 #include "admin/BoardPage.h"
 
+#include "admin/BoardOperations.h"
 #include "app/WidgetKitUi.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tw {
 
-BoardPage::BoardPage(QWidget *parent) : QWidget(parent) {
+BoardPage::BoardPage(PageContext &context, QWidget *parent) : QWidget(parent) {
     auto *layout = new QHBoxLayout(this);
-    operations = new QGroupBox(QStringLiteral("板卡管理"), this);
-    auto *grid = new QGridLayout(operations);
-    for (int i = 0; i < 6; ++i) {
-        auto *box = new QLineEdit(QStringLiteral("0/1"), operations);
-        box->setMaximumWidth(70);
-        grid->addWidget(new QLabel(QStringLiteral("业务板："), operations), i, 0);
-        grid->addWidget(box, i, 1);
-        boardBoxes.append(box);
-    }
-    grid->setRowStretch(6, 1);
     boardPane = makeTextPane(this, QStringLiteral("BoardPane"));
-    layout->addWidget(operations, 2);
     layout->addWidget(boardPane, 3);
+
+    auto *side = new QVBoxLayout;
+    for (const BoardGroup &g : BoardGroups) {
+        auto *group = new QGroupBox(QString::fromUtf16(g.title), this);
+        auto *row = new QHBoxLayout(group);
+        auto *box = new QLineEdit(QStringLiteral("0/8"), group);
+        box->setMaximumWidth(80);
+        auto *button = new QPushButton(QString::fromUtf16(g.button), group);
+        row->addWidget(new QLabel(QStringLiteral("业务板："), group));
+        row->addWidget(box);
+        row->addWidget(button);
+        row->addStretch(1);
+        side->addWidget(group);
+        boardBoxes.append(box);
+        groupButtons.append(button);
+        const BoardAction action = g.action;
+        connect(button, &QPushButton::clicked, this,
+                [&context, action, box] { runBoardAction(context, action, box->text()); });
+    }
+    confirmAllButton = new QPushButton(QStringLiteral("确认所有板卡(&A)"), this);
+    connect(confirmAllButton, &QPushButton::clicked, this, [&context] { confirmAllBoards(context); });
+    side->addWidget(confirmAllButton);
+    side->addStretch(1);
+    layout->addLayout(side, 2);
 }
 
 } // namespace tw

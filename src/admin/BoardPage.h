@@ -5,16 +5,20 @@
 
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace tw {
 
-// Page 2: board operations and their reply pane.
+struct PageContext;
+
+// Page 2: board operations, each in its own group with its own board box, and their reply pane.
 class BoardPage : public QWidget {
     Q_OBJECT
   public:
-    explicit BoardPage(QWidget *parent = nullptr);
-    QWidget *operations;           // the board operation rows
-    QList<QLineEdit *> boardBoxes; // the six "业务板：" boxes
+    BoardPage(PageContext &context, QWidget *parent = nullptr);
+    QList<QLineEdit *> boardBoxes;     // the six "业务板：" boxes, in the groups' order
+    QList<QPushButton *> groupButtons; // their buttons
+    QPushButton *confirmAllButton;     // "确认所有板卡(&A)"
     QPlainTextEdit *boardPane;
 };
 

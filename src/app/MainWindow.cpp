@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "admin/BoardPage.h"
+#include "admin/SystemOperations.h"
 #include "app/ChassisPage.h"
 #include "app/CommandLineWindow.h"
 #include "app/ControlPanelWindow.h"
@@ -105,8 +106,8 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
         panel.exec();
     };
 
-    buildCentral();
     pageContext_.reset(new PageContext{op_, sink_, log_, settings_, shared, [this] { console->clear(); }});
+    buildCentral();
     buildMenusAndToolbar();
     buildTray();
     wireOntPage();
@@ -146,11 +147,11 @@ void MainWindow::buildCentral() {
     pages->setObjectName(QStringLiteral("PageArea"));
     chassisPage = new ChassisPage(pages);
     ontPage = new OntPage(ontListGrid, ontDiscoveryGrid, ontVersionGrid, pages);
-    boardPage = new BoardPage(pages);
+    boardPage = new BoardPage(*pageContext_, pages);
     queryPage = new QueryPage(pages);
     alarmPage = new AlarmPage(pages);
     commissioningPage = new CommissioningPage(pages);
-    settingsPage = new SettingsPage(pages);
+    settingsPage = new SettingsPage(*pageContext_, pages);
     const QList<QWidget *> all = {chassisPage, ontPage,           boardPage,   queryPage,
                                   alarmPage,   commissioningPage, settingsPage};
     for (int i = 0; i < all.size(); ++i)
@@ -186,6 +187,8 @@ void MainWindow::buildCentral() {
     setCentralWidget(central);
 
     connect(clearButton, &QPushButton::clicked, console, &OperatorConsole::clear);
+    connect(writeButton, &QPushButton::clicked, this,
+            [this] { runSystemAction(*pageContext_, SystemAction::Save); });
     connect(detachButton, &QPushButton::clicked, this, [this] {
         auto *w = new CommandLineWindow([this] { return console->text(); }, this);
         w->show();

@@ -3,6 +3,8 @@
 #include "common/CommandSink.h"
 #include "common/Operator.h"
 
+#include <algorithm>
+
 namespace tw {
 
 QString controlCharacterProblem(const QString &value, const QString &field) {
@@ -31,6 +33,15 @@ std::optional<QString> quotedWord(Operator &op, const QString &value, const QStr
         return std::nullopt;
     }
     return u'"' + value + u'"';
+}
+
+bool isBoardRef(const QString &text) {
+    const qsizetype slash = text.indexOf(u'/');
+    const auto digits = [](QStringView part) {
+        return !part.isEmpty() && part.size() <= 3 &&
+               std::all_of(part.begin(), part.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+    };
+    return slash > 0 && digits(QStringView(text).left(slash)) && digits(QStringView(text).mid(slash + 1));
 }
 
 bool sendOrTell(CommandSink &sink, Operator &op, const QString &script) {

@@ -27,6 +27,9 @@ bool acceptTyped(Operator &op, const QString &value, const QString &field);
 // character: no quoting can carry those.
 std::optional<QString> quotedWord(Operator &op, const QString &value, const QString &field);
 
+// Whether the text is a board as the CLI takes it in an interface line: frame/slot, digits only.
+bool isBoardRef(const QString &text);
+
 // Sends the script in one write; when the write was not made, tells the operator that the OLT is
 // not connected and returns false (the caller then logs and notifies nothing).
 bool sendOrTell(CommandSink &sink, Operator &op, const QString &script);

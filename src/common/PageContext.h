@@ -2,6 +2,8 @@
 // What every page's flows work with, made once by the main window: the operator's boxes, where
 // commands go, the activity log, the settings, the router's shared values, and the console.
 
+#include <QString>
+
 #include <functional>
 
 namespace tw {
@@ -20,5 +22,11 @@ struct PageContext {
     SharedValues &shared;
     std::function<void()> clearConsole = {}; // the console's Clear
 };
+
+// Sends the script in one write; only when the write was made, writes the log line (`logText`
+// after the time stamp, none when empty) and shows the notice (none when empty). A lost write is
+// told once, and nothing is logged or notified as done.
+bool sendLogNotify(PageContext &c, const QString &script, const QString &logText = {},
+                   const QString &notice = {}, const QString &noticeTitle = {});
 
 } // namespace tw

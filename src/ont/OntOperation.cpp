@@ -1,18 +1,6 @@
 #include "ont/OntOperation.h"
 
-#include "common/ActivityLog.h"
-#include "common/InputCheck.h"
-#include "common/Operator.h"
-
 namespace tw {
-
-bool sendLogNotify(PageContext &c, const QString &script, const QString &logText, const QString &notice,
-                   const QString &noticeTitle) {
-    if (!sendOrTell(c.sink, c.op, script)) return false;
-    if (!logText.isEmpty()) c.log.write(logText);
-    c.op.notice(notice, noticeTitle.isEmpty() ? DefaultBoxTitle : noticeTitle);
-    return true;
-}
 
 QString requeryNotice(const QString &what) {
     return what + QStringLiteral("请等待程序执行完毕后重新查询以更新列表！");

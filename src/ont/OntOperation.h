@@ -12,11 +12,6 @@
 
 namespace tw {
 
-// Sends the script in one write; only when the write was made, writes the log line (`logText`
-// after the time stamp, none when empty) and shows the notice. A lost write is told once.
-bool sendLogNotify(PageContext &c, const QString &script, const QString &logText, const QString &notice,
-                   const QString &noticeTitle = {});
-
 // The closing notice of the operations that change ONTs.
 QString requeryNotice(const QString &what);
 

@@ -7,6 +7,7 @@
 #include "common/SettingsStore.h"
 #include "ont/OntPage.h"
 #include "provision/AutoRegisterWindow.h"
+#include "wizards/BasicConfigTab.h"
 #include "wizards/SettingsPage.h"
 
 #include "app/OperatorConsoleWidget.h"
@@ -148,11 +149,11 @@ TEST(MainWindowStartup, FieldsLoadFromSettingsWithDefaults) {
     EXPECT_EQ(c.window->ontPage->periodBox->text(), QStringLiteral("3"));
     EXPECT_TRUE(c.window->ontPage->iptvBox->isChecked());
     EXPECT_FALSE(c.window->ontPage->autoMoveBox->isChecked());
-    const auto &security = c.window->settingsPage->securityBoxes;
+    const auto &security = c.window->settingsPage->basicTab->securityBoxes;
     EXPECT_TRUE(security[6]->isChecked());  // 防御环路功能
     EXPECT_FALSE(security[4]->isChecked()); // only exactly 真 ticks
-    EXPECT_TRUE(c.window->settingsPage->intervalSaveBox->isChecked());
-    EXPECT_EQ(c.window->settingsPage->routeGateway->text(), QStringLiteral("192.168.88.254"));
+    EXPECT_TRUE(c.window->settingsPage->basicTab->intervalSaveBox->isChecked());
+    EXPECT_EQ(c.window->settingsPage->basicTab->routeGateway->text(), QStringLiteral("192.168.88.254"));
     EXPECT_TRUE(c.sink.writes.isEmpty()) << "loading fields sends nothing";
 }
 

@@ -3,7 +3,6 @@
 // lines out.
 
 #include "Flow.h"
-#include "common/PageContext.h"
 #include "ont/OntOperation.h"
 
 #include <QStringList>
@@ -12,17 +11,7 @@
 
 namespace tw::test {
 
-using Answer = ScriptedOperator::Answer;
-inline const Answer Y = true;
-inline const Answer N = false;
-inline const Answer Cancel = std::optional<QString>();
-inline Answer T(const char *utf8) {
-    return std::optional<QString>(QString::fromUtf8(utf8));
-}
-
-struct MenuFlow : Flow {
-    int cleared = 0;
-    PageContext context{op, sink, log, settings, shared, [this] { ++cleared; }};
+struct MenuFlow : PageFlow {
     OntRef row{QStringLiteral("0/11/3"), QStringLiteral("5"), QStringLiteral("48575443ABCDEF01")};
 
     explicit MenuFlow(bool iptv = false) {
@@ -40,14 +29,6 @@ struct MenuFlow : Flow {
         ADD_FAILURE() << "no operation " << caption;
         return false;
     }
-
-    QStringList writes() const {
-        QStringList out;
-        for (const QByteArray &w : sink.writes)
-            out << fromGbk(w);
-        return out;
-    }
-    QString lastBox() const { return op.boxes.isEmpty() ? QString() : op.boxes.last().text; }
 };
 
 inline QString boardLines(const char *head, const char *verb, const char *answers) {

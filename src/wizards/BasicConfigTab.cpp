@@ -1,0 +1,123 @@
+#include "wizards/BasicConfigTab.h"
+
+#include "admin/SystemOperations.h"
+#include "app/StartupFieldsUi.h"
+#include "common/Settings.h"
+#include "wizards/SecurityToggles.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tw {
+
+namespace {
+
+QLineEdit *edit(QWidget *parent, const char16_t *text, int width = 110) {
+    auto *e = new QLineEdit(QString::fromUtf16(text), parent);
+    e->setMaximumWidth(width);
+    return e;
+}
+
+// A switch the OLT did not get goes back to what it was; the operator has been told why.
+void onClicked(QCheckBox *box, QObject *owner, std::function<bool(bool)> apply) {
+    QObject::connect(box, &QCheckBox::clicked, owner, [box, apply = std::move(apply)](bool on) {
+        if (!apply(on)) box->setChecked(!on);
+    });
+}
+
+} // namespace
+
+BasicConfigTab::BasicConfigTab(PageContext &context, QWidget *parent) : QWidget(parent) {
+    auto *layout = new QGridLayout(this);
+
+    ipGroup = new QGroupBox(this);
+    auto *ip = new QGridLayout(ipGroup);
+    methIndex = edit(ipGroup, u"", 50);
+    methIp = edit(ipGroup, u"10.11.104.2");
+    methMask = edit(ipGroup, u"255.255.255.0");
+    managementVlan = edit(ipGroup, u"46", 50);
+    managementIp = edit(ipGroup, u"192.168.88.200");
+    managementMask = edit(ipGroup, u"255.255.255.0");
+    routeIp = edit(ipGroup, u"0.0.0.0");
+    routeMask = edit(ipGroup, u"0.0.0.0");
+    routeGateway = edit(ipGroup, u"192.168.88.254");
+    const struct {
+        const char16_t *labels[3];
+        QLineEdit *fields[3];
+    } rows[] = {
+        {{u"METH接口索引：", u"设置IP地址：", u"子网掩码："}, {methIndex, methIp, methMask}},
+        {{u"管理VLAN：", u"设置IP地址：", u"子网掩码："}, {managementVlan, managementIp, managementMask}},
+        {{u"默认路由IP地址：", u"子网掩码：", u"网关地址："}, {routeIp, routeMask, routeGateway}},
+    };
+    for (int r = 0; r < 3; ++r) {
+        for (int i = 0; i < 3; ++i) {
+            ip->addWidget(new QLabel(QString::fromUtf16(rows[r].labels[i]), ipGroup), r, 2 * i);
+            ip->addWidget(rows[r].fields[i], r, 2 * i + 1);
+        }
+        auto *set = new QPushButton(QStringLiteral("设置"), ipGroup);
+        set->setEnabled(false);
+        set->setToolTip(QStringLiteral("IP设置尚未开放"));
+        ip->addWidget(set, r, 6);
+        ipButtons.append(set);
+    }
+
+    securityGroup = new QGroupBox(this);
+    auto *security = new QGridLayout(securityGroup);
+    int i = 0;
+    for (const SecurityToggle &t : SecurityToggles) {
+        auto *box = new QCheckBox(QString::fromUtf16(t.caption), securityGroup);
+        security->addWidget(box, i / 4, i % 4);
+        securityBoxes.append(box);
+        onClicked(box, this, [&context, &t](bool on) { return applySecurityToggle(context, t, on); });
+        ++i;
+    }
+
+    autosaveGroup = new QGroupBox(this);
+    auto *autosave = new QGridLayout(autosaveGroup);
+    timedSaveBox = new QCheckBox(QStringLiteral("定时保存"), autosaveGroup);
+    intervalSaveBox = new QCheckBox(QStringLiteral("间隔保存"), autosaveGroup);
+    saveTime = edit(autosaveGroup, u"03:00:00", 90);
+    saveInterval = edit(autosaveGroup, u"1440", 60);
+    autosave->addWidget(timedSaveBox, 0, 0);
+    autosave->addWidget(new QLabel(QStringLiteral("保存时间："), autosaveGroup), 0, 1);
+    autosave->addWidget(saveTime, 0, 2);
+    autosave->addWidget(intervalSaveBox, 1, 0);
+    autosave->addWidget(new QLabel(QStringLiteral("间隔时间：        分钟"), autosaveGroup), 1, 1);
+    autosave->addWidget(saveInterval, 1, 2);
+    autosave->setColumnStretch(3, 1);
+    onClicked(timedSaveBox, this,
+              [this, &context](bool on) { return setTimedSave(context, on, saveTime->text()); });
+    onClicked(intervalSaveBox, this,
+              [this, &context](bool on) { return setIntervalSave(context, on, saveInterval->text()); });
+
+    layout->addWidget(ipGroup, 0, 0);
+    layout->addWidget(securityGroup, 1, 0);
+    layout->addWidget(autosaveGroup, 2, 0);
+    layout->setRowStretch(3, 1);
+}
+
+void BasicConfigTab::registerNetworkFields(StartupFields &fields) const {
+    using namespace settings;
+    fields.add(methIndex, MethIndex);
+    fields.add(methIp, MethIp);
+    fields.add(methMask, MethMask);
+    fields.add(managementVlan, ManagementVlan);
+    fields.add(managementIp, ManagementIp);
+    fields.add(managementMask, ManagementMask);
+    fields.add(routeIp, DefaultRouteIp);
+    fields.add(routeMask, DefaultRouteMask);
+    fields.add(routeGateway, DefaultGateway);
+}
+
+void BasicConfigTab::registerSwitchFields(StartupFields &fields) const {
+    for (int i = 0; i < securityBoxes.size(); ++i)
+        fields.add(securityBoxes[i], settings::other(SecurityToggles[i].key));
+    fields.add(timedSaveBox, settings::TimedSave);
+    fields.add(intervalSaveBox, settings::IntervalSave);
+}
+
+} // namespace tw

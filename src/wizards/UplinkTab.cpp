@@ -1,0 +1,97 @@
+#include "wizards/UplinkTab.h"
+
+#include "app/StartupFieldsUi.h"
+#include "common/Settings.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tw {
+
+namespace {
+
+QLineEdit *edit(QWidget *parent, const char16_t *text, int width = 70) {
+    auto *e = new QLineEdit(QString::fromUtf16(text), parent);
+    e->setMaximumWidth(width);
+    return e;
+}
+
+QComboBox *list(QWidget *parent, const QStringList &items, const QString &current, bool editable) {
+    auto *c = new QComboBox(parent);
+    c->addItems(items);
+    c->setEditable(editable);
+    c->setCurrentText(current);
+    return c;
+}
+
+} // namespace
+
+UplinkTab::UplinkTab(QWidget *parent) : QWidget(parent) {
+    const QStringList ports = {"0", "1", "2", "3"};
+    createVlan = edit(this, u"100");
+    vlanType = list(this, {"mux", "standard", "smart", "super"}, "smart", false);
+    description = edit(this, u"", 110);
+    vlanAttribute = list(this, {"Common", "QinQ", "Stacking"}, "Common", false);
+    passThroughBoard = edit(this, u"0/19");
+    createPort = list(this, ports + QStringList{"0-1", "0-3"}, "0", true);
+    uplinkBoard = edit(this, u"0/19");
+    uplinkPort = list(this, ports + QStringList{"all"}, "0", true);
+    nativeVlan = edit(this, u"100");
+    uplinkType = list(this, {"giu", "scu", "mcu", "eth", "mpu"}, "giu", false);
+    deleteVlan = edit(this, u"100");
+    deleteBoard = edit(this, u"0/19");
+    deletePort = list(this, ports + QStringList{"all"}, "0", true);
+
+    auto *grid = new QGridLayout(this);
+    int column = 0;
+    int row = 0;
+    const auto add = [&](const char16_t *label, QWidget *field) {
+        grid->addWidget(new QLabel(QString::fromUtf16(label), this), row, column++);
+        grid->addWidget(field, row, column++);
+    };
+    const auto button = [&](const char16_t *caption) {
+        auto *b = new QPushButton(QString::fromUtf16(caption), this);
+        b->setEnabled(false);
+        b->setToolTip(QStringLiteral("VLAN与上行设置尚未开放"));
+        grid->addWidget(b, row, column++);
+        buttons.append(b);
+    };
+    add(u"创建VLAN：", createVlan);
+    add(u"类型：", vlanType);
+    add(u"备注：", description);
+    add(u"属性：", vlanAttribute);
+    button(u"创建");
+    row = 1, column = 0;
+    add(u"端口：", passThroughBoard);
+    add(u"端口：", createPort);
+    button(u"透传");
+    row = 2, column = 0;
+    add(u"NativeVLAN上行板号：", uplinkBoard);
+    add(u"端口：", uplinkPort);
+    add(u"VLAN：", nativeVlan);
+    add(u"类型：", uplinkType);
+    button(u"设置");
+    row = 3, column = 0;
+    add(u"删除VLAN：", deleteVlan);
+    add(u"删除上行板号：", deleteBoard);
+    add(u"端口号：", deletePort);
+    button(u"删除VLAN");
+    button(u"删除端口");
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(10, 1);
+}
+
+void UplinkTab::registerFields(StartupFields &fields) const {
+    using namespace settings;
+    fields.add(createVlan, CreateVlan);
+    fields.add(passThroughBoard, PassThroughBoard);
+    fields.add(createPort, CreatePort);
+    fields.add(uplinkBoard, UplinkBoard);
+    fields.add(uplinkPort, UplinkPort);
+    fields.add(nativeVlan, NativeVlan);
+}
+
+} // namespace tw
