@@ -15,6 +15,9 @@ OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObjec
     stranded_.setSingleShot(true);
     stranded_.setInterval(DefaultStrandedMs);
     connect(&stranded_, &QTimer::timeout, this, &OltConnection::restoreConfiguration);
+    retry_.setSingleShot(true);
+    retry_.setInterval(DefaultRetryMs);
+    connect(&retry_, &QTimer::timeout, this, &OltConnection::retryConnect);
 }
 
 OltConnection::~OltConnection() = default;
@@ -28,30 +31,63 @@ void OltConnection::dropSocket() {
     socket_ = nullptr;
 }
 
-bool OltConnection::connectToOlt() {
+QTcpSocket *OltConnection::newSocket() {
     dropSocket();
     receive_.reset();
     stranded_.stop();
+    retry_.stop();
     loggedIn_ = restored_ = false;
 
     auto *socket = new QTcpSocket(this);
     socket_ = socket;
     connect(socket, &QTcpSocket::readyRead, this, &OltConnection::readAvailable);
     connect(socket, &QTcpSocket::disconnected, this, [this] {
+        readAvailable();
         receive_.finish(*this); // the last bytes, even if they looked like the start of a prompt
         emit connectedChanged(false);
+        // The OLT closed the connection (a reboot, a switch-over, a network failure): with
+        // 自动重连 on, dial again until it answers.
+        if (settings_.isOn(settings::AutoReconnect)) retry_.start();
     });
+    return socket;
+}
 
-    const QString host = settings_.read(settings::OltAddress);
-    const int port = leadingInt(settings_.read(settings::OltPort));
+bool OltConnection::target(QString &host, quint16 &port) const {
+    host = settings_.read(settings::OltAddress);
+    const int p = leadingInt(settings_.read(settings::OltPort));
+    if (p <= 0 || p > 65535) return false;
+    port = static_cast<quint16>(p);
+    return true;
+}
+
+bool OltConnection::connectToOlt() {
+    QTcpSocket *socket = newSocket();
+    QString host;
+    quint16 port = 0;
     bool ok = false;
-    if (port > 0 && port <= 65535) {
-        socket->connectToHost(host, static_cast<quint16>(port));
+    if (target(host, port)) {
+        socket->connectToHost(host, port);
         ok = socket->waitForConnected(connectTimeoutMs_);
     }
     if (!ok) socket->abort();
     emit connectedChanged(ok);
     return ok;
+}
+
+void OltConnection::retryConnect() {
+    if (!settings_.isOn(settings::AutoReconnect) || isConnected()) return;
+    // In the background: a rebooting OLT may not answer for minutes, and the window stays usable.
+    QTcpSocket *socket = newSocket();
+    QString host;
+    quint16 port = 0;
+    if (!target(host, port)) return;
+    connect(socket, &QTcpSocket::connected, this, [this] { emit connectedChanged(true); });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
+        if (socket != socket_ || socket->state() == QAbstractSocket::ConnectedState) return;
+        dropSocket();
+        if (settings_.isOn(settings::AutoReconnect)) retry_.start();
+    });
+    socket->connectToHost(host, port);
 }
 
 bool OltConnection::isConnected() const {

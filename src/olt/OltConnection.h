@@ -39,6 +39,9 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // How long the OLT must stay quiet at its privileged prompt before "config" is sent.
     static constexpr int DefaultStrandedMs = 1000;
     void setStrandedDelay(int ms) { stranded_.setInterval(ms); }
+    // How long after the OLT closed the connection (and between tries) 自动重连 dials again.
+    static constexpr int DefaultRetryMs = 5000;
+    void setRetryDelay(int ms) { retry_.setInterval(ms); }
 
   signals:
     // What passed the chunk stage: connect this to ResponseRouter::route.
@@ -53,6 +56,9 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     void configurationRestored(const QString &note);
 
   private:
+    QTcpSocket *newSocket();
+    bool target(QString &host, quint16 &port) const;
+    void retryConnect();
     void readAvailable();
     void restoreConfiguration();
     bool writeRaw(const QByteArray &bytes);
@@ -79,6 +85,7 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     bool loggedIn_ = false; // this connection's login was answered
     bool restored_ = false; // "config" went out; not again before configuration mode is back
     QTimer stranded_;       // quiet at the privileged prompt
+    QTimer retry_;          // 自动重连 after the OLT closed the connection
 };
 
 } // namespace tw

@@ -300,3 +300,30 @@ TEST_F(ConnectionTest, StrandedAtThePrivilegedPromptReturnsToConfigurationOnce) 
     QTest::qWait(400);
     EXPECT_TRUE(peer.received[0].isEmpty());
 }
+
+// A reboot or switch-over closes the connection from the OLT's side: with 自动重连 on the console
+// dials again in the background until the OLT answers; with it off, it stays disconnected.
+TEST_F(ConnectionTest, AutoReconnectDialsAgainAfterTheOltClosesTheConnection) {
+    settings.writeSwitch(settings::AutoReconnect, true);
+    OltConnection conn(settings, op);
+    conn.setRetryDelay(100);
+    ASSERT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(peer.waitConnections(1));
+
+    // The OLT goes away for a while: refused tries do not stop the retrying.
+    const quint16 port = peer.port();
+    peer.server.close();
+    peer.sockets[0]->disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !conn.isConnected(); }, 5000));
+    QTest::qWait(500);
+    EXPECT_FALSE(conn.isConnected());
+    ASSERT_TRUE(peer.server.listen(QHostAddress::LocalHost, port));
+    ASSERT_TRUE(peer.waitConnections(2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return conn.isConnected(); }, 5000));
+
+    settings.writeSwitch(settings::AutoReconnect, false);
+    peer.sockets[1]->disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !conn.isConnected(); }, 5000));
+    QTest::qWait(500);
+    EXPECT_EQ(peer.sockets.size(), 2u);
+}
