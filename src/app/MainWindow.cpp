@@ -148,8 +148,8 @@ void MainWindow::buildCentral() {
     chassisPage = new ChassisPage(pages);
     ontPage = new OntPage(ontListGrid, ontDiscoveryGrid, ontVersionGrid, pages);
     boardPage = new BoardPage(*pageContext_, pages);
-    queryPage = new QueryPage(pages);
-    alarmPage = new AlarmPage(pages);
+    queryPage = new QueryPage(*pageContext_, pages);
+    alarmPage = new AlarmPage(*pageContext_, pages);
     commissioningPage = new CommissioningPage(pages);
     settingsPage = new SettingsPage(*pageContext_, pages);
     const QList<QWidget *> all = {chassisPage, ontPage,           boardPage,   queryPage,

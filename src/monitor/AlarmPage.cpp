@@ -1,22 +1,32 @@
 #include "monitor/AlarmPage.h"
 
 #include "app/WidgetKitUi.h"
+#include "monitor/AlarmsAndFans.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tw {
 
-AlarmPage::AlarmPage(QWidget *parent) : QWidget(parent) {
+AlarmPage::AlarmPage(PageContext &context, QWidget *parent) : QWidget(parent) {
     auto *layout = new QVBoxLayout(this);
     group = new QGroupBox(QStringLiteral("报警状态"), this);
     auto *inner = new QVBoxLayout(group);
-    controls = new QWidget(group);
+    auto *row = new QHBoxLayout;
+    viewButton = new QPushButton(QStringLiteral("查询"), group);
+    clearButton = new QPushButton(QStringLiteral("清除"), group);
+    row->addWidget(viewButton);
+    row->addWidget(clearButton);
+    row->addStretch(1);
     alarmPane = makeTextPane(group, QStringLiteral("AlarmPane"));
-    inner->addWidget(controls);
+    inner->addLayout(row);
     inner->addWidget(alarmPane, 1);
     layout->addWidget(group);
+    connect(viewButton, &QPushButton::clicked, this, [&context] { viewAlarms(context); });
+    connect(clearButton, &QPushButton::clicked, this, [&context] { clearAlarms(context); });
 }
 
 } // namespace tw

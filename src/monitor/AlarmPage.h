@@ -4,16 +4,19 @@
 
 class QGroupBox;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace tw {
 
-// Page 4: the group "报警状态" with the alarm pane.
+struct PageContext;
+
+// Page 4: the group "报警状态" with "查询", "清除" and the alarm pane.
 class AlarmPage : public QWidget {
     Q_OBJECT
   public:
-    explicit AlarmPage(QWidget *parent = nullptr);
+    AlarmPage(PageContext &context, QWidget *parent = nullptr);
     QGroupBox *group;
-    QWidget *controls; // alarm and fan buttons
+    QPushButton *viewButton, *clearButton;
     QPlainTextEdit *alarmPane;
 };
 

@@ -82,6 +82,10 @@ const Rule Rules[] = {
     {u"isplay progress", nullptr, Action::ReplacePane, Pane::QueryPane},                 // 26
     {nullptr, ontVersionForms, Action::VersionList},                                     // 27
     {u"isplay service-port port", nullptr, Action::PaneAndIptv, Pane::OntDetailPane},    // 28
+    // The catalogue empties the query pane before these; their answers fill it like the GPON ones.
+    {u"isplay ont-lineprofile epon all", nullptr, Action::ReplacePane, Pane::QueryPane}, // 29
+    {u"isplay ont-srvprofile epon all", nullptr, Action::ReplacePane, Pane::QueryPane},  // 30
+    {u"isplay port ddm-info", nullptr, Action::ReplacePane, Pane::QueryPane},            // 31
 };
 static_assert(std::size(Rules) == ResponseRouter::RuleCount);
 

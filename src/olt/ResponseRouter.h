@@ -29,9 +29,9 @@ class ResponseRouter {
     // Told of every completed output after it was handled, with its rule (0: none matched).
     void setCompletionHook(std::function<void(int rule)> hook) { completed_ = std::move(hook); }
 
-    // The number (1 to 28) of the first rule whose fragment occurs in `text`, 0 when none does.
+    // The number (1 to RuleCount) of the first rule whose fragment occurs in `text`, 0 when none does.
     static int matchRule(QByteArrayView text, const RouterFields &fields);
-    static constexpr int RuleCount = 28;
+    static constexpr int RuleCount = 31;
 
     const ResponseBuffer &buffer() const { return buffer_; }
 

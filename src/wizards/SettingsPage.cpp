@@ -1,6 +1,7 @@
 #include "wizards/SettingsPage.h"
 
 #include "admin/SystemGroupWidget.h"
+#include "monitor/FanTab.h"
 #include "wizards/BasicConfigTab.h"
 #include "wizards/UplinkTab.h"
 
@@ -15,8 +16,8 @@ SettingsPage::SettingsPage(PageContext &context, QWidget *parent) : QWidget(pare
     auto *layout = new QHBoxLayout(this);
     tabs = new QTabWidget(this);
     basicTab = new BasicConfigTab(context, tabs);
-    uplinkTab = new UplinkTab(tabs);
-    fanTab = new QWidget(tabs);
+    uplinkTab = new UplinkTab(context, tabs);
+    fanTab = new FanTab(context, tabs);
     tabs->addTab(basicTab, QStringLiteral("基本配置"));
     tabs->addTab(uplinkTab, QStringLiteral("上行管理"));
     tabs->addTab(fanTab, QStringLiteral("风扇配置"));

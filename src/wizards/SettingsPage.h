@@ -8,6 +8,7 @@ class QTabWidget;
 namespace tw {
 
 class BasicConfigTab;
+class FanTab;
 class OtherGroupWidget;
 struct PageContext;
 class StartupFields;
@@ -27,7 +28,7 @@ class SettingsPage : public QWidget {
     QTabWidget *tabs;
     BasicConfigTab *basicTab;
     UplinkTab *uplinkTab;
-    QWidget *fanTab;
+    FanTab *fanTab;
     SystemGroupWidget *systemGroup;
     OtherGroupWidget *otherGroup;
     QGroupBox *backupGroup;

@@ -2,9 +2,11 @@
 
 #include "app/StartupFieldsUi.h"
 #include "common/Settings.h"
+#include "monitor/QueryCatalogue.h"
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,7 +31,7 @@ QComboBox *list(QWidget *parent, const QStringList &items, const QString &curren
 
 } // namespace
 
-UplinkTab::UplinkTab(QWidget *parent) : QWidget(parent) {
+UplinkTab::UplinkTab(PageContext &context, QWidget *parent) : QWidget(parent) {
     const QStringList ports = {"0", "1", "2", "3"};
     createVlan = edit(this, u"100");
     vlanType = list(this, {"mux", "standard", "smart", "super"}, "smart", false);
@@ -80,8 +82,20 @@ UplinkTab::UplinkTab(QWidget *parent) : QWidget(parent) {
     add(u"端口号：", deletePort);
     button(u"删除VLAN");
     button(u"删除端口");
-    grid->setRowStretch(4, 1);
     grid->setColumnStretch(10, 1);
+
+    auto *displays = new QGroupBox(this);
+    auto *displayGrid = new QGridLayout(displays);
+    int i = 0;
+    for (const QueryEntry &e : uplinkDisplays()) {
+        auto *b = new QPushButton(QString::fromUtf16(e.caption), displays);
+        displayGrid->addWidget(b, i / 4, i % 4);
+        displayButtons.append(b);
+        connect(b, &QPushButton::clicked, this, [&context, &e] { runQuery(context, e); });
+        ++i;
+    }
+    grid->addWidget(displays, 4, 0, 1, 11);
+    grid->setRowStretch(5, 1);
 }
 
 void UplinkTab::registerFields(StartupFields &fields) const {

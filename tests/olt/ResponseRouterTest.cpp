@@ -106,6 +106,9 @@ TEST_F(RouterTest, EachFragmentFindsItsRule) {
         {"display progress load", 26},
         {"display ont version 0 1 0 all", 27},
         {"display service-port port 0/1/0 ont 3", 28},
+        {"display ont-lineprofile epon all", 29},
+        {"display ont-srvprofile epon all", 30},
+        {"interface giu 0/19\r\ndisplay port ddm-info 0\r\nquit", 31},
         {"display ont optical-info 0 1", 0},
         {"display statistics global", 0}, // rule 11 wants two blanks on each side
     };
@@ -145,7 +148,10 @@ TEST_F(RouterTest, EarlierRuleWinsWhateverTheOrderOfTheEchoes) {
                             "display io-packetfile information",
                             "display progress load",
                             "display ont version 0 1 0 all",
-                            "display service-port port 0/1/0 ont 3"};
+                            "display service-port port 0/1/0 ont 3",
+                            "display ont-lineprofile epon all",
+                            "display ont-srvprofile epon all",
+                            "display port ddm-info 1"};
     static_assert(std::size(echoes) == ResponseRouter::RuleCount);
     QByteArray text;
     for (auto it = std::rbegin(echoes); it != std::rend(echoes); ++it)
