@@ -20,6 +20,7 @@
 #include "ont/OntPage.h"
 #include "ont/OntQueries.h"
 #include "provision/AutoRegisterWindow.h"
+#include "provision/BatchRegistrationWidget.h"
 #include "provision/ManualRegistration.h"
 #include "response/AddReply.h"
 #include "response/AutoMove.h"
@@ -509,12 +510,14 @@ void MainWindow::wireManualRegistration() {
     }
     connect(ontPage->fetchSerialButton, &QPushButton::clicked, this, [this, context] {
         RegistrationContext ctx = context();
-        ontPage->manualDescription->setText(fetchSerial(ctx, registerFields()));
+        if (const std::optional<QString> date = fetchSerial(ctx, registerFields()))
+            ontPage->manualDescription->setText(*date);
     });
     connect(ontPage->registerButton, &QPushButton::clicked, this, [this, context] {
         RegistrationContext ctx = context();
         registerManually(ctx, registerFields());
     });
+    ontPage->buildProvisioning(*pageContext_);
 }
 
 void MainWindow::openAutoRegisterWindow() {
@@ -545,6 +548,8 @@ void MainWindow::registerStartupFields() {
     startupFields.add(commissioningPage->serviceOuterVlan, ServiceOuterVlan);
     startupFields.add(ontPage->serviceVlan, ServiceInnerVlan);
     startupFields.add(commissioningPage->serviceInnerVlan, ServiceInnerVlan);
+    startupFields.add(ontPage->batch->start, FirstOntNumber);
+    startupFields.add(ontPage->batch->rule, NamingRule);
     settingsPage->registerNetworkFields(startupFields);
     startupFields.add(commissioningPage->iptvOuterVlan, IptvOuterVlan);
     startupFields.add(commissioningPage->iptvInnerVlan, IptvInnerVlan);

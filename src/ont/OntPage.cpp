@@ -3,6 +3,9 @@
 #include "app/WidgetKitUi.h"
 #include "common/GridModel.h"
 #include "ont/OntQueries.h"
+#include "provision/BatchConfirmWidget.h"
+#include "provision/BatchRegistrationWidget.h"
+#include "provision/OnuRegisterTab.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -85,7 +88,7 @@ OntPage::OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versi
     registerTab = makeTab(tabs, registerFields, nullptr);
     onuRegisterTab = makeTab(tabs, unused, nullptr);
     versionTab = makeTab(tabs, versionFields, ontVersionGrid);
-    flashTab = makeTab(tabs, unused, nullptr);
+    flashTab = makeTab(tabs, flashFields, nullptr);
 
     tabs->addTab(listTab, QStringLiteral("ONT 列表"));
     tabs->addTab(detailTab, QStringLiteral("ONT 详细"));
@@ -261,15 +264,7 @@ void OntPage::buildRegisterGroups() {
         batchGroup->setVisible(!bySerial);
         manualGroup->setVisible(bySerial);
     });
-    auto *onuRow = new QWidget(onuRegisterTab);
-    auto *onu = new QHBoxLayout(onuRow);
-    onuSerial = new QLineEdit(onuRow);
-    onuSerial->setMinimumWidth(180);
-    onu->addWidget(new QLabel(QStringLiteral("序列号："), onuRow));
-    onu->addWidget(onuSerial);
-    onu->addStretch(1);
-    static_cast<QVBoxLayout *>(onuRegisterTab->layout())->addWidget(onuRow);
-    static_cast<QVBoxLayout *>(onuRegisterTab->layout())->addStretch(1);
+    new QVBoxLayout(batchGroup);
     stack->addWidget(batchGroup, 0, 0);
     stack->addWidget(manualGroup, 0, 0);
     batchGroup->hide();
@@ -294,6 +289,35 @@ void OntPage::buildRegisterGroups() {
     groups->addWidget(autoGroup);
     groups->addWidget(place);
     groups->addStretch(1);
+}
+
+void OntPage::buildProvisioning(PageContext &context) {
+    batch = new BatchRegistrationWidget(
+        context,
+        [this] {
+            const PortFields top = registration.fields();
+            BatchFields f;
+            f.frame = top.frame;
+            f.slot = top.slot;
+            f.port = top.port;
+            f.serviceVlan = serviceVlan->text();
+            f.mode = registrationMode->currentText();
+            return f;
+        },
+        batchGroup);
+    batchGroup->layout()->addWidget(batch);
+    connect(batch->helpButton, &QPushButton::clicked, this,
+            [this] { setPaneText(registrationPane, RegistrationHelp); });
+
+    onu = new OnuRegisterTab(context, onuRegisterTab);
+    static_cast<QVBoxLayout *>(onuRegisterTab->layout())->addWidget(onu, 1);
+    onuSerial = onu->serial;
+
+    auto *flash = new QVBoxLayout(flashFields);
+    flash->setContentsMargins(0, 0, 0, 0);
+    confirmAll = new BatchConfirmWidget(context, flashFields);
+    flash->addWidget(confirmAll);
+    static_cast<QVBoxLayout *>(flashTab->layout())->addStretch(1);
 }
 
 } // namespace tw

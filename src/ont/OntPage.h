@@ -14,7 +14,11 @@ class QTableView;
 
 namespace tw {
 
+class BatchConfirmWidget;
+class BatchRegistrationWidget;
 class GridModel;
+class OnuRegisterTab;
+struct PageContext;
 struct PortFields;
 struct DetailFields;
 
@@ -38,6 +42,9 @@ class OntPage : public QWidget {
     Q_OBJECT
   public:
     OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versionGrid, QWidget *parent = nullptr);
+    // Builds the parts whose buttons run provisioning flows: the batch group of "ONT 注册", the
+    // whole of "ONU 注册" and the registration row of "ONT 刷机".
+    void buildProvisioning(PageContext &context);
 
     QTabWidget *tabs;
     QWidget *listTab, *detailTab, *discoveryTab, *searchTab, *registerTab, *onuRegisterTab, *versionTab,
@@ -45,7 +52,8 @@ class OntPage : public QWidget {
     QTableView *ontListGrid, *ontDiscoveryGrid, *ontVersionGrid;
     QPlainTextEdit *detailPane, *searchPane, *registrationPane;
     // Where each tab's own fields and buttons go, above its grid or pane.
-    QWidget *listFields, *detailFields, *discoveryFields, *searchFields, *registerFields, *versionFields;
+    QWidget *listFields, *detailFields, *discoveryFields, *searchFields, *registerFields, *versionFields,
+        *flashFields;
 
     // "ONT 列表"
     PortSelector list;
@@ -71,13 +79,17 @@ class OntPage : public QWidget {
     QCheckBox *autoRegisterBox, *iptvBox, *autoMoveBox;
     QLineEdit *periodBox;
     // The "序列号：" boxes of the manual registration group and of "ONU 注册".
-    QLineEdit *manualSerial, *onuSerial;
+    QLineEdit *manualSerial, *onuSerial = nullptr;
     // "ONT 注册": the top row and the rest of the manual group.
     PortSelector registration;
     QLineEdit *outerVlan, *serviceVlan, *lineProfile, *serviceProfile, *manualDescription;
     QComboBox *registrationMode; // "SN/MAC", "LOID", "密码"
     QPushButton *fetchSerialButton, *registerButton;
     QPushButton *testAutoRegisterButton;
+    // Built by buildProvisioning().
+    BatchRegistrationWidget *batch = nullptr;
+    OnuRegisterTab *onu = nullptr;
+    BatchConfirmWidget *confirmAll = nullptr;
 
   private:
     void buildQueryTabs();

@@ -1,12 +1,13 @@
 #include "provision/ManualRegistration.h"
 
 #include "common/ActivityLog.h"
-#include "common/CommandSink.h"
+#include "common/InputCheck.h"
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
 #include "olt/SharedValues.h"
 #include "ont/OntRef.h"
+#include "provision/RegistrationInput.h"
 
 namespace tw {
 
@@ -16,7 +17,7 @@ const QString ScriptTitle = QStringLiteral("是否要执行以下脚本");
 
 bool confirmAndSend(RegistrationContext &ctx, const QString &script, const QString &logText) {
     if (!ctx.op.askYesNo(script, ScriptTitle)) return false;
-    ctx.sink.send(script);
+    if (!sendOrTell(ctx.sink, ctx.op, script)) return false;
     ctx.log.write(logText);
     return true;
 }
@@ -28,6 +29,12 @@ QString addLine(PonKind kind, const QString &port, const QString &key) {
 
 } // namespace
 
+QString autofindScript(PonKind kind, const QString &frame, const QString &slot, const QString &port) {
+    return QStringLiteral("interface ") + kindWord(kind) + QLatin1Char(' ') + frame + QLatin1Char('/') +
+           slot + QStringLiteral("\r\ndisplay ont autofind ") + port +
+           QStringLiteral("\r\n     \r\nquit\r\n");
+}
+
 QString serialFromCell(const QString &cell) {
     const qsizetype paren = cell.lastIndexOf(QLatin1Char('('));
     return paren < 0 ? cell : trimBlanks(cell.left(paren));
@@ -38,7 +45,9 @@ bool registerDiscovered(RegistrationContext &ctx, Management how, const Discover
         QStringLiteral("请输入ONT备注信息\r\n注意：仅支持英文和数字等半角字符，默认为当前日期"),
         QStringLiteral("备注"), ctx.log.dateText());
     if (!description) return false;
-    const QString &d = *description;
+    const std::optional<QString> word = oneWord(ctx.op, *description, QStringLiteral("备注"));
+    if (!word) return false;
+    const QString &d = *word;
     const QString portCell = row.cell(1);
     const qsizetype lastSlash = portCell.lastIndexOf(QLatin1Char('/'));
     const QString frameSlot = lastSlash < 0 ? QString() : portCell.left(lastSlash);
@@ -67,27 +76,24 @@ bool registerDiscovered(RegistrationContext &ctx, Management how, const Discover
     return confirmAndSend(ctx, script, what + portCell + QStringLiteral(" 注册序列号：") + key);
 }
 
-QString fetchSerial(RegistrationContext &ctx, const RegisterFields &f) {
+std::optional<QString> fetchSerial(RegistrationContext &ctx, const RegisterFields &f) {
+    if (!acceptPonPort(ctx.op, f.frame, f.slot, f.port)) return std::nullopt;
     const PonKind kind = askPonKind(ctx.op);
     ctx.shared.ponKindFlag = kind == PonKind::Gpon ? 1 : 0;
-    ctx.sink.send(QStringLiteral("interface ") + kindWord(kind) + QLatin1Char(' ') + f.frame +
-                  QLatin1Char('/') + f.slot + QStringLiteral("\r\ndisplay ont autofind ") + f.port +
-                  QStringLiteral("\r\n     \r\nquit\r\n"));
+    if (!sendOrTell(ctx.sink, ctx.op, autofindScript(kind, f.frame, f.slot, f.port))) return std::nullopt;
     return ctx.log.dateText();
 }
 
 bool registerManually(RegistrationContext &ctx, const RegisterFields &f) {
-    ctx.settings.write(settings::ServiceInnerVlan, f.serviceVlan);
-    if (f.frame.isEmpty() || f.slot.isEmpty() || f.port.isEmpty() || f.serial.isEmpty() ||
-        f.description.isEmpty()) {
-        ctx.op.notice(QStringLiteral("必填项不能为空，请检查后重试！"), DefaultBoxTitle,
-                      BoxIcon::Information);
+    if (!checkRegisterTab(ctx, f.serviceVlan, {f.frame, f.slot, f.port, f.serial, f.description}))
         return false;
-    }
-    if (f.serviceVlan.isEmpty() || f.serviceVlan == QLatin1String("0")) {
-        ctx.op.notice(QStringLiteral("业务内层VLAN输入有误，请重试！"), QStringLiteral("错误"));
+    if (!acceptPonPort(ctx.op, f.frame, f.slot, f.port) ||
+        !acceptTyped(ctx.op, f.serial, QStringLiteral("序列号")) ||
+        !acceptTyped(ctx.op, f.lineProfile, QStringLiteral("线路模版")) ||
+        !acceptTyped(ctx.op, f.serviceProfile, QStringLiteral("业务模版")))
         return false;
-    }
+    const std::optional<QString> description = quotedWord(ctx.op, f.description, QStringLiteral("终端备注"));
+    if (!description) return false;
     const PonKind kind = askPonKind(ctx.op);
     const bool gpon = kind == PonKind::Gpon;
     ctx.shared.ponKindFlag = gpon ? 1 : 0;
@@ -95,7 +101,7 @@ bool registerManually(RegistrationContext &ctx, const RegisterFields &f) {
         QStringLiteral("interface ") + kindWord(kind) + QLatin1Char(' ') + f.frame + QLatin1Char('/') +
         f.slot + addLine(kind, f.port, f.serial) + (gpon ? QStringLiteral(" omci") : QStringLiteral(" oam")) +
         QStringLiteral(" ont-lineprofile-id ") + f.lineProfile + QStringLiteral(" ont-srvprofile-id ") +
-        f.serviceProfile + QStringLiteral(" desc \"") + f.description + QStringLiteral("\"\r\n\r\nquit\r\n");
+        f.serviceProfile + QStringLiteral(" desc ") + *description + QStringLiteral("\r\n\r\nquit\r\n");
     return confirmAndSend(ctx, script,
                           QStringLiteral("   手动注册ONT，注册到") + f.frame + QStringLiteral("框") + f.slot +
                               QStringLiteral("板") + f.port + QStringLiteral(" 注册序列号：") + f.serial +

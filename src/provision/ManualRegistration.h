@@ -3,6 +3,7 @@
 // of "ONT 注册". Each shows its script for confirmation and sends it in one write.
 
 #include "common/PageContext.h"
+#include "ont/OntRef.h"
 
 #include <QString>
 
@@ -36,9 +37,12 @@ struct DiscoveredRow {
 // "ONT注册(OMCI)" / "ONU注册(SNMP)" on a discovery row. True when the script was sent.
 bool registerDiscovered(RegistrationContext &ctx, Management how, const DiscoveredRow &row);
 
+// The autofind query of one port, as "获取序列号" sends it.
+QString autofindScript(PonKind kind, const QString &frame, const QString &slot, const QString &port);
+
 // "获取序列号": asks the kind, sends the port's autofind query, returns today's date for the
-// description box.
-QString fetchSerial(RegistrationContext &ctx, const RegisterFields &fields);
+// description box; nullopt when nothing was sent.
+std::optional<QString> fetchSerial(RegistrationContext &ctx, const RegisterFields &fields);
 
 // "注册" of the manual group. True when the script was sent.
 bool registerManually(RegistrationContext &ctx, const RegisterFields &fields);

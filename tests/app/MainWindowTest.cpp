@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "ConsoleFixture.h"
 #include "TestDoubles.h"
 #include "admin/BoardPage.h"
 #include "common/ActivityLog.h"
@@ -31,45 +32,8 @@
 
 using namespace tw;
 
-namespace {
-
-// A main window on a fresh run directory, with the outside world replaced by recorders.
-struct Console {
-    test::TempRunDir run;
-    SettingsStore settings{run.config()};
-    ActivityLog log{settings, run.path(), test::FixedClock{QDateTime(QDate(2024, 5, 6), QTime(8, 0, 0))}};
-    test::ScriptedOperator op;
-    test::RecordingSink sink;
-    std::unique_ptr<MainWindow> window;
-    QStringList probes;
-    int connects = 0, controlPanels = 0;
-    bool reachable = true;
-
-    explicit Console(const QString &config) {
-        run.writeConfig(config);
-        window = std::make_unique<MainWindow>(settings, log, op);
-        window->setSink(&sink);
-        window->probe = [this](const QString &host, int port) {
-            probes << host + QLatin1Char(':') + QString::number(port);
-            return reachable;
-        };
-        window->connectOlt = [this] { ++connects; };
-        window->openControlPanel = [this] { ++controlPanels; };
-    }
-    QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }
-    QAction *action(QWidget *container, const QString &text) const {
-        for (QAction *a : container->actions())
-            if (a->text() == text) return a;
-        return nullptr;
-    }
-};
-
-QString configured(const QString &extra = {}) {
-    return QStringLiteral("[OLT]\nIP地址=10.1.1.1\n端口=23.9\n帐号=root\n密码=") +
-           encodePassword(QStringLiteral("admin")) + QLatin1Char('\n') + extra;
-}
-
-} // namespace
+using test::configured;
+using test::Console;
 
 TEST(MainWindowStartup, TitleProbeConnectAndLog) {
     Console c(configured(QStringLiteral("标识=一号机房\n")));

@@ -1,5 +1,6 @@
 #include "provision/ManualRegistration.h"
 #include "Flow.h"
+#include "common/InputCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -121,4 +122,39 @@ TEST(ManualRegistration, FetchSerialSetsTheKindAndReturnsTheDate) {
     EXPECT_EQ(fetchSerial(f.ctx, fields), QStringLiteral("2024-05-06"));
     EXPECT_EQ(f.sink.all(), QByteArray("interface epon 0/1\r\ndisplay ont autofind 2\r\n     \r\nquit\r\n"));
     EXPECT_EQ(f.shared.ponKindFlag, 0);
+}
+
+TEST(ManualRegistration, LostWritesAndBadFieldsAreNotRegistrations) {
+    RegisterFields fields{QStringLiteral("0"),   QStringLiteral("2"),   QStringLiteral("5"),
+                          QStringLiteral("100"), QStringLiteral("41"),  QStringLiteral("7"),
+                          QStringLiteral("8"),   QStringLiteral("SN9"), QStringLiteral("lobby")};
+    Flow lost;
+    lost.sink.connected = false;
+    lost.op.answer(true);
+    lost.op.answer(true);
+    EXPECT_FALSE(registerManually(lost.ctx, fields));
+    EXPECT_EQ(lost.lastBox(), NotConnectedNotice);
+    EXPECT_TRUE(lost.logText().isEmpty());
+    lost.op.answer(true);
+    EXPECT_EQ(fetchSerial(lost.ctx, fields), std::nullopt) << "the description box keeps its text";
+
+    // A frame the interface line cannot take would leave "ont add" and "quit" to configuration mode.
+    Flow f;
+    fields.frame = QStringLiteral("0a");
+    EXPECT_FALSE(registerManually(f.ctx, fields));
+    EXPECT_EQ(fetchSerial(f.ctx, fields), std::nullopt);
+    fields.frame = QStringLiteral("0");
+    fields.description = QStringLiteral("a\"b");
+    EXPECT_FALSE(registerManually(f.ctx, fields));
+    EXPECT_TRUE(f.sink.writes.isEmpty());
+    ASSERT_EQ(f.op.boxes.size(), 3) << "three notices, no question";
+
+    // A description with blanks stays one word.
+    Flow g;
+    g.op.answerText(QStringLiteral("room 1"));
+    g.op.answer(true);
+    g.op.answer(true);
+    EXPECT_TRUE(
+        registerDiscovered(g.ctx, Management::Snmp, g.row(QStringLiteral("0/1/3"), QStringLiteral("X"))));
+    EXPECT_TRUE(g.sent().endsWith(QStringLiteral(" desc \"room 1\"\r\n\r\nquit\r\n")));
 }
