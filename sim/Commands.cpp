@@ -120,7 +120,7 @@ std::vector<const CommandTable *> tablesFor(ModeKind kind) {
     case ModeKind::Privileged:
         return {&privilegedCommands(), &displayCommands(), &anyModeCommands()};
     case ModeKind::Config:
-        return {&configCommands(), &displayCommands(), &anyModeCommands()};
+        return {&configCommands(), &systemCommands(), &displayCommands(), &anyModeCommands()};
     case ModeKind::InterfacePon:
         return {&ponInterfaceCommands(), &ponDisplayCommands(), &displayCommands(), &anyModeCommands()};
     case ModeKind::InterfaceGiu:

@@ -68,6 +68,7 @@ void dispatchCommand(Session &s, const QString &line);
 const CommandTable &userCommands();
 const CommandTable &privilegedCommands();
 const CommandTable &configCommands();
+const CommandTable &systemCommands();
 const CommandTable &ponInterfaceCommands();
 const CommandTable &ponDisplayCommands();
 const CommandTable &giuInterfaceCommands();

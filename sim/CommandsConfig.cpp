@@ -1,7 +1,5 @@
-// Commands of the configuration mode: interfaces, profiles, VLANs, boards and the system.
+// Commands of the configuration mode: interfaces, profiles, VLANs, transfers and routes.
 #include "Commands.h"
-
-#include <QRegularExpression>
 
 namespace tw::sim {
 
@@ -217,57 +215,6 @@ void portVlan(Call &c, bool add) {
         });
 }
 
-// board confirm|power-off|power-on|reset|delete <f/s> ("board confirm 0" confirms the whole frame).
-void boardCommand(Call &c) {
-    if (!c.need(2, 2)) return;
-    const QString op = c.arg(0).toLower();
-    static const QStringList ops = {"confirm", "power-off", "power-on", "reset", "delete"};
-    if (!ops.contains(op)) return c.paramError(0);
-    Device &d = c.dev();
-    if (op == "confirm" && !c.arg(1).contains('/')) {
-        auto frame = c.number(1, 0, 7);
-        if (!frame) return c.paramError(1);
-        for (Board &b : d.boards)
-            if (b.present() && b.state == BoardState::AutoFind) b.state = BoardState::Normal;
-        return;
-    }
-    auto ref = boardRef(c.arg(1));
-    if (!ref) return c.paramError(1);
-    if (!d.board(ref->first, ref->second)) return c.fail(Failure::NoBoard);
-    auto apply = [op](Call &c) {
-        auto ref = boardRef(c.arg(1));
-        Board *b = c.dev().board(ref->first, ref->second);
-        if (!b) return c.fail(Failure::NoBoard);
-        if (op == "confirm") {
-            if (b->state != BoardState::AutoFind)
-                return c.say("  Failure: The board is confirmed already", "  失败：单板已经确认");
-            b->state = BoardState::Normal;
-        } else if (op == "power-off") {
-            b->state = BoardState::PowerOff;
-        } else if (op == "power-on" || op == "reset") {
-            b->state = b->kind == BoardKind::Control && b->state == BoardState::StandbyNormal
-                           ? b->state
-                           : BoardState::Normal;
-        } else if (op == "delete") {
-            for (const Ont &o : c.dev().onts)
-                if (o.at.slot == b->slot)
-                    return c.say("  Failure: The board has service configuration",
-                                 "  失败：单板存在业务配置");
-            Board empty;
-            empty.slot = b->slot;
-            *b = empty;
-        }
-    };
-    if (op == "confirm" || op == "power-on") return apply(c);
-    const char *en = op == "delete"  ? "  Are you sure to delete the board? "
-                     : op == "reset" ? "  Are you sure to reset the board? "
-                                     : "  Are you sure to power off the board? ";
-    const char *zh = op == "delete"  ? "  确定要删除单板吗？"
-                     : op == "reset" ? "  确定要复位单板吗？"
-                                     : "  确定要关断单板电源吗？";
-    afterConfirm(c, en, zh, apply);
-}
-
 void tftpTransfer(Call &c, bool load) {
     // backup configuration|data tftp <addr> <file>; load configuration|data tftp <addr> <file> all
     if (!c.need(4, load ? 5 : 4)) return;
@@ -287,53 +234,6 @@ void tftpTransfer(Call &c, bool load) {
                      c.say("  Failure: The TFTP server does not respond, the operation timed out",
                            "  失败：TFTP服务器无响应，操作超时");
                  });
-}
-
-void security(Call &c) {
-    if (!c.need(2, 2)) return;
-    static const QStringList features = {"anti-ipattack",    "anti-ipspoofing", "anti-macduplicate",
-                                         "anti-macspoofing", "anti-dos",        "anti-icmpattack",
-                                         "anti-ipv6spoofing"};
-    const QString feature = c.arg(0).toLower();
-    if (!features.contains(feature)) return c.paramError(0);
-    if (!c.is(1, "enable") && !c.is(1, "disable")) return c.paramError(1);
-    const bool on = c.is(1, "enable");
-    auto apply = [feature, on](Call &c) { c.dev().switches["security " + feature] = on; };
-    if (!on && (feature == "anti-dos" || feature == "anti-ipv6spoofing"))
-        return afterConfirm(c, "  Are you sure to disable the function? ", "  确定要去使能该功能吗？", apply);
-    apply(c);
-}
-
-void autosave(Call &c) {
-    if (c.argc() < 2) return c.incomplete();
-    Autosave &a = c.dev().autosave;
-    if (c.is(0, "type")) {
-        if (!QStringList{"all", "data", "configuration"}.contains(c.arg(1).toLower())) return c.paramError(1);
-        a.type = c.arg(1).toLower();
-    } else if (c.is(0, "time")) {
-        if (c.is(1, "on") || c.is(1, "off"))
-            a.timeOn = c.is(1, "on");
-        else if (QRegularExpression("^\\d{1,2}(:\\d{2}){0,2}$").match(c.arg(1)).hasMatch())
-            a.time = c.arg(1);
-        else
-            return c.paramError(1);
-    } else if (c.is(0, "interval")) {
-        int i = c.is(1, "configuration") || c.is(1, "data") ? 2 : 1;
-        if (c.is(i, "on") || c.is(i, "off")) {
-            a.intervalOn = c.is(i, "on");
-        } else if (auto v = c.number(i, 10, 10080)) {
-            a.interval = *v;
-        } else {
-            return c.paramError(i);
-        }
-    } else {
-        c.paramError(0);
-    }
-}
-
-void logoutAfter(Call &c, const char *english, const char *chinese) {
-    c.say(english, chinese);
-    c.s.logout();
 }
 
 } // namespace
@@ -388,70 +288,6 @@ const CommandTable &configCommands() {
         {{"undo", "port", "vlan"}, [](Call &c) { portVlan(c, false); }},
         {{"service-port"}, servicePortAdd},
         {{"undo", "service-port"}, undoServicePort},
-        {{"board"}, boardCommand},
-        {{"erase", "flash", "data"},
-         [](Call &c) {
-             afterConfirm(c, "  Are you sure to erase the database of the main board? ",
-                          "  确定要擦除主板数据库吗？",
-                          [](Call &c) { c.say("  Erasing the flash data succeeded", "  擦除主板数据成功"); });
-         }},
-        {{"reboot", "system"},
-         [](Call &c) {
-             afterConfirm(
-                 c,
-                 "  Please check whether data has saved, the unsaved data will lose if reboot system. Are "
-                 "you sure to reboot system? ",
-                 "  请检查数据是否已保存，复位系统将导致未保存的数据丢失。确定要复位系统吗？", [](Call &c) {
-                     logoutAfter(c, "  System is rebooting, please wait...", "  系统正在复位，请稍候...");
-                 });
-         }},
-        {{"system", "switch-over"},
-         [](Call &c) {
-             afterConfirm(c, "  Are you sure to switch over the control boards? ", "  确定要进行主备倒换吗？",
-                          [](Call &c) {
-                              for (Board &b : c.dev().boards) {
-                                  if (b.state == BoardState::ActiveNormal)
-                                      b.state = BoardState::StandbyNormal;
-                                  else if (b.state == BoardState::StandbyNormal)
-                                      b.state = BoardState::ActiveNormal;
-                              }
-                              c.say("  The active and standby boards are switched over", "  主备倒换成功");
-                          });
-         }},
-        {{"sysname"},
-         [](Call &c) {
-             if (!c.need(1, 1)) return;
-             if (c.arg(0).size() > 64) return c.paramError(0);
-             c.dev().sysname = c.arg(0);
-         }},
-        {{"save"},
-         [](Call &c) {
-             if (!c.need(0, 1)) return;
-             auto run = [](Call &c) {
-                 c.say("  Please wait for a moment, the data is being saved...", "  正在保存数据，请稍候...");
-                 c.say("  The data of the system is saved completely", "  系统数据保存完毕");
-             };
-             if (c.argc() == 1) return c.is(0, "configuration") || c.is(0, "data") ? run(c) : c.paramError(0);
-             afterOptions(c, "{ <cr>|configuration<K>|data<K> }:", run);
-         }},
-        {{"idle-timeout"},
-         [](Call &c) {
-             if (!c.need(1, 2)) return;
-             auto minutes = c.number(0, 0, 35791);
-             if (!minutes) return c.paramError(0);
-             c.s.setIdleSeconds(*minutes * 60);
-             c.dev().idleSeconds = *minutes * 60;
-         }},
-        {{"autosave"}, autosave},
-        {{"security"}, security},
-        {{"ring", "check"},
-         [](Call &c) {
-             if (!c.need(1, 1)) return;
-             if (c.is(0, "enable")) return void(c.dev().switches["ring check"] = true);
-             if (!c.is(0, "disable")) return c.paramError(0);
-             afterConfirm(c, "  Are you sure to disable the ring check? ", "  确定要去使能环路检测吗？",
-                          [](Call &c) { c.dev().switches["ring check"] = false; });
-         }},
         {{"backup"}, [](Call &c) { tftpTransfer(c, false); }},
         {{"load"}, [](Call &c) { tftpTransfer(c, true); }},
         {{"active", "configuration", "system"},

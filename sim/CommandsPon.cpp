@@ -362,7 +362,9 @@ const CommandTable &ponInterfaceCommands() {
              if (!p) return;
              if (!c.is(1, "ont-auto-find")) return c.paramError(1);
              if (!c.is(2, "enable") && !c.is(2, "disable")) return c.paramError(2);
+             // Switched off, the port forgets what it found; switched on, it reports what is there.
              c.dev().autofindDisabled[portOf(c, *p).text()] = c.is(2, "disable");
+             settle(c.dev());
          }},
     };
     return table;

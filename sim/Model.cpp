@@ -168,49 +168,6 @@ Failure checkPonBoard(const Device &d, int frame, int slot, PonKind pon) {
     return Failure::None;
 }
 
-namespace {
-
-// Whether the device waiting in autofind answers to this key.
-bool answersTo(const AutofindEntry &e, AuthMode auth, const QString &key) {
-    switch (auth) {
-    case AuthMode::Sn:
-        return e.sn == key;
-    case AuthMode::Mac:
-        return e.mac == key;
-    case AuthMode::Loid:
-        return !e.loid.isEmpty() && e.loid == key;
-    case AuthMode::Password:
-        return !e.password.isEmpty() && e.password == key;
-    }
-    return false;
-}
-
-// A device waiting on the ONT's port with its key comes up as that ONT.
-void comeUpIfWaiting(Device &d, Ont &o, const QString &key) {
-    auto it = std::find_if(d.autofind.begin(), d.autofind.end(),
-                           [&](const AutofindEntry &e) { return e.at == o.at && answersTo(e, o.auth, key); });
-    if (it == d.autofind.end()) return;
-    o.plugged = true;
-    if (!it->sn.isEmpty()) o.sn = it->sn;
-    if (!it->mac.isEmpty()) o.mac = it->mac;
-    o.vendor = it->vendor;
-    o.version = it->version;
-    o.software = it->software;
-    o.equipmentId = it->equipmentId;
-    o.lastUp = d.now;
-    d.autofind.erase(it);
-}
-
-// A device on the fibre that no registration answers any more reports itself in autofind.
-void reportToAutofind(Device &d, const AutofindEntry &e) {
-    const auto off = d.autofindDisabled.find(e.at.text());
-    const bool listed = std::any_of(d.autofind.begin(), d.autofind.end(),
-                                    [&](const AutofindEntry &a) { return a.key() == e.key(); });
-    if (!listed && (off == d.autofindDisabled.end() || !off->second)) d.autofind.push_back(e);
-}
-
-} // namespace
-
 AddOntResult addOnt(Device &d, const AddOntRequest &req) {
     if (Failure f = checkPonBoard(d, req.at.frame, req.at.slot, req.pon); f != Failure::None) return {f};
     if (!d.portExists(req.at)) return {Failure::NoPort};
@@ -265,8 +222,9 @@ AddOntResult addOnt(Device &d, const AddOntRequest &req) {
         o.equipmentId = "F400";
     }
 
-    // The ONT comes up when it is waiting in this port's autofind list.
+    // The ONT comes up when its device is on the port's fibre.
     o.plugged = false;
+    o.linked = d.board(req.at.frame, req.at.slot)->working();
     comeUpIfWaiting(d, o, req.auth == AuthMode::Sn ? sn : req.auth == AuthMode::Mac ? mac : req.key);
     auto pos = std::lower_bound(d.onts.begin(), d.onts.end(), std::pair(o.at, o.id), ontOrder);
     d.onts.insert(pos, o);
@@ -348,54 +306,6 @@ Failure changeOntKey(Device &d, PortRef at, int id, AuthMode auth, const QString
     }
     if (!o->plugged) comeUpIfWaiting(d, *o, value);
     return Failure::None;
-}
-
-QString plugOnt(Device &d, const AutofindEntry &entry) {
-    if (!d.portExists(entry.at)) return "no such PON port";
-    const Board *b = d.board(entry.at.frame, entry.at.slot);
-    if ((b->kind == BoardKind::Gpon) != (entry.pon == PonKind::Gpon)) return "port is of the other PON kind";
-    const QString key = entry.key();
-    if (key.isEmpty()) return "bad key";
-    for (const AutofindEntry &e : d.autofind)
-        if (e.key() == key) return "already plugged at " + e.at.text();
-    if (Ont *o = d.ontByKey(key)) {
-        if (o->at == entry.at) { // back on its own port: it simply comes up
-            o->plugged = true;
-            o->lastUp = d.now;
-            return {};
-        }
-        o->plugged = false; // registered elsewhere: it is lost there and shows up here
-        o->lastDown = d.now;
-        o->lastDownCause = "LOFi";
-    }
-    d.autofind.push_back(entry);
-    return {};
-}
-
-QString unplugOnt(Device &d, const QString &key) {
-    const QString sn = normaliseSn(key), mac = normaliseMac(key);
-    const auto before = d.autofind.size();
-    std::erase_if(d.autofind, [&](const AutofindEntry &e) {
-        return (!sn.isEmpty() && e.sn == sn) || (!mac.isEmpty() && e.mac == mac);
-    });
-    Ont *o = d.ontByKey(key);
-    if (o && o->plugged) {
-        o->plugged = false;
-        o->lastDown = d.now;
-        o->lastDownCause = "LOS";
-    } else if (before == d.autofind.size()) {
-        return "unknown ONT " + key;
-    }
-    return {};
-}
-
-QString moveOnt(Device &d, const QString &key, PortRef to) {
-    Ont *o = d.ontByKey(key);
-    if (!o) return "ONT " + key + " is not registered";
-    if (o->at == to) return "ONT " + key + " is registered on " + to.text() + " already";
-    const AutofindEntry e = autofindEntryOf(*o, to, d.now);
-    std::erase_if(d.autofind, [&](const AutofindEntry &a) { return a.key() == e.key(); });
-    return plugOnt(d, e);
 }
 
 Failure addServicePort(Device &d, ServicePort sp, bool explicitIndex) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -36,6 +37,11 @@ struct Board {
 
     bool present() const { return !name.isEmpty(); }
     bool isPon() const { return kind == BoardKind::Gpon || kind == BoardKind::Epon; }
+    // Carries services: confirmed, powered and not failed.
+    bool working() const {
+        return state == BoardState::Normal || state == BoardState::ActiveNormal ||
+               state == BoardState::StandbyNormal;
+    }
 };
 
 enum class AuthMode { Sn, Mac, Loid, Password };
@@ -67,9 +73,10 @@ struct Ont {
     QString lastUp = "2024-05-20 08:00:00+08:00";
     QString lastDown = "-";
     QString lastDownCause = "-";
-    QString ip; // management address, empty when none
+    QString ip;         // management address, empty when none
+    bool linked = true; // its board works; see settle()
 
-    bool online() const { return active && plugged; }
+    bool online() const { return active && plugged && linked; }
     // The key the ONT registered with: SN, MAC, LOID or password.
     QString key() const;
 };
@@ -153,11 +160,12 @@ struct Fans {
 };
 
 struct Autosave {
+    QString type = "data"; // data, configuration or all
+    bool intervalOn = false;
+    int interval = 1440; // minutes
     bool timeOn = false;
     QString time = "00:00:00";
-    bool intervalOn = false;
-    int interval = 1440;
-    QString type = "data";
+    int configurationInterval = 30; // minutes
 };
 
 struct Device {
@@ -166,6 +174,8 @@ struct Device {
     std::vector<Board> boards; // indexed by slot
     std::vector<Ont> onts;     // ordered by port, then id
     std::vector<AutofindEntry> autofind;
+    // On the fibre and unregistered, on a port that reports nothing now (auto-find off, board down).
+    std::vector<AutofindEntry> unreported;
     std::vector<ServicePort> servicePorts; // ordered by index
     std::vector<MulticastUser> multicastUsers;
     std::vector<Vlan> vlans; // ordered by id
@@ -182,6 +192,8 @@ struct Device {
     int screenLength = 40;
     int idleSeconds = 0;
     QString now = "2024-05-20 10:00:00+08:00";
+    // The configuration a restart comes back with; null until the first session or save.
+    std::shared_ptr<const Device> saved;
 
     // Lookups. Pointers stay valid until the next change of the vector they point into.
     const Board *board(int frame, int slot) const;
@@ -198,7 +210,10 @@ struct Device {
     ServicePort *servicePort(int index);
     bool hasMulticastUser(int servicePort) const;
     bool portExists(PortRef at) const;
+    // A working board with auto-find on for the port: new devices there show in autofind.
+    bool portReports(PortRef at) const;
     int nextServicePortIndex() const;
+    bool switchOn(const QString &name) const; // the set value, else the factory default
 };
 
 // Result of a model change: empty on success, else a failure code the renderer words.
@@ -226,6 +241,12 @@ enum class Failure {
     MulticastInUse,
     NoMulticastUser,
     BadParameter,
+    NoFrame,
+    BoardConfirmed,
+    BoardConfigured,
+    BoardPoweredOff,
+    BoardNotSupported,
+    StandbyNotReady,
 };
 
 struct AddOntRequest {
@@ -264,13 +285,42 @@ Failure setActive(Device &d, PortRef at, int id, bool active);
 // on the port with the new key comes up in its place.
 Failure changeOntKey(Device &d, PortRef at, int id, AuthMode auth, const QString &key);
 
+// Devices on the fibre. One that answers the ONT's key on its port comes up as that ONT (true);
+// one that no registration answers reports itself in autofind, or waits unreported.
+bool comeUpIfWaiting(Device &d, Ont &o, const QString &key);
+void reportToAutofind(Device &d, const AutofindEntry &e);
+
 // Control-channel events.
 QString plugOnt(Device &d, const AutofindEntry &entry); // empty, or the reason it was refused
 QString unplugOnt(Device &d, const QString &key);
 QString moveOnt(Device &d, const QString &key, PortRef to);
 
+// The ONTs' links and the autofind list brought in line with the boards and the auto-find switches.
+void settle(Device &d);
+
 Failure addServicePort(Device &d, ServicePort sp, bool explicitIndex);
 // Removes the service ports that match; those with a multicast user stay. Returns how many went.
 int removeServicePorts(Device &d, const std::function<bool(const ServicePort &)> &match, int *refused);
+
+// Global switches in the order the saved configuration lists them, with their factory defaults.
+const std::vector<std::pair<QString, bool>> &knownSwitches();
+
+// Boards. "confirm" takes an auto-found board into service; a frame-wide confirm takes all of them.
+Failure confirmBoard(Device &d, int frame, int slot);
+Failure confirmFrame(Device &d, int frame);
+Failure powerBoard(Device &d, int frame, int slot, bool on);
+Failure resetBoard(Device &d, int frame, int slot);
+// Refused while ONTs, service ports or VLAN uplinks are configured on the board.
+Failure deleteBoard(Device &d, int frame, int slot);
+const Board *activeControlBoard(const Device &d);
+Failure switchOver(Device &d);
+
+// DBA profiles 1 to 9, there from the factory.
+std::vector<DbaProfile> factoryDbaProfiles();
+
+// The system: the saved configuration, a restart that comes back with it, and the factory state.
+void saveConfiguration(Device &d);
+void restartDevice(Device &d);
+void eraseDevice(Device &d);
 
 } // namespace tw::sim

@@ -6,6 +6,8 @@
 
 #include <QJsonDocument>
 
+#include <climits>
+
 namespace tw::sim {
 
 Connection::Connection(QTcpSocket *socket, Device &device, Faults &faults, SessionOptions options,
@@ -21,6 +23,13 @@ Connection::Connection(QTcpSocket *socket, Device &device, Faults &faults, Sessi
     restartIdleTimer();
 }
 
+void Connection::drop() {
+    dropped_ = true;
+    queue_.clear();
+    idle_.stop();
+    socket_->disconnectFromHost();
+}
+
 void Connection::onReadyRead() {
     const QByteArray data = socket_->readAll();
     if (dropped_) return;
@@ -29,8 +38,9 @@ void Connection::onReadyRead() {
 }
 
 void Connection::restartIdleTimer() {
+    // The longest time-out the CLI takes (35791 min 59 s) is just past what a timer holds.
     if (session_.idleSeconds() > 0 && !session_.closing())
-        idle_.start(session_.idleSeconds() * 1000);
+        idle_.start(int(std::min<qint64>(qint64(session_.idleSeconds()) * 1000, INT_MAX)));
     else
         idle_.stop();
 }
@@ -93,19 +103,39 @@ void Connection::pump() {
     if (session_.closing()) {
         idle_.stop();
         socket_->disconnectFromHost();
+        if (session_.restarting() && !std::exchange(restartSignalled_, true)) emit deviceRestarting();
     }
 }
 
 OltServer::OltServer(Device &device, Faults &faults, SessionOptions options, QObject *parent)
     : QObject(parent), device_(device), faults_(faults), options_(options) {
     connect(&server_, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *socket = server_.nextPendingConnection())
-            new Connection(socket, device_, faults_, options_, this);
+        while (QTcpSocket *socket = server_.nextPendingConnection()) {
+            auto *c = new Connection(socket, device_, faults_, options_, this);
+            connect(c, &Connection::deviceRestarting, this, [this, c] { restart(c); });
+        }
     });
 }
 
 bool OltServer::listen(const QHostAddress &address, quint16 port) {
-    return server_.listen(address, port);
+    if (!server_.listen(address, port)) return false;
+    address_ = address;
+    port_ = server_.serverPort();
+    return true;
+}
+
+// The restart has changed the model already; here the device goes away for its boot time: every
+// other session drops and the telnet port refuses connections until it is back.
+void OltServer::restart(Connection *from) {
+    for (Connection *c : findChildren<Connection *>(Qt::FindDirectChildrenOnly))
+        if (c != from) c->drop();
+    server_.close();
+    QTimer::singleShot(restartMs_, this, [this] { listenAgain(50); });
+}
+
+void OltServer::listenAgain(int triesLeft) {
+    if (server_.isListening() || server_.listen(address_, port_) || triesLeft <= 0) return;
+    QTimer::singleShot(100, this, [this, triesLeft] { listenAgain(triesLeft - 1); });
 }
 
 namespace {

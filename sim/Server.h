@@ -22,6 +22,11 @@ class Connection : public QObject {
     Q_OBJECT
   public:
     Connection(QTcpSocket *socket, Device &device, Faults &faults, SessionOptions options, QObject *parent);
+    // Closes without a word, as a restarting device does.
+    void drop();
+
+  signals:
+    void deviceRestarting();
 
   private:
     void onReadyRead();
@@ -35,6 +40,7 @@ class Connection : public QObject {
     std::deque<Write> queue_;
     bool waiting_ = false;
     bool dropped_ = false;
+    bool restartSignalled_ = false;
     QTimer idle_;
 };
 
@@ -43,14 +49,23 @@ class OltServer : public QObject {
   public:
     OltServer(Device &device, Faults &faults, SessionOptions options = {}, QObject *parent = nullptr);
     bool listen(const QHostAddress &address, quint16 port);
-    quint16 port() const { return server_.serverPort(); }
+    quint16 port() const { return port_; }
     QString errorString() const { return server_.errorString(); }
+    // How long the device takes to boot after a reboot or switch-over: no telnet port meanwhile.
+    void setRestartMs(int ms) { restartMs_ = ms; }
+    bool booting() const { return !server_.isListening(); }
 
   private:
+    void restart(Connection *from);
+    void listenAgain(int triesLeft);
+
     Device &device_;
     Faults &faults_;
     SessionOptions options_;
     QTcpServer server_;
+    QHostAddress address_;
+    quint16 port_ = 0;
+    int restartMs_ = 2000;
 };
 
 // One control-channel command line in, one answer line out ("ok", "error <why>" or the JSON dump).

@@ -27,6 +27,8 @@ Session::Session(Device &device, Faults &faults, SessionOptions options)
     : device_(device), faults_(faults), options_(options), screenLength_(device.screenLength),
       idleSeconds_(device.idleSeconds) {
     modes_.push_back({ModeKind::User, {}});
+    // The device as it stands when the first session opens is what it booted with.
+    if (!device_.saved) saveConfiguration(device_);
 }
 
 QString Session::prompt() const {
@@ -282,6 +284,13 @@ void Session::logout() {
     body_.clear();
     send(tr(lang_, "\r\n  Thank you for using the system.\r\n", "\r\n  感谢使用本系统。\r\n"));
     state_ = State::Closed;
+}
+
+void Session::endForRestart() {
+    send(body_);
+    body_.clear();
+    state_ = State::Closed;
+    restarting_ = true;
 }
 
 void Session::finishOutput() {

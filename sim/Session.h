@@ -60,6 +60,8 @@ class Session {
     std::vector<Write> idleExpired();
 
     bool closing() const { return state_ == State::Closed; }
+    // Closed because the device restarts: every other session drops and logins wait for the boot.
+    bool restarting() const { return restarting_; }
     bool paging() const { return state_ == State::Paging; }
     bool loggedIn() const { return loggedIn_; }
     int idleSeconds() const { return idleSeconds_; }
@@ -85,6 +87,8 @@ class Session {
     void passStrayAnswer() { strayAnswer_ = true; }
     void error(CliError kind, int column);
     void logout();
+    // What was printed goes out, then the device closes the connection as it restarts.
+    void endForRestart();
     // The line being run, as typed.
     const QString &currentLine() const { return line_; }
 
@@ -113,6 +117,7 @@ class Session {
     SessionOptions options_;
     State state_ = State::UserName;
     bool loggedIn_ = false;
+    bool restarting_ = false;
     Lang lang_ = Lang::English;
     int screenLength_;
     int idleSeconds_;

@@ -39,6 +39,8 @@ int main(int argc, char *argv[]) {
     parser.addOption({"seed", "Seed of the generated scenarios.", "n", "1"});
     parser.addOption({"reject-logins", "Reject every login."});
     parser.addOption({"erase-apart", "Send the paging erase sequence in a write of its own."});
+    parser.addOption(
+        {"restart-ms", "Boot time after a reboot or switch-over: no telnet meanwhile.", "ms", "2000"});
     parser.process(app);
 
     QHostAddress address;
@@ -64,7 +66,15 @@ int main(int argc, char *argv[]) {
     SessionOptions options;
     options.eraseApart = parser.isSet("erase-apart");
 
+    bool restartOk = false;
+    const int restartMs = parser.value("restart-ms").toInt(&restartOk);
+    if (!restartOk || restartMs < 0) {
+        std::fputs("error: --restart-ms takes a number of milliseconds\n", stderr);
+        return 2;
+    }
+
     OltServer server(device, faults, options);
+    server.setRestartMs(restartMs);
     if (!server.listen(address, port)) {
         std::fprintf(stderr, "error: cannot listen: %s\n", qPrintable(server.errorString()));
         return 1;

@@ -177,17 +177,9 @@ TEST(SimEffects, ServicePortsVlansAndMulticastUsers) {
     EXPECT_EQ(cli.device.vlan(41), nullptr);
 }
 
-TEST(SimEffects, BoardAndSystemCommands) {
+TEST(SimEffects, OntChangesTransfersTimeOutAndAutoFind) {
     Cli cli;
     cli.login();
-    cli.send("board power-off 0/5\r\ny\r\n");
-    EXPECT_EQ(cli.device.board(0, 5)->state, BoardState::PowerOff);
-    cli.send("board power-on 0/5\r\n");
-    EXPECT_EQ(cli.device.board(0, 5)->state, BoardState::Normal);
-    cli.send("system switch-over\r\ny\r\n");
-    EXPECT_EQ(cli.device.board(0, 9)->state, BoardState::StandbyNormal);
-    cli.send("board delete 0/5\r\ny\r\n");
-    EXPECT_EQ(cli.device.board(0, 5), nullptr);
     cli.send("interface gpon 0/1\r\nont modify 0 1 desc \"new_desc\"\r\n\r\nquit\r\n");
     EXPECT_EQ(cli.device.ont({0, 1, 0}, 1)->desc, "new_desc");
     cli.send("interface gpon 0/1\r\nont modify 0 1 ont-lineprofile-id 5\r\n\r\nquit\r\n");

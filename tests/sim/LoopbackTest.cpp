@@ -111,6 +111,37 @@ TEST(SimLoopback, IdleTimeOutNoticeThenClose) {
     EXPECT_TRUE(client.text().contains(QString::fromUtf8("请重建连接后登录")));
 }
 
+TEST(SimLoopback, RestartDropsEverySessionAndRefusesLoginsUntilBooted) {
+    const std::pair<QByteArray, const char *> cases[] = {
+        {"reboot system\r\ny\r\n", "  系统正在复位，请稍候...\r\n"},
+        {"system switch-over\r\ny\r\n", "  正在进行主备倒换，请稍后重新登录\r\n"},
+    };
+    for (const auto &[script, notice] : cases) {
+        SCOPED_TRACE(script.constData());
+        Device d = smallDevice();
+        d.boards[10].state = BoardState::StandbyNormal;
+        LoopbackSim sim(std::move(d));
+        sim.server->setRestartMs(500);
+        Client a(sim.server->port()), b(sim.server->port());
+        a.login();
+        b.login();
+        a.send(script);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return a.closed && b.closed; }, 3000));
+        EXPECT_TRUE(a.text().endsWith(QString::fromUtf8(notice))) << "the notice, then the close";
+
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, sim.server->port());
+        EXPECT_FALSE(probe.waitForConnected(1000)) << "the port is closed while the device boots";
+        EXPECT_EQ(controlCommand(sim.control->port(), "fault off"), "ok") << "the control channel stays";
+
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !sim.server->booting(); }, 3000));
+        Client again(sim.server->port());
+        again.login();
+        again.send("display board 0\r\n");
+        EXPECT_TRUE(again.waitFor("H801SCUN"));
+    }
+}
+
 TEST(SimLoopback, ControlChannelChangesWhatTheCliShows) {
     LoopbackSim sim;
     const quint16 control = sim.control->port();
