@@ -1,6 +1,7 @@
 #include "admin/SystemGroupWidget.h"
 
 #include "admin/SystemOperations.h"
+#include "app/WidgetKitUi.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,8 +40,7 @@ OtherGroupWidget::OtherGroupWidget(PageContext &context, QWidget *parent)
     idleMinutes = new QLineEdit(QStringLiteral("120"), this);
     idleMinutes->setMaximumWidth(60);
     setButton = new QPushButton(QStringLiteral("设置"), this);
-    row->addWidget(new QLabel(QStringLiteral("超时时间：          分钟"), this));
-    row->addWidget(idleMinutes);
+    row->addWidget(captionAround(this, QStringLiteral("超时时间：          分钟"), idleMinutes));
     row->addWidget(setButton);
     row->addStretch(1);
     connect(setButton, &QPushButton::clicked, this,

@@ -1,6 +1,9 @@
 #include "app/WidgetKitUi.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QWidget>
 
 #include <QComboBox>
@@ -16,6 +19,23 @@ class NoToolTip : public QObject {
     bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::ToolTip; }
 };
 } // namespace
+
+QWidget *captionAround(QWidget *parent, const QString &caption, QWidget *field) {
+    auto *row = new QWidget(parent);
+    row->setAccessibleName(caption);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    static const QRegularExpression gap(QStringLiteral(" {2,}"));
+    const QRegularExpressionMatch m = gap.match(caption);
+    const QString before = m.hasMatch() ? caption.left(m.capturedStart()) : caption;
+    const QString after = m.hasMatch() ? caption.mid(m.capturedEnd()) : QString();
+    layout->addWidget(new QLabel(before, row));
+    field->setParent(row);
+    layout->addWidget(field);
+    if (!after.isEmpty()) layout->addWidget(new QLabel(after, row));
+    layout->addStretch(1);
+    return row;
+}
 
 void suppressToolTip(QWidget *widget) {
     widget->installEventFilter(new NoToolTip(widget));

@@ -15,6 +15,9 @@ QPlainTextEdit *makeTextPane(QWidget *parent, const QString &objectName);
 void setPaneText(QPlainTextEdit *pane, const QString &text);
 // Inserts at the end, whatever is selected, and leaves the caret there.
 void appendPaneText(QPlainTextEdit *pane, const QString &text);
+// A caption whose run of blanks marks where its field stands ("超时时间：   分钟"): the text before
+// the blanks, the field, the text after them, in one row that carries the whole caption.
+QWidget *captionAround(QWidget *parent, const QString &caption, QWidget *field);
 // No tool tip at all: Qt shows a widget's caption when its tool tip is empty.
 void suppressToolTip(QWidget *widget);
 // A drop-down list holding "0" … `last`.

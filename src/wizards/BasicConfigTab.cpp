@@ -2,6 +2,7 @@
 
 #include "admin/SystemOperations.h"
 #include "app/StartupFieldsUi.h"
+#include "app/WidgetKitUi.h"
 #include "common/Settings.h"
 #include "wizards/SecurityToggles.h"
 
@@ -83,12 +84,11 @@ BasicConfigTab::BasicConfigTab(PageContext &context, QWidget *parent) : QWidget(
     saveTime = edit(autosaveGroup, u"03:00:00", 90);
     saveInterval = edit(autosaveGroup, u"1440", 60);
     autosave->addWidget(timedSaveBox, 0, 0);
-    autosave->addWidget(new QLabel(QStringLiteral("保存时间："), autosaveGroup), 0, 1);
-    autosave->addWidget(saveTime, 0, 2);
+    autosave->addWidget(captionAround(autosaveGroup, QStringLiteral("保存时间："), saveTime), 0, 1);
     autosave->addWidget(intervalSaveBox, 1, 0);
-    autosave->addWidget(new QLabel(QStringLiteral("间隔时间：        分钟"), autosaveGroup), 1, 1);
-    autosave->addWidget(saveInterval, 1, 2);
-    autosave->setColumnStretch(3, 1);
+    autosave->addWidget(captionAround(autosaveGroup, QStringLiteral("间隔时间：        分钟"), saveInterval),
+                        1, 1);
+    autosave->setColumnStretch(2, 1);
     onClicked(timedSaveBox, this,
               [this, &context](bool on) { return setTimedSave(context, on, saveTime->text()); });
     onClicked(intervalSaveBox, this,

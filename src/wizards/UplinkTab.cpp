@@ -7,16 +7,19 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tw {
 
 namespace {
 
-QLineEdit *edit(QWidget *parent, const char16_t *text, int width = 70) {
+QLineEdit *edit(QWidget *parent, const char16_t *text, int width = 80) {
     auto *e = new QLineEdit(QString::fromUtf16(text), parent);
+    e->setMinimumWidth(60);
     e->setMaximumWidth(width);
     return e;
 }
@@ -47,42 +50,52 @@ UplinkTab::UplinkTab(PageContext &context, QWidget *parent) : QWidget(parent) {
     deleteBoard = edit(this, u"0/19");
     deletePort = list(this, ports + QStringList{"all"}, "0", true);
 
-    auto *grid = new QGridLayout(this);
-    int column = 0;
-    int row = 0;
+    // One row of labelled fields and buttons each; rows share no columns, so the widest row alone
+    // sets the tab's width.
+    auto *layout = new QVBoxLayout(this);
+    QHBoxLayout *row = nullptr;
+    const auto newRow = [&] {
+        row = new QHBoxLayout;
+        layout->addLayout(row);
+    };
     const auto add = [&](const char16_t *label, QWidget *field) {
-        grid->addWidget(new QLabel(QString::fromUtf16(label), this), row, column++);
-        grid->addWidget(field, row, column++);
+        row->addWidget(new QLabel(QString::fromUtf16(label), this));
+        row->addWidget(field);
     };
     const auto button = [&](const char16_t *caption) {
         auto *b = new QPushButton(QString::fromUtf16(caption), this);
         b->setEnabled(false);
         b->setToolTip(QStringLiteral("VLAN与上行设置尚未开放"));
-        grid->addWidget(b, row, column++);
+        row->addWidget(b);
         buttons.append(b);
     };
+    const auto endRow = [&] { row->addStretch(1); };
+    newRow();
     add(u"创建VLAN：", createVlan);
     add(u"类型：", vlanType);
     add(u"备注：", description);
     add(u"属性：", vlanAttribute);
     button(u"创建");
-    row = 1, column = 0;
+    endRow();
+    newRow();
     add(u"端口：", passThroughBoard);
     add(u"端口：", createPort);
     button(u"透传");
-    row = 2, column = 0;
+    endRow();
+    newRow();
     add(u"NativeVLAN上行板号：", uplinkBoard);
     add(u"端口：", uplinkPort);
     add(u"VLAN：", nativeVlan);
     add(u"类型：", uplinkType);
     button(u"设置");
-    row = 3, column = 0;
+    endRow();
+    newRow();
     add(u"删除VLAN：", deleteVlan);
     add(u"删除上行板号：", deleteBoard);
     add(u"端口号：", deletePort);
     button(u"删除VLAN");
     button(u"删除端口");
-    grid->setColumnStretch(10, 1);
+    endRow();
 
     auto *displays = new QGroupBox(this);
     auto *displayGrid = new QGridLayout(displays);
@@ -94,8 +107,8 @@ UplinkTab::UplinkTab(PageContext &context, QWidget *parent) : QWidget(parent) {
         connect(b, &QPushButton::clicked, this, [&context, &e] { runQuery(context, e); });
         ++i;
     }
-    grid->addWidget(displays, 4, 0, 1, 11);
-    grid->setRowStretch(5, 1);
+    layout->addWidget(displays);
+    layout->addStretch(1);
 }
 
 void UplinkTab::registerFields(StartupFields &fields) const {
