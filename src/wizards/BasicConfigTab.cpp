@@ -4,14 +4,17 @@
 #include "app/StartupFieldsUi.h"
 #include "app/WidgetKitUi.h"
 #include "common/Settings.h"
+#include "wizards/IpSetup.h"
 #include "wizards/SecurityToggles.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tw {
 
@@ -34,36 +37,52 @@ void onClicked(QCheckBox *box, QObject *owner, std::function<bool(bool)> apply) 
 
 BasicConfigTab::BasicConfigTab(PageContext &context, QWidget *parent) : QWidget(parent) {
     auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
 
     ipGroup = new QGroupBox(this);
-    auto *ip = new QGridLayout(ipGroup);
-    methIndex = edit(ipGroup, u"", 50);
-    methIp = edit(ipGroup, u"10.11.104.2");
-    methMask = edit(ipGroup, u"255.255.255.0");
-    managementVlan = edit(ipGroup, u"46", 50);
-    managementIp = edit(ipGroup, u"192.168.88.200");
-    managementMask = edit(ipGroup, u"255.255.255.0");
-    routeIp = edit(ipGroup, u"0.0.0.0");
-    routeMask = edit(ipGroup, u"0.0.0.0");
-    routeGateway = edit(ipGroup, u"192.168.88.254");
+    // One row of fields each; rows share no columns, so the widest row alone sets the width.
+    auto *ip = new QVBoxLayout(ipGroup);
+    ip->setContentsMargins(6, 6, 6, 6);
+    methIndex = edit(ipGroup, u"", 40);
+    methIp = edit(ipGroup, u"10.11.104.2", 100);
+    methMask = edit(ipGroup, u"255.255.255.0", 100);
+    managementVlan = edit(ipGroup, u"46", 40);
+    managementIp = edit(ipGroup, u"192.168.88.200", 100);
+    managementMask = edit(ipGroup, u"255.255.255.0", 100);
+    routeIp = edit(ipGroup, u"0.0.0.0", 100);
+    routeMask = edit(ipGroup, u"0.0.0.0", 100);
+    routeGateway = edit(ipGroup, u"192.168.88.254", 100);
     const struct {
+        IpRow row;
         const char16_t *labels[3];
         QLineEdit *fields[3];
     } rows[] = {
-        {{u"METH接口索引：", u"设置IP地址：", u"子网掩码："}, {methIndex, methIp, methMask}},
-        {{u"管理VLAN：", u"设置IP地址：", u"子网掩码："}, {managementVlan, managementIp, managementMask}},
-        {{u"默认路由IP地址：", u"子网掩码：", u"网关地址："}, {routeIp, routeMask, routeGateway}},
+        {IpRow::Meth, {u"METH接口索引：", u"设置IP地址：", u"子网掩码："}, {methIndex, methIp, methMask}},
+        {IpRow::ManagementVlan,
+         {u"管理VLAN：", u"设置IP地址：", u"子网掩码："},
+         {managementVlan, managementIp, managementMask}},
+        {IpRow::DefaultRoute,
+         {u"默认路由IP地址：", u"子网掩码：", u"网关地址："},
+         {routeIp, routeMask, routeGateway}},
     };
-    for (int r = 0; r < 3; ++r) {
+    for (const auto &r : rows) {
+        // Tight: the longest row must leave a whole address visible in each field.
+        auto *line = new QHBoxLayout;
+        line->setSpacing(4);
         for (int i = 0; i < 3; ++i) {
-            ip->addWidget(new QLabel(QString::fromUtf16(rows[r].labels[i]), ipGroup), r, 2 * i);
-            ip->addWidget(rows[r].fields[i], r, 2 * i + 1);
+            line->addWidget(new QLabel(QString::fromUtf16(r.labels[i]), ipGroup));
+            line->addWidget(r.fields[i]);
         }
         auto *set = new QPushButton(QStringLiteral("设置"), ipGroup);
-        set->setEnabled(false);
-        set->setToolTip(QStringLiteral("IP设置尚未开放"));
-        ip->addWidget(set, r, 6);
+        set->setMaximumWidth(48);
+        line->addWidget(set);
+        line->addStretch(1);
+        ip->addLayout(line);
         ipButtons.append(set);
+        connect(set, &QPushButton::clicked, this,
+                [&context, row = r.row, a = r.fields[0], b = r.fields[1], d = r.fields[2]] {
+                    applyIpRow(context, row, {a->text(), b->text(), d->text()});
+                });
     }
 
     securityGroup = new QGroupBox(this);

@@ -3,6 +3,7 @@
 #include "app/StartupFieldsUi.h"
 #include "common/Settings.h"
 #include "monitor/QueryCatalogue.h"
+#include "wizards/UplinkSetup.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace tw {
 
@@ -62,12 +65,11 @@ UplinkTab::UplinkTab(PageContext &context, QWidget *parent) : QWidget(parent) {
         row->addWidget(new QLabel(QString::fromUtf16(label), this));
         row->addWidget(field);
     };
-    const auto button = [&](const char16_t *caption) {
+    const auto button = [&](const char16_t *caption, std::function<void()> run) {
         auto *b = new QPushButton(QString::fromUtf16(caption), this);
-        b->setEnabled(false);
-        b->setToolTip(QStringLiteral("VLAN与上行设置尚未开放"));
         row->addWidget(b);
         buttons.append(b);
+        connect(b, &QPushButton::clicked, this, std::move(run));
     };
     const auto endRow = [&] { row->addStretch(1); };
     newRow();
@@ -75,26 +77,36 @@ UplinkTab::UplinkTab(PageContext &context, QWidget *parent) : QWidget(parent) {
     add(u"类型：", vlanType);
     add(u"备注：", description);
     add(u"属性：", vlanAttribute);
-    button(u"创建");
+    button(u"创建", [this, &context] {
+        tw::createVlan(context, {createVlan->text(), vlanType->currentText(), vlanAttribute->currentText(),
+                                 description->text()});
+    });
     endRow();
     newRow();
     add(u"端口：", passThroughBoard);
     add(u"端口：", createPort);
-    button(u"透传");
+    button(u"透传", [this, &context] {
+        addUplinkPort(context, {createVlan->text(), passThroughBoard->text(), createPort->currentText()});
+    });
     endRow();
     newRow();
     add(u"NativeVLAN上行板号：", uplinkBoard);
     add(u"端口：", uplinkPort);
     add(u"VLAN：", nativeVlan);
     add(u"类型：", uplinkType);
-    button(u"设置");
+    button(u"设置", [this, &context] {
+        setNativeVlan(context, {uplinkBoard->text(), uplinkPort->currentText(), nativeVlan->text(),
+                                uplinkType->currentText()});
+    });
     endRow();
     newRow();
     add(u"删除VLAN：", deleteVlan);
     add(u"删除上行板号：", deleteBoard);
     add(u"端口号：", deletePort);
-    button(u"删除VLAN");
-    button(u"删除端口");
+    button(u"删除VLAN", [this, &context] { tw::deleteVlan(context, deleteVlan->text()); });
+    button(u"删除端口", [this, &context] {
+        removeUplinkPort(context, {deleteVlan->text(), deleteBoard->text(), deletePort->currentText()});
+    });
     endRow();
 
     auto *displays = new QGroupBox(this);

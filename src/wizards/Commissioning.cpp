@@ -1,0 +1,159 @@
+#include "wizards/Commissioning.h"
+
+#include "common/InputCheck.h"
+#include "common/Operator.h"
+#include "common/SettingsStore.h"
+#include "common/Text.h"
+#include "wizards/FormChecks.h"
+#include "wizards/ServiceTemplates.h"
+
+#include <cmath>
+
+namespace tw {
+
+namespace {
+
+const QString EnabledTitle = QStringLiteral("使能");
+
+QString name(const char16_t *field) {
+    return QString::fromUtf16(field);
+}
+
+// The leading decimal number of the text, fraction included ("48.5MB" -> 48.5); 0 when none.
+double leadingNumber(const QString &text) {
+    const QString t = trimBlanks(text);
+    qsizetype end = 0;
+    if (end < t.size() && (t[end] == u'-' || t[end] == u'+')) ++end;
+    const auto digits = [&] {
+        while (end < t.size() && t[end] >= u'0' && t[end] <= u'9')
+            ++end;
+    };
+    digits();
+    if (end < t.size() && t[end] == u'.') {
+        ++end;
+        digits();
+    }
+    return t.left(end).toDouble(); // "", "-" and "." give 0
+}
+
+// The VLAN of the service group, created on the uplink, unless it is VLAN 1 or switched off.
+bool withOuterVlan(const CommissioningInput &in) {
+    return in.createOuterVlan && in.outerVlan != u"1";
+}
+
+QString uplinkVlan(const QString &vlan, const QString &board, const QString &port) {
+    return QStringLiteral("vlan ") + vlan + QStringLiteral(" smart\r\ny\r\n\r\nport vlan ") + vlan + u' ' +
+           board + u' ' + port + QStringLiteral("\r\ny\r\n\r\n");
+}
+
+} // namespace
+
+int dbaMaxBandwidth(const QString &megabits) {
+    const double kbits = std::trunc(leadingNumber(megabits) * 1024);
+    if (kbits < 50000) return 51200;
+    return kbits >= 2147483647.0 ? 2147483647 : static_cast<int>(kbits);
+}
+
+QString commissioningScript(const CommissioningInput &in) {
+    QString script = serviceTemplate();
+    script.replace(ServiceEthRow, ethTranslationLines(ethPorts(in.ethPorts), QStringLiteral("*业务内层*")));
+    script.replace(QStringLiteral("max 102400"),
+                   QStringLiteral("max ") + QString::number(dbaMaxBandwidth(in.maxBandwidth)));
+    const ProfileIds &p = in.profiles;
+    script = fillPlaceholders(script, {{QStringLiteral("*dba4*"), in.dbaProfile},
+                                       {QStringLiteral("*业务内层*"), in.innerVlan},
+                                       {QStringLiteral("*gxl*"), p.gponLine},
+                                       {QStringLiteral("*gyw*"), p.gponService},
+                                       {QStringLiteral("*gdba*"), p.gponDba},
+                                       {QStringLiteral("*exl*"), p.eponLine},
+                                       {QStringLiteral("*eyw*"), p.eponService},
+                                       {QStringLiteral("*edba*"), p.eponDba}});
+    if (withOuterVlan(in)) {
+        script += uplinkVlan(in.outerVlan, in.uplinkBoard, in.uplinkPort) + QStringLiteral("vlan desc ") +
+                  in.outerVlan + QStringLiteral(" description PPPOE\r\n");
+        if (in.qinq)
+            script += QStringLiteral("vlan attrib ") + in.outerVlan + QStringLiteral(" q-in-q\r\ny\r\n\r\n");
+    }
+    return script;
+}
+
+QString iptvScript(const IptvInput &in) {
+    QString script = uplinkVlan(in.vodOuterVlan, in.uplinkBoard, in.uplinkPort) +
+                     uplinkVlan(in.multicastVlan, in.uplinkBoard, in.uplinkPort) +
+                     QStringLiteral("vlan desc ") + in.vodOuterVlan +
+                     QStringLiteral(" description IPTV_DIANBO\r\nvlan desc ") + in.multicastVlan +
+                     QStringLiteral(" description IPTV_ZUBO\r\n") + iptvTemplate();
+    script.replace(IptvEthRow, ethTranslationLines(ethPorts(in.ethPorts), QStringLiteral("*点播内层*")));
+    return fillPlaceholders(script, {{QStringLiteral("*点播内层*"), in.vodInnerVlan},
+                                     {QStringLiteral("*gxl*"), in.gponLine},
+                                     {QStringLiteral("*gyw*"), in.gponService},
+                                     {QStringLiteral("*组播VLAN*"), in.multicastVlan},
+                                     {QStringLiteral("*组播上行*"), in.uplinkBoard + u'/' + in.uplinkPort}});
+}
+
+bool runCommissioning(PageContext &c, const CommissioningInput &in) {
+    const ProfileIds &p = in.profiles;
+    if (!acceptNumbers(c.op, {{p.gponLine, name(u"线路模板GPON")},
+                              {p.gponService, name(u"业务模板GPON")},
+                              {p.eponLine, name(u"线路模板EPON")},
+                              {p.eponService, name(u"业务模板EPON")},
+                              {p.gponDba, name(u"GPON DBA_ID")},
+                              {p.eponDba, name(u"EPON DBA_ID")},
+                              {in.dbaProfile, name(u"DBA_模板ID")},
+                              {in.innerVlan, name(u"业务内层")}}))
+        return false;
+    if (!acceptFields(c.op, {{in.outerVlan, name(u"业务外层")}, {in.ethPorts, name(u"ETH 端口")}}))
+        return false;
+    if (withOuterVlan(in) &&
+        (!acceptNumbers(c.op, {{in.outerVlan, name(u"业务外层")}}) ||
+         !acceptFields(c.op, {{in.uplinkBoard, name(u"上行板号")}, {in.uplinkPort, name(u"上行端口")}})))
+        return false;
+    if (!c.op.askOkCancel(CommissioningQuestion)) return false;
+    if (!sendOrTell(c.sink, c.op, commissioningScript(in))) return false;
+    c.settings.write(settings::ServiceOuterVlan, in.outerVlan);
+    c.settings.write(settings::ServiceInnerVlan, in.innerVlan);
+    return true;
+}
+
+bool runIptv(PageContext &c, const IptvInput &in) {
+    if (!acceptNumbers(c.op, {{in.gponLine, name(u"线路模板GPON")},
+                              {in.gponService, name(u"业务模板GPON")},
+                              {in.vodOuterVlan, name(u"点播外层")},
+                              {in.vodInnerVlan, name(u"点播内层")},
+                              {in.multicastVlan, name(u"组播VLAN")}}))
+        return false;
+    if (!acceptFields(c.op, {{in.uplinkBoard, name(u"上行板号")},
+                             {in.uplinkPort, name(u"上行端口")},
+                             {in.ethPorts, name(u"ETH 端口")}}))
+        return false;
+    if (!sendOrTell(c.sink, c.op, iptvScript(in))) return false;
+    c.settings.write(settings::MulticastVlan, in.multicastVlan);
+    c.settings.write(settings::IptvOuterVlan, in.vodOuterVlan);
+    c.settings.write(settings::IptvInnerVlan, in.vodInnerVlan);
+    return true;
+}
+
+bool enableOntInterworking(PageContext &c) {
+    const std::optional<QString> vlans =
+        c.op.askText(QStringLiteral("请输入互通 ONT VLAN ID\r\n多个VLAN用-隔离，例如 200-202"),
+                     DefaultBoxTitle, QStringLiteral("200"));
+    if (!vlans || !acceptTyped(c.op, *vlans, QStringLiteral("互通 ONT VLAN ID"))) return false;
+    return sendLogNotify(
+        c,
+        QStringLiteral("vlan service-profile profile-id 1\r\n\r\nuser-bridging enable\r\n\r\n"
+                       "commit\r\nquit\r\nvlan bind service-profile ") +
+            *vlans + QStringLiteral(" profile-id 1\r\n"),
+        {}, QStringLiteral("已使能ONT互通功能，请在命令行查看结果！"), EnabledTitle);
+}
+
+bool enableVoiceArpProxy(PageContext &c) {
+    const std::optional<QString> vlan =
+        c.op.askText(QStringLiteral("请输入语音VLAN"), DefaultBoxTitle, QStringLiteral("300"));
+    if (!vlan || !acceptNumbers(c.op, {{*vlan, QStringLiteral("语音VLAN")}})) return false;
+    return sendLogNotify(c,
+                         QStringLiteral("arp proxy enable\r\ninterface vlanif ") + *vlan +
+                             QStringLiteral("\r\narp proxy enable\r\n\r\nquit\r\n"),
+                         {}, QStringLiteral("已使能ARP Proxy功能，请在命令行查看结果！"), EnabledTitle);
+}
+
+} // namespace tw
