@@ -3,7 +3,15 @@
 # the console against it. The console logs in by itself.
 #   TW_DEMO_PORT   telnet port of the simulator (default 2323); its control port is the next one
 #   TW_DEMO_DIR    run directory of the demo console (default build/demo-run)
+# Every start begins from the demo's own config.ini; --keep keeps the one the last run left.
 set -euo pipefail
+keep=0
+for arg in "$@"; do
+  case "$arg" in
+    --keep) keep=1 ;;
+    *) echo "usage: bash scripts/demo.sh [--keep]" >&2; exit 2 ;;
+  esac
+done
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -26,9 +34,10 @@ if ! grep -q '^listening' "$run_dir/simulator.log"; then
   exit 1
 fi
 
-# config.ini is GBK; an existing one (edited by the operator) is kept. The demo's IPTV service
-# ports sit on GEM port 2 with multicast users, so a move has to clear both GEM ports and IPTV.
-if [ ! -f "$run_dir/config.ini" ]; then
+# config.ini is GBK. The demo's IPTV service ports sit on GEM port 2 with multicast users, so a
+# move has to clear both GEM ports and IPTV.
+if [ "$keep" -eq 0 ] || [ ! -f "$run_dir/config.ini" ]; then
+  rm -f "$run_dir/config.ini"
   password=$(build/src/tarnwick --encode-password admin)
   printf '[OLT]\r\nIP地址=127.0.0.1\r\n端口=%s\r\n帐号=root\r\n密码=%s\r\n标识=演示OLT\r\n开启日志=真\r\n自动重连=真\r\n自动移机=真\r\n开启IPTV=真\r\n[基本]\r\ngemport=1,2\r\n点播外层=3444\r\n' \
     "$port" "$password" | iconv -f UTF-8 -t GBK >"$run_dir/config.ini"
@@ -44,4 +53,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "OLT simulator on 127.0.0.1:$port (account root, password admin), control port $control; run directory $run_dir"
+echo "End the demo with 程序(&F) → 退出 in the console (or Ctrl+C here); the simulator stops with it."
 build/src/tarnwick --run-dir "$run_dir"

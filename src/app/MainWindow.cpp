@@ -16,6 +16,7 @@
 #include "monitor/QueryPage.h"
 #include "olt/OltDisconnect.h"
 #include "olt/TestConnection.h"
+#include "ont/GridPanelWidget.h"
 #include "ont/OntMenusUi.h"
 #include "ont/OntPage.h"
 #include "ont/OntQueries.h"
@@ -110,6 +111,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     pageContext_.reset(new PageContext{op_, sink_, log_, settings_, shared, [this] { console->clear(); }});
     buildCentral();
     buildMenusAndToolbar();
+    showPage(pages->currentIndex());
     buildTray();
     wireOntPage();
     wireConnection();
@@ -151,7 +153,7 @@ void MainWindow::buildCentral() {
     boardPage = new BoardPage(*pageContext_, pages);
     queryPage = new QueryPage(*pageContext_, pages);
     alarmPage = new AlarmPage(*pageContext_, pages);
-    commissioningPage = new CommissioningPage(pages);
+    commissioningPage = new CommissioningPage(*pageContext_, pages);
     settingsPage = new SettingsPage(*pageContext_, pages);
     const QList<QWidget *> all = {chassisPage, ontPage,           boardPage,   queryPage,
                                   alarmPage,   commissioningPage, settingsPage};
@@ -281,10 +283,19 @@ void MainWindow::buildMenusAndToolbar() {
         else
             suppressToolTip(toolbar->widgetForAction(tool));
         connect(tool, &QAction::triggered, this, [effect, i] { effect(i, false); });
+        // The buttons of pages stay pressed while their page shows; the two that open a window do not.
+        if (const int page = i < 6 ? i : i == 7 ? 6 : -1; page >= 0) {
+            tool->setCheckable(true);
+            pageButtons_[page] = tool;
+        }
         if (i > 0) programMenu->addSeparator();
         QAction *item = programMenu->addAction(QString::fromUtf16(menuCaptions[i]));
         connect(item, &QAction::triggered, this, [effect, i] { effect(i, true); });
     }
+
+    programMenu->addSeparator();
+    connect(programMenu->addAction(QStringLiteral("退出")), &QAction::triggered, this,
+            &MainWindow::requestExit);
 
     toolsMenu = menuBar()->addMenu(QStringLiteral("工具(&T)"));
     connect(toolsMenu->addAction(QStringLiteral("记事本")), &QAction::triggered, this, [this] {
@@ -491,8 +502,8 @@ void MainWindow::wireManualRegistration() {
     auto context = [this] { return *pageContext_; };
     auto fromGrid = [this, context](Management how) {
         const DiscoveredRow row{[this](int column) {
-                                    return ontDiscoveryGrid.cell(
-                                        ontPage->ontDiscoveryGrid->currentIndex().row(), column);
+                                    return ontDiscoveryGrid.cell(currentSourceRow(ontPage->ontDiscoveryGrid),
+                                                                 column);
                                 },
                                 [this](const QString &frame, const QString &slot, const QString &port) {
                                     ontPage->registration.frame->setText(frame);
@@ -626,6 +637,8 @@ void MainWindow::autoRegisterTick() {
 
 void MainWindow::showPage(int index) {
     pages->setCurrentIndex(index);
+    for (int p = 0; p < int(std::size(pageButtons_)); ++p)
+        if (pageButtons_[p]) pageButtons_[p]->setChecked(p == index);
 }
 
 void MainWindow::bringToFront() {
@@ -635,20 +648,29 @@ void MainWindow::bringToFront() {
     activateWindow();
 }
 
-void MainWindow::requestExit() {
+bool MainWindow::requestExit() {
     if (!op_.askOkCancel(QStringLiteral("您真的要退出软件吗？"), QStringLiteral("系统提示"),
                          BoxIcon::Question))
-        return;
+        return false;
     if (tray) tray->hide();
     log_.write(QStringLiteral("   系统被强制关闭！"));
     emit exitConfirmed();
     QCoreApplication::quit();
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-    // The close box only minimises: the program ends from the tray menu.
-    event->ignore();
-    showMinimized();
+    // With a tray the close box only minimises (the program ends from the tray menu). Without one
+    // a hidden window could never be found again: the close box ends the program as "退出" does.
+    if (tray) {
+        event->ignore();
+        showMinimized();
+        return;
+    }
+    if (requestExit())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::changeEvent(QEvent *event) {

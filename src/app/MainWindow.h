@@ -66,8 +66,8 @@ class MainWindow : public QMainWindow {
     void showPage(int index);
     // Shows, restores and raises the window (tray click, "显示", a second start).
     void bringToFront();
-    // "退出": asks, then ends the program.
-    void requestExit();
+    // "退出": asks, then ends the program; false when the operator cancelled.
+    bool requestExit();
     // One auto-registration tick ("测试后台注册", "自动测试" and the timer).
     void autoRegisterTick();
     // The modal auto-registration window: the loop runs while it is open.
@@ -148,6 +148,7 @@ class MainWindow : public QMainWindow {
         bool send(const QString &script) override { return target->send(script); }
     } sink_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
+    QAction *pageButtons_[7] = {}; // the toolbar button of each page
     // A tick's query that found the connection down: sent once the new login has been answered,
     // so that the OLT does not take it for the user name.
     QString tickResend_;

@@ -7,7 +7,10 @@
 #include "common/SettingsStore.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -47,6 +50,11 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every text of the console is Chinese: Qt's own buttons (是 / 否 / 确定 / 取消) should be too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     const tw::RunDirectory run =
         tw::RunDirectory::choose(app.arguments(), QApplication::applicationDirPath());

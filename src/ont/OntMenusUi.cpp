@@ -2,6 +2,7 @@
 
 #include "common/GridModel.h"
 #include "ont/FlowDeletion.h"
+#include "ont/GridPanelWidget.h"
 #include "ont/OntAttributes.h"
 #include "ont/OntInspection.h"
 #include "ont/OntLifecycle.h"
@@ -91,7 +92,7 @@ void wireMenuOperations(const QHash<QString, QAction *> &items, const QList<OntM
         item->setEnabled(true);
         const auto run = operation.run;
         QObject::connect(item, &QAction::triggered, view, [view, &model, &context, run] {
-            const int row = view->currentIndex().row();
+            const int row = currentSourceRow(view);
             if (gridMenuOpens(model, row)) run(context, OntRef::fromRow(model, row));
         });
     }
@@ -116,7 +117,7 @@ void attachGridMenu(QTableView *view, const GridModel &model, QMenu *menu) {
                          // The row under the mouse becomes current, as a right-click selects in a grid.
                          const QModelIndex under = view->indexAt(pos);
                          if (under.isValid()) view->setCurrentIndex(under);
-                         if (gridMenuOpens(model, view->currentIndex().row()))
+                         if (gridMenuOpens(model, currentSourceRow(view)))
                              menu->popup(view->viewport()->mapToGlobal(pos));
                      });
 }

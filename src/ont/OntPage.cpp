@@ -2,6 +2,7 @@
 
 #include "app/WidgetKitUi.h"
 #include "common/GridModel.h"
+#include "ont/GridPanelWidget.h"
 #include "ont/OntQueries.h"
 #include "provision/BatchConfirmWidget.h"
 #include "provision/BatchRegistrationWidget.h"
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tw {
@@ -29,21 +31,26 @@ void applyGridHeader(QTableView *view, const GridModel &model) {
         view->setColumnWidth(c, model.columns()[c].width);
 }
 
-QTableView *makeGridView(GridModel &model, QWidget *parent) {
-    auto *view = new QTableView(parent);
-    view->setModel(&model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    view->setAlternatingRowColors(true);
-    view->setWordWrap(false);
-    view->verticalHeader()->setDefaultSectionSize(20);
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->horizontalHeader()->setHighlightSections(false);
-    applyGridHeader(view, model);
+GridPanelWidget *makeGridPanel(GridModel &model, const QString &name, int onlineColumn, QList<int> fitted) {
+    auto *panel = new GridPanelWidget(model, name, onlineColumn);
+    QTableView *view = panel->view;
     QObject::connect(&model, &GridModel::headerReset, view, [view, &model] { applyGridHeader(view, model); });
-    return view;
+    applyGridHeader(view, model);
+    // Serial columns grow to show whole serials once rows have come (never below their set width).
+    const auto fit = [view, &model, fitted] {
+        QTimer::singleShot(0, view, [view, &model, fitted] {
+            for (int c : fitted) {
+                view->resizeColumnToContents(c);
+                if (view->columnWidth(c) < model.columns()[c].width)
+                    view->setColumnWidth(c, model.columns()[c].width);
+            }
+        });
+    };
+    if (!fitted.isEmpty()) {
+        QObject::connect(&model, &QAbstractItemModel::rowsInserted, view, fit);
+        QObject::connect(&model, &QAbstractItemModel::modelReset, view, fit);
+    }
+    return panel;
 }
 
 namespace {
@@ -70,24 +77,24 @@ OntPage::OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabs);
 
-    ontListGrid = makeGridView(listGrid, nullptr);
-    ontListGrid->setObjectName(QStringLiteral("OntListGrid"));
-    ontDiscoveryGrid = makeGridView(discoveryGrid, nullptr);
-    ontDiscoveryGrid->setObjectName(QStringLiteral("OntDiscoveryGrid"));
-    ontVersionGrid = makeGridView(versionGrid, nullptr);
-    ontVersionGrid->setObjectName(QStringLiteral("OntVersionGrid"));
+    listPanel = makeGridPanel(listGrid, QStringLiteral("OntListGrid"), 4, {2});
+    discoveryPanel = makeGridPanel(discoveryGrid, QStringLiteral("OntDiscoveryGrid"), -1, {2});
+    versionPanel = makeGridPanel(versionGrid, QStringLiteral("OntVersionGrid"), -1, {});
+    ontListGrid = listPanel->view;
+    ontDiscoveryGrid = discoveryPanel->view;
+    ontVersionGrid = versionPanel->view;
     detailPane = makeTextPane(nullptr, QStringLiteral("OntDetailPane"));
     searchPane = makeTextPane(nullptr, QStringLiteral("OntSearchPane"));
     registrationPane = makeTextPane(nullptr, QStringLiteral("RegistrationPane"));
 
     QWidget *unused = nullptr;
-    listTab = makeTab(tabs, listFields, ontListGrid);
+    listTab = makeTab(tabs, listFields, listPanel);
     detailTab = makeTab(tabs, detailFields, detailPane);
-    discoveryTab = makeTab(tabs, discoveryFields, ontDiscoveryGrid);
+    discoveryTab = makeTab(tabs, discoveryFields, discoveryPanel);
     searchTab = makeTab(tabs, searchFields, searchPane);
     registerTab = makeTab(tabs, registerFields, nullptr);
     onuRegisterTab = makeTab(tabs, unused, nullptr);
-    versionTab = makeTab(tabs, versionFields, ontVersionGrid);
+    versionTab = makeTab(tabs, versionFields, versionPanel);
     flashTab = makeTab(tabs, flashFields, nullptr);
 
     tabs->addTab(listTab, QStringLiteral("ONT 列表"));

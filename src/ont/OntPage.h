@@ -14,6 +14,8 @@ class QTableView;
 
 namespace tw {
 
+class GridPanelWidget;
+
 class BatchConfirmWidget;
 class BatchRegistrationWidget;
 class GridModel;
@@ -49,7 +51,8 @@ class OntPage : public QWidget {
     QTabWidget *tabs;
     QWidget *listTab, *detailTab, *discoveryTab, *searchTab, *registerTab, *onuRegisterTab, *versionTab,
         *flashTab;
-    QTableView *ontListGrid, *ontDiscoveryGrid, *ontVersionGrid;
+    QTableView *ontListGrid, *ontDiscoveryGrid, *ontVersionGrid; // the views of the panels
+    GridPanelWidget *listPanel, *discoveryPanel, *versionPanel;
     QPlainTextEdit *detailPane, *searchPane, *registrationPane;
     // Where each tab's own fields and buttons go, above its grid or pane.
     QWidget *listFields, *detailFields, *discoveryFields, *searchFields, *registerFields, *versionFields,
@@ -97,7 +100,9 @@ class OntPage : public QWidget {
 };
 
 // A grid view over a model, with the model's column widths and a context menu request signal.
-QTableView *makeGridView(GridModel &model, QWidget *parent);
+// A grid with its filter and count; `onlineColumn` >= 0 counts the online rows, `fitted` columns
+// grow to their content.
+GridPanelWidget *makeGridPanel(GridModel &model, const QString &name, int onlineColumn, QList<int> fitted);
 // Applies the model's captions and widths to the view's header.
 void applyGridHeader(QTableView *view, const GridModel &model);
 

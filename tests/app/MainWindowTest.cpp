@@ -6,6 +6,7 @@
 #include "common/Gbk.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
+#include "ont/GridPanelWidget.h"
 #include "ont/OntPage.h"
 #include "provision/AutoRegisterWindow.h"
 #include "wizards/BasicConfigTab.h"
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -133,6 +135,13 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
     EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"display board 0\r\n\r\n", "display board 0\r\n"}));
     c.action(toolbar, QStringLiteral("基本设置"))->trigger();
     EXPECT_EQ(c.window->pages->currentIndex(), 6);
+    // The current page's button stays pressed, and only that one.
+    EXPECT_TRUE(c.action(toolbar, QStringLiteral("基本设置"))->isChecked());
+    EXPECT_FALSE(c.action(toolbar, QStringLiteral("单板信息"))->isChecked());
+    c.action(c.window->programMenu, QStringLiteral("查询功能"))->trigger();
+    EXPECT_TRUE(c.action(toolbar, QStringLiteral("查询功能"))->isChecked());
+    EXPECT_FALSE(c.action(toolbar, QStringLiteral("基本设置"))->isChecked());
+    EXPECT_FALSE(c.action(toolbar, QStringLiteral("控制面板"))->isCheckable());
     EXPECT_EQ(c.action(toolbar, QStringLiteral("单板信息"))->toolTip(),
               QStringLiteral("检测OLT下板卡数量和位置"));
     // "板卡管理" and "控制面板" have no tool tip, not even their caption.
@@ -147,8 +156,9 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
     EXPECT_EQ(hover("控制面板"), QString());
     EXPECT_EQ(hover("单板信息"), QStringLiteral("检测OLT下板卡数量和位置")) << "the test sees tool tips";
     QToolTip::hideText();
-    // Nine menu items with a separator between each two.
-    EXPECT_EQ(c.window->programMenu->actions().size(), 17);
+    // Nine menu items with a separator between each two, then "退出" after one more.
+    EXPECT_EQ(c.window->programMenu->actions().size(), 19);
+    EXPECT_EQ(c.window->programMenu->actions().last()->text(), QStringLiteral("退出"));
     const QList<QAction *> bar = c.window->menuBar()->actions();
     ASSERT_EQ(bar.size(), 3);
     EXPECT_EQ(bar[0]->text(), QStringLiteral("程序(&F)"));
@@ -181,16 +191,23 @@ TEST(MainWindow, AutoRegisterTickReconnectsOnceWhenTheSendFails) {
     EXPECT_EQ(c.sink.writes, QList<QByteArray>{"display ont autofind all\r\n"});
 }
 
-TEST(MainWindow, ExitAsksAndCloseBoxOnlyMinimises) {
+// Offscreen there is no tray: the close box asks like "退出" and ends the program on OK.
+TEST(MainWindow, ExitAsksAndTheCloseBoxWithoutATrayExitsToo) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
     c.window->show();
-    EXPECT_FALSE(c.window->close());
+    ASSERT_EQ(c.window->tray, nullptr);
+    QSignalSpy exits(c.window.get(), &MainWindow::exitConfirmed);
     c.op.answer(false);
-    c.window->requestExit();
+    EXPECT_FALSE(c.window->requestExit());
+    c.op.answer(false);
+    EXPECT_FALSE(c.window->close()) << "Cancel keeps it open";
+    EXPECT_TRUE(c.window->isVisible());
     EXPECT_FALSE(c.logText().contains(QStringLiteral("系统被强制关闭")));
+    EXPECT_EQ(exits.count(), 0);
     c.op.answer(true);
-    c.window->requestExit();
+    EXPECT_TRUE(c.window->close());
+    EXPECT_EQ(exits.count(), 1);
     EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   系统被强制关闭！\r\n")));
     EXPECT_EQ(c.op.boxes.last().text, QStringLiteral("您真的要退出软件吗？"));
     EXPECT_EQ(c.op.boxes.last().title, QStringLiteral("系统提示"));
@@ -281,7 +298,7 @@ TEST(ManualRegistrationUi, DiscoveryMenuRegistersTheCurrentRowAndFillsTheTab) {
     ASSERT_TRUE(c.window->start());
     c.window->ontDiscoveryGrid.appendRow(
         {QStringLiteral("1"), QStringLiteral("0/2/7"), QStringLiteral("4857544300000001(HWTC-00000001)")});
-    c.window->ontPage->ontDiscoveryGrid->setCurrentIndex(c.window->ontDiscoveryGrid.index(0, 0));
+    selectSourceRow(c.window->ontPage->ontDiscoveryGrid, 0);
     QAction *item = c.window->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"));
     ASSERT_TRUE(item && item->isEnabled());
     c.op.answerText(QStringLiteral("lobby"));

@@ -2,6 +2,7 @@
 
 #include "ConsoleHarness.h"
 
+#include "ont/GridPanelWidget.h"
 #include "ont/OntPage.h"
 
 #include <QAction>
@@ -66,7 +67,7 @@ struct MenuHarness : ConsoleHarness {
     bool select(int id) {
         for (int r = 0; r < window->ontListGrid.count(); ++r)
             if (window->ontListGrid.cell(r, 1) == QString::number(id)) {
-                window->ontPage->ontListGrid->setCurrentIndex(window->ontListGrid.index(r, 0));
+                selectSourceRow(window->ontPage->ontListGrid, r);
                 return true;
             }
         return false;
@@ -239,7 +240,8 @@ TEST(OntMenuE2E, RightClickDeleteRemovesTheRowFromTheNextQuery) {
             row = r;
     ASSERT_GE(row, 0) << "an ONT with only its internet service port";
     const int id = h.window->ontListGrid.cell(row, 1).toInt();
-    const QPoint at = view->visualRect(h.window->ontListGrid.index(row, 1)).center();
+    selectSourceRow(view, row);
+    const QPoint at = view->visualRect(view->currentIndex()).center();
     emit view->customContextMenuRequested(at);
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontMenu->isVisible(); }, WaitMs));
     for (QAction *item : h.window->ontActions)

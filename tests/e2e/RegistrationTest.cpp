@@ -1,6 +1,7 @@
 // The unattended loop against the simulator: ticks are run directly, as "测试后台注册" does.
 
 #include "ConsoleHarness.h"
+#include "ont/GridPanelWidget.h"
 
 #include "ont/OntPage.h"
 #include "provision/ManualRegistration.h"
@@ -232,7 +233,7 @@ TEST(ManualRegistrationE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
         if (h.window->ontDiscoveryGrid.cell(r, 1) == QStringLiteral("0/1/2")) row = r;
     ASSERT_GE(row, 0);
     const QString key = serialFromCell(h.window->ontDiscoveryGrid.cell(row, 2));
-    h.window->ontPage->ontDiscoveryGrid->setCurrentIndex(h.window->ontDiscoveryGrid.index(row, 2));
+    selectSourceRow(h.window->ontPage->ontDiscoveryGrid, row);
 
     h.op.answerText(QStringLiteral("grid-e2e")); // description
     h.op.answer(true);                           // GPON

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+namespace tw {
+
+class GridModel;
+class GridSortFilter;
+
+// A grid as the operator works with it: a filter box and the row count above a view that sorts by
+// a clicked column, selects several rows, copies them (Ctrl+C) and exports the grid as CSV.
+class GridPanelWidget : public QWidget {
+    Q_OBJECT
+  public:
+    // `onlineColumn` >= 0: the count also says how many rows show "在线" there.
+    GridPanelWidget(GridModel &model, const QString &viewName, int onlineColumn, QWidget *parent = nullptr);
+
+    QTableView *view;
+    GridSortFilter *proxy;
+    QLineEdit *filter;
+    QLabel *count;
+    QAction *copyAction;   // "复制选中行"
+    QAction *exportAction; // "导出CSV…"
+
+    // The selected rows as text, header first (what the copy puts on the clipboard).
+    QString selectedText() const;
+    // Writes the grid as shown (sorted, filtered) to `path`; false when the file cannot be written.
+    bool exportTo(const QString &path) const;
+    void updateCount();
+
+  private:
+    GridModel &model_;
+    int onlineColumn_;
+    bool countQueued_ = false;
+};
+
+// The model row of the view's current row (through its sort and filter); -1 when none.
+int currentSourceRow(const QTableView *view);
+// Makes model row `row` the view's current one.
+void selectSourceRow(QTableView *view, int row);
+
+} // namespace tw

@@ -1,0 +1,83 @@
+#include "ConsoleFixture.h"
+#include "common/GridSortFilter.h"
+#include "ont/GridPanelWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+using test::configured;
+using test::Console;
+
+namespace {
+
+void fill(GridModel &grid) {
+    grid.appendRows({{"0/1/0", "0", "48575443000000A0", "激活", "在线"},
+                     {"0/1/0", "1", "48575443000000A1", "激活", "离线"},
+                     {"0/11/2", "7", "48575443000000B7", "激活", "在线"},
+                     {"0/2/3", "5", "48575443000000C5", "去激活", "离线"}});
+}
+
+} // namespace
+
+// Sorted and filtered, the ONT menu still acts on the row the operator sees.
+TEST(GridUi, OperationsActOnTheRowShownAfterSortingAndFiltering) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    fill(c.window->ontListGrid);
+    GridPanelWidget *panel = c.page().listPanel;
+    QTableView *view = panel->view;
+    view->sortByColumn(0, Qt::DescendingOrder); // 0/11/2, 0/2/3, 0/1/0, 0/1/0
+    EXPECT_EQ(view->model()->index(0, 0).data().toString(), "0/11/2");
+    panel->filter->setText(QStringLiteral("去激活"));
+    ASSERT_EQ(view->model()->rowCount(), 1);
+    view->setCurrentIndex(view->model()->index(0, 1));
+
+    c.sink.writes.clear();
+    c.op.answers = {true, true}; // confirm, GPON
+    c.window->ontActions.value(QStringLiteral("激活当前选定ONT"))->trigger();
+    EXPECT_EQ(c.sent(), QStringLiteral("interface gpon 0/2\r\nont activate 3 5\r\nquit\r\n"));
+    EXPECT_TRUE(c.op.boxes[0].text.contains(QStringLiteral("48575443000000C5")));
+}
+
+TEST(GridUi, CountsCopyAndExport) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    GridPanelWidget *panel = c.page().listPanel;
+    fill(c.window->ontListGrid);
+    QApplication::processEvents(); // the count follows once per event-loop turn
+    EXPECT_EQ(panel->count->text(), QStringLiteral("共 4 行，在线 2"));
+    panel->filter->setText(QStringLiteral("0/1/0"));
+    QApplication::processEvents();
+    EXPECT_EQ(panel->count->text(), QStringLiteral("显示 2 / 共 4 行，在线 2"));
+
+    panel->view->selectAll();
+    panel->copyAction->trigger();
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("框/槽/端口\tONT编号\t序列号\t")));
+    EXPECT_EQ(copied.count(u'\n'), 3);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("onts.csv"));
+    ASSERT_TRUE(panel->exportTo(path));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray csv = f.readAll();
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(csv.count("\r\n"), 3) << "the header and the two rows shown";
+    EXPECT_FALSE(panel->exportTo(dir.filePath(QStringLiteral("missing/dir/onts.csv"))));
+
+    // The discovery serial column grows to show a whole serial with its vendor form.
+    c.window->ontDiscoveryGrid.appendRow(
+        {"1", "0/1/2", "4857544360EAF001(HWTC-60EAF001)", "", "", "", "HWTC", "", "", "", ""});
+    QApplication::processEvents();
+    EXPECT_GT(c.page().ontDiscoveryGrid->columnWidth(2), 150);
+}
