@@ -7,6 +7,7 @@
 #include "app/ControlPanelWindow.h"
 #include "app/OperatorConsoleWidget.h"
 #include "app/Reachability.h"
+#include "app/ReceivingIndicatorWidget.h"
 #include "app/WidgetKitUi.h"
 #include "common/ActivityLog.h"
 #include "common/Operator.h"
@@ -209,6 +210,9 @@ void MainWindow::buildCentral() {
     statusBar()->addWidget(connectionLabel_, 1);
     statusBar()->addWidget(oltLabel_, 1);
     statusBar()->addWidget(eventLabel_, 3);
+    receivingIndicator = new ReceivingIndicatorWidget(this);
+    statusBar()->addPermanentWidget(receivingIndicator);
+    connect(receivingIndicator->stopButton, &QPushButton::clicked, breakButton, &QPushButton::click);
 }
 
 void MainWindow::sendEntry() {
@@ -414,6 +418,7 @@ void MainWindow::wireConnection() {
             [this](const QByteArray &chunk) { router_->route(chunk); });
     connect(&connection, &OltConnection::connectedChanged, this, [this](bool up) {
         if (up) router_->newSession();
+        if (!up) receivingIndicator->showProgress(-1); // what was arriving will not complete
         const QString where =
             settings_.read(settings::OltAddress) + QLatin1Char(':') + settings_.read(settings::OltPort);
         setConnectionState(up ? QStringLiteral("已连接 ") + where : QStringLiteral("未连接"));
@@ -428,6 +433,7 @@ void MainWindow::wireConnection() {
     connect(disconnectButton, &QPushButton::clicked, this,
             [this] { disconnectOlt(settings_, sink_, op_, log_); });
     replies.chassis = [this](const QString &reply) { chassisPage->drawFrom(reply); };
+    replies.report = [this](const QString &message) { setLastEvent(log_.timeStamp() + u' ' + message); };
     replies.discoveredKey = [this](const QString &key) {
         ontPage->manualSerial->setText(key);
         ontPage->onuSerial->setText(key);

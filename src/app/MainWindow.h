@@ -39,6 +39,7 @@ struct RegisterFields;
 class Operator;
 class OperatorConsole;
 class QueryPage;
+class ReceivingIndicatorWidget;
 class SettingsPage;
 class SettingsStore;
 
@@ -86,6 +87,7 @@ class MainWindow : public QMainWindow {
     CommissioningPage *commissioningPage;
     SettingsPage *settingsPage;
     OperatorConsole *console;
+    ReceivingIndicatorWidget *receivingIndicator; // status bar, while a long listing arrives
 
     GridModel ontListGrid{ontListColumns()};
     GridModel ontVersionGrid{ontVersionColumns()};

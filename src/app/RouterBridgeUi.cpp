@@ -3,6 +3,7 @@
 #include "admin/BoardPage.h"
 #include "app/MainWindow.h"
 #include "app/OperatorConsoleWidget.h"
+#include "app/ReceivingIndicatorWidget.h"
 #include "app/WidgetKitUi.h"
 #include "monitor/AlarmPage.h"
 #include "monitor/QueryPage.h"
@@ -68,6 +69,10 @@ void RouterBridge::appendQueryPane(const QString &text) {
 
 void RouterBridge::appendConsole(const QString &text) {
     window_.console->append(text);
+}
+
+void RouterBridge::receiving(qsizetype lines) {
+    window_.receivingIndicator->showProgress(lines);
 }
 
 } // namespace tw

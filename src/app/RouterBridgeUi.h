@@ -16,6 +16,7 @@ class RouterBridge : public RouterFields, public RouterTargets {
     void replacePaneText(Pane pane, const QString &text) override;
     void appendQueryPane(const QString &text) override;
     void appendConsole(const QString &text) override;
+    void receiving(qsizetype lines) override;
 
   private:
     MainWindow &window_;

@@ -23,6 +23,10 @@ class ResponseBuffer {
     }
     // Whether the text holds the echo of "display current-configuration".
     bool holdsConfigurationEcho() const { return configurationEcho_; }
+    // Whether it holds the echo of a listing that fills a grid (ONT list, autofind, versions).
+    bool holdsGridEcho() const { return gridEcho_; }
+    // Line breaks collected so far (how far a long listing has come).
+    qsizetype lines() const { return lines_; }
 
     static const QByteArray ConfigurationEcho; // "isplay current-configuration"
 
@@ -30,6 +34,8 @@ class ResponseBuffer {
     QByteArray bytes_;
     qsizetype textEnd_ = -1; // index of the first NUL, -1 while there is none
     bool configurationEcho_ = false;
+    bool gridEcho_ = false;
+    qsizetype lines_ = 0;
 };
 
 } // namespace tw

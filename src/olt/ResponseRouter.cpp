@@ -125,6 +125,7 @@ void ResponseRouter::newSession() {
     buffer_.clear();
     console_.reset();
     queryStream_.reset();
+    showReceiving();
 }
 
 void ResponseRouter::route(QByteArrayView chunk) {
@@ -161,6 +162,16 @@ void ResponseRouter::route(QByteArrayView chunk) {
         targets_.appendQueryPane(queryStream_.decode(restText));
         if (restText.size() < rest.size()) queryStream_.reset();
     }
+    showReceiving();
+}
+
+void ResponseRouter::showReceiving() {
+    const bool now = buffer_.holdsGridEcho();
+    if (now)
+        targets_.receiving(buffer_.lines());
+    else if (receiving_)
+        targets_.receiving(-1);
+    receiving_ = now;
 }
 
 void ResponseRouter::complete(const QByteArray &output) {

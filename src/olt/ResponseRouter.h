@@ -38,6 +38,8 @@ class ResponseRouter {
   private:
     void complete(const QByteArray &output);
     void handle(int rule, const QByteArray &output, QByteArrayView textBytes);
+    // Tells the targets how far a grid listing has come, or that none is arriving any more.
+    void showReceiving();
 
     const RouterFields &fields_;
     RouterTargets &targets_;
@@ -48,6 +50,7 @@ class ResponseRouter {
     GbkStreamDecoder console_;
     GbkStreamDecoder queryStream_;
     std::function<void(int)> completed_;
+    bool receiving_ = false;
 };
 
 } // namespace tw

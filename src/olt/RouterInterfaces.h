@@ -39,6 +39,8 @@ class RouterTargets {
     virtual void replacePaneText(Pane pane, const QString &text) = 0;
     virtual void appendQueryPane(const QString &text) = 0;
     virtual void appendConsole(const QString &text) = 0;
+    // A listing that fills a grid is arriving: `lines` so far; -1 once it completed or was dropped.
+    virtual void receiving(qsizetype lines) { (void)lines; }
 };
 
 // The handlers of completed outputs that later subsystems provide. Each does nothing until

@@ -2,6 +2,7 @@
 
 #include "common/CommandSink.h"
 #include "common/GridModel.h"
+#include "common/InputCheck.h"
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "ont/OntRef.h"
@@ -12,11 +13,29 @@ namespace {
 const QString Sp = QStringLiteral(" ");
 const QString Slash = QStringLiteral("/");
 
+// Typed fields never add CLI lines; an interface line needs a frame/slot it can take.
+bool typedOk(Operator &op, const QStringList &values) {
+    for (const QString &v : values)
+        if (!acceptTyped(op, v, QStringLiteral("查询参数"))) return false;
+    return true;
+}
+
+bool boardOk(Operator &op, const PortFields &f) {
+    if (!typedOk(op, {f.frame, f.slot, f.port})) return false;
+    if (isBoardRef(f.frame + Slash + f.slot)) return true;
+    op.notice(QStringLiteral("机框和业务板应为数字，命令没有发送！"), ErrorBoxTitle, BoxIcon::Warning);
+    return false;
+}
+
 QString interfaceOf(Operator &op, const PortFields &f) {
     return QStringLiteral("interface ") + kindWord(askPonKind(op)) + Sp + f.frame + Slash + f.slot +
            QStringLiteral("\r\n");
 }
 } // namespace
+
+bool OntQueries::tell(const QString &script) {
+    return sendOrTell(sink_, op_, script);
+}
 
 const QStringList &searchTypes() {
     static const QStringList types = {
@@ -36,8 +55,9 @@ QString searchPrefix(int type) {
 
 void OntQueries::listPort(const PortFields &f, GridModel &grid) {
     grid.clearRows();
-    sink_.send(QStringLiteral("display ont info ") + f.frame + Sp + f.slot + Sp + f.port +
-               QStringLiteral(" all\r\n\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port})) return;
+    tell(QStringLiteral("display ont info ") + f.frame + Sp + f.slot + Sp + f.port +
+         QStringLiteral(" all\r\n\r\n"));
     settings_.write(settings::Frame, f.frame);
     settings_.write(settings::Slot, f.slot);
     settings_.write(settings::Port, f.port);
@@ -45,50 +65,58 @@ void OntQueries::listPort(const PortFields &f, GridModel &grid) {
 
 void OntQueries::listBoard(const PortFields &f, GridModel &grid) {
     grid.clearRows();
-    sink_.send(QStringLiteral("display ont info ") + f.frame + Sp + f.slot + QStringLiteral(" all\r\n\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port})) return;
+    tell(QStringLiteral("display ont info ") + f.frame + Sp + f.slot + QStringLiteral(" all\r\n\r\n"));
 }
 
 void OntQueries::listFrame(const PortFields &f, GridModel &grid) {
     grid.clearRows();
-    sink_.send(QStringLiteral("display ont info ") + f.frame + QStringLiteral(" all\r\n\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port})) return;
+    tell(QStringLiteral("display ont info ") + f.frame + QStringLiteral(" all\r\n\r\n"));
 }
 
 void OntQueries::detail(const DetailFields &f) {
-    sink_.send(QStringLiteral("display ont info ") + f.frame + Sp + f.slot + Sp + f.port + Sp + f.ont +
-               QStringLiteral("\r\n\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port, f.ont, f.index})) return;
+    tell(QStringLiteral("display ont info ") + f.frame + Sp + f.slot + Sp + f.port + Sp + f.ont +
+         QStringLiteral("\r\n\r\n"));
 }
 
 void OntQueries::registration(const DetailFields &f) {
-    sink_.send(QStringLiteral("display current-configuration ont ") + f.frame + Slash + f.slot + Slash +
-               f.port + Sp + f.ont + QStringLiteral("\r\n\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port, f.ont, f.index})) return;
+    tell(QStringLiteral("display current-configuration ont ") + f.frame + Slash + f.slot + Slash + f.port +
+         Sp + f.ont + QStringLiteral("\r\n\r\n"));
 }
 
 void OntQueries::serviceIndex(const DetailFields &f) {
-    sink_.send(QStringLiteral("display service-port port ") + f.frame + Slash + f.slot + Slash + f.port +
-               QStringLiteral(" ont ") + f.ont + QStringLiteral(" sort-by port\r\ny\r\n\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port, f.ont, f.index})) return;
+    tell(QStringLiteral("display service-port port ") + f.frame + Slash + f.slot + Slash + f.port +
+         QStringLiteral(" ont ") + f.ont + QStringLiteral(" sort-by port\r\ny\r\n\r\n"));
 }
 
 void OntQueries::serviceFlow(const DetailFields &f) {
-    sink_.send(QStringLiteral("display current-configuration service-port ") + f.index +
-               QStringLiteral("\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port, f.ont, f.index})) return;
+    tell(QStringLiteral("display current-configuration service-port ") + f.index + QStringLiteral("\r\n"));
 }
 
 void OntQueries::discoverPort(const PortFields &f) {
-    sink_.send(interfaceOf(op_, f) + QStringLiteral("display ont autofind ") + f.port +
-               QStringLiteral("\r\n   \r\nquit\r\n"));
+    if (!boardOk(op_, f)) return;
+    tell(interfaceOf(op_, f) + QStringLiteral("display ont autofind ") + f.port +
+         QStringLiteral("\r\n   \r\nquit\r\n"));
 }
 
 void OntQueries::portState(const PortFields &f) {
-    sink_.send(interfaceOf(op_, f) + QStringLiteral("display port state ") + f.port +
-               QStringLiteral("\r\n     \r\nquit\r\n"));
+    if (!boardOk(op_, f)) return;
+    tell(interfaceOf(op_, f) + QStringLiteral("display port state ") + f.port +
+         QStringLiteral("\r\n     \r\nquit\r\n"));
 }
 
 void OntQueries::allPortStates(const PortFields &f) {
-    sink_.send(interfaceOf(op_, f) + QStringLiteral("display port state all\r\n     \r\nquit\r\n"));
+    if (!boardOk(op_, f)) return;
+    tell(interfaceOf(op_, f) + QStringLiteral("display port state all\r\n     \r\nquit\r\n"));
 }
 
 void OntQueries::discoverAll() {
-    sink_.send(QStringLiteral("display ont autofind all\r\n"));
+    tell(QStringLiteral("display ont autofind all\r\n"));
 }
 
 void OntQueries::search(int type, const QString &parameter) {
@@ -100,23 +128,27 @@ void OntQueries::search(int type, const QString &parameter) {
         op_.notice(QStringLiteral("查询参数不能为空！"), DefaultBoxTitle, BoxIcon::Information);
         return;
     }
-    sink_.send(searchPrefix(type) + parameter + QStringLiteral("\r\n"));
+    if (!acceptTyped(op_, parameter, QStringLiteral("查询参数"))) return;
+    tell(searchPrefix(type) + parameter + QStringLiteral("\r\n"));
 }
 
 void OntQueries::versionPort(const PortFields &f, GridModel &grid) {
     grid.clearRows();
-    sink_.send(QStringLiteral("display ont version ") + f.frame + Sp + f.slot + Sp + f.port +
-               QStringLiteral(" all\r\n\r\n\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port})) return;
+    tell(QStringLiteral("display ont version ") + f.frame + Sp + f.slot + Sp + f.port +
+         QStringLiteral(" all\r\n\r\n\r\n"));
 }
 
 void OntQueries::versionBoard(const PortFields &f, GridModel &grid) {
     grid.clearRows();
-    sink_.send(QStringLiteral("display ont version ") + f.frame + Sp + f.slot + QStringLiteral(" all\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port})) return;
+    tell(QStringLiteral("display ont version ") + f.frame + Sp + f.slot + QStringLiteral(" all\r\n"));
 }
 
 void OntQueries::versionFrame(const PortFields &f, GridModel &grid) {
     grid.clearRows();
-    sink_.send(QStringLiteral("display ont version ") + f.frame + QStringLiteral(" all\r\n"));
+    if (!typedOk(op_, {f.frame, f.slot, f.port})) return;
+    tell(QStringLiteral("display ont version ") + f.frame + QStringLiteral(" all\r\n"));
 }
 
 } // namespace tw

@@ -60,6 +60,9 @@ class OntQueries {
     void versionFrame(const PortFields &f, GridModel &grid);
 
   private:
+    // One write; a lost one is told once.
+    bool tell(const QString &script);
+
     CommandSink &sink_;
     Operator &op_;
     SettingsStore &settings_;

@@ -13,6 +13,10 @@ namespace tw {
 class GridModel;
 struct SharedValues;
 
+// The first line of an output that tells of a failure ("失败：…", "Failure: …", "% …", "…不存在",
+// "…错误"), trimmed; empty when there is none.
+QString failureLine(QStringView text);
+
 class ReplyHandlers : public RouterHandlers {
   public:
     ReplyHandlers(GridModel &ontList, GridModel &discovery, GridModel &versions, SharedValues &shared)
@@ -30,6 +34,9 @@ class ReplyHandlers : public RouterHandlers {
     std::function<void(const QString &text)> onAddReply;
     std::function<void(const QString &text)> onIptvCleanup;
     std::function<void(const QString &text)> onIptvCleanupWithMove;
+    // What a grid listing came back with, for the status bar, so an empty grid is never a mystery:
+    // the OLT's failure line, that nothing was found, or how many rows came.
+    std::function<void(const QString &message)> report;
 
     void redrawChassis(QByteArrayView output) override;
     void ontList(QByteArrayView output) override;
@@ -41,6 +48,8 @@ class ReplyHandlers : public RouterHandlers {
     void iptvCleanupWithMove(const QString &text) override;
 
   private:
+    void tell(const QString &message) const;
+
     GridModel &ontList_, &discovery_, &versions_;
     SharedValues &shared_;
 };

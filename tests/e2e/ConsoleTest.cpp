@@ -4,6 +4,7 @@
 #include "ConsoleHarness.h"
 
 #include "app/ChassisPage.h"
+#include "app/ReceivingIndicatorWidget.h"
 #include "monitor/QueryPage.h"
 #include "olt/OltTexts.h"
 #include "olt/TestConnection.h"
@@ -11,6 +12,7 @@
 #include "ont/OntPage.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTcpServer>
 
@@ -276,4 +278,26 @@ TEST(ConsoleGridMenu, OpensOnAFilledRowOnly) {
     EXPECT_TRUE(gridMenuOpens(h.window->ontListGrid, 0));
     EXPECT_FALSE(gridMenuOpens(h.window->ontListGrid, -1));
     EXPECT_FALSE(gridMenuOpens(h.window->ontDiscoveryGrid, 0));
+}
+
+// A slow listing shows that it is running and how far it has come; "中断命令(&Q)" stops it, and
+// the indicator goes once the output ends either way.
+TEST(ConsoleOntList, ASlowListingShowsItsProgressAndCanBeStopped) {
+    ConsoleHarness h;
+    ASSERT_TRUE(h.startAndLogIn());
+    ASSERT_EQ(h.sim.command(QStringLiteral("fault chunk 256 40")), "ok");
+    OntPage *page = h.window->ontPage;
+    page->list.frame->setText(QStringLiteral("0"));
+    h.click(page->listFrameButton);
+    QLabel *label = h.window->receivingIndicator->label;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->receivingIndicator->isVisible(); }, WaitMs));
+    const auto lines = [&] { return label->text().section(u' ', 2, 2).toInt(); };
+    const int first = lines();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines() > first + 10; }, WaitMs)) << label->text().toStdString();
+    h.click(h.window->receivingIndicator->stopButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->receivingIndicator->isVisible(); }, WaitMs));
+    ASSERT_EQ(h.sim.command(QStringLiteral("fault off")), "ok");
+    ASSERT_TRUE(h.settle());
+    const int all = int(h.sim.dump()["onts"].toArray().size());
+    EXPECT_LT(h.window->ontListGrid.count(), all) << "the listing was broken off";
 }

@@ -40,6 +40,8 @@ struct Recorder : RouterTargets, RouterHandlers {
     }
     void appendQueryPane(const QString &text) override { query += text; }
     void appendConsole(const QString &text) override { console += text; }
+    QList<qsizetype> progress; // what receiving() was told
+    void receiving(qsizetype lines) override { progress << lines; }
 
     void redrawChassis(QByteArrayView output) override { events << "chassis: " + fromGbk(output); }
     void ontList(QByteArrayView output) override { events << "ont list: " + fromGbk(output); }
@@ -397,4 +399,21 @@ TEST_F(RouterTest, ShortChunksAreSearchedWithinThemselves) {
     }
     EXPECT_TRUE(rec.events.isEmpty());
     EXPECT_EQ(rec.console.toStdString(), "((c(co(con(conf(confi(config(config)");
+}
+
+// A listing that fills a grid shows how far it has come while it arrives, and stops showing once
+// it completes; a search or any other output shows nothing.
+TEST_F(RouterTest, GridListingsReportTheirProgressUntilTheyComplete) {
+    router.route("display ont info 0 1 0 all\r\n  0/ 1/0  0  4857544300000001  active\r\n");
+    router.route("  0/ 1/0  1  4857544300000002  active\r\n  0/ 1/0  2  4857");
+    router.route("544300000003  active\r\n" + Prompt);
+    EXPECT_EQ(rec.progress, (QList<qsizetype>{2, 3, -1}));
+
+    rec.progress.clear();
+    router.route("display ont info by-sn 4857544300000001\r\n  ONT-ID : 3\r\n");
+    router.route("display vlan all\r\n" + Prompt);
+    EXPECT_TRUE(rec.progress.isEmpty());
+    router.route("display ont autofind all\r\n   ONT SN : 1\r\n");
+    router.newSession(); // a dropped connection ends it too
+    EXPECT_EQ(rec.progress, (QList<qsizetype>{2, -1}));
 }

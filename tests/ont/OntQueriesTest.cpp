@@ -1,6 +1,7 @@
 #include "ont/OntQueries.h"
 #include "TestDoubles.h"
 #include "common/GridModel.h"
+#include "common/InputCheck.h"
 #include "common/SettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -93,4 +94,23 @@ TEST(OntQueries, VersionQueries) {
     EXPECT_EQ(t.sink.writes,
               (QList<QByteArray>{"display ont version 0 1 0 all\r\n\r\n\r\n",
                                  "display ont version 0 1 all\r\n", "display ont version 0 all\r\n"}));
+}
+
+// Typed fields never add CLI lines, an interface line gets a board it can take, and a query sent
+// while disconnected says so instead of leaving an empty grid unexplained.
+TEST(OntQueries, RefusalsAndALostWriteAreTold) {
+    Tab t;
+    t.q.search(4, QStringLiteral("4857\r\nreboot system"));
+    t.q.listPort({QStringLiteral("0\n"), QStringLiteral("1"), QStringLiteral("0")}, t.grid);
+    t.q.discoverPort({QStringLiteral("x"), QStringLiteral("1"), QStringLiteral("0")});
+    EXPECT_TRUE(t.sink.writes.isEmpty());
+    ASSERT_EQ(t.op.boxes.size(), 3);
+    for (const auto &b : t.op.boxes)
+        EXPECT_EQ(b.kind, test::Box::Notice);
+
+    t.op.boxes.clear();
+    t.sink.connected = false;
+    t.q.discoverAll();
+    ASSERT_EQ(t.op.boxes.size(), 1);
+    EXPECT_EQ(t.op.boxes[0].text, NotConnectedNotice);
 }

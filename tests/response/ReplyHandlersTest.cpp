@@ -62,3 +62,23 @@ TEST(ReplyHandlers, VersionListOverwritesFromTheTopWithoutEmptyRows) {
     EXPECT_EQ(t.versions.row(0), (QStringList{"0/2/0", "5", "ZTEG", "D", "V9", ""}));
     EXPECT_EQ(t.versions.cell(2, 1), QStringLiteral("2"));
 }
+
+// An empty grid is never a mystery: every listing tells the status bar what it came back with.
+TEST(ReplyHandlers, ListingsReportWhatTheyFound) {
+    Handlers t;
+    QStringList told;
+    t.h.report = [&](const QString &m) { told << m; };
+    t.h.ontList(
+        toGbk(u"display ont info 0 1 0 all\r\n  0/ 1/0    0  4857544300000001  激活  在线  正常  匹配  否\r\n"
+              u"MA5680T(config)#"));
+    t.h.ontList(toGbk(u"display ont info 0 3 all\r\n  失败：该板不存在\r\n\r\nMA5680T(config)#"));
+    t.h.ontList(toGbk(u"display ont info 0 1 5 all\r\n\r\nMA5680T(config)#"));
+    t.shared.ponKindFlag = 1;
+    t.h.discovery(Found);
+    t.autoOn = false;
+    t.h.discovery(QStringLiteral("display ont autofind all\r\n   不存在自动发现的ONT\r\n"));
+    t.h.versionList(toGbk(u"display ont version 0 all\r\n  % 参数错误\r\nMA5680T(config)#"));
+    EXPECT_EQ(told, (QStringList{"查询完成：共 1 个ONT", "查询失败：失败：该板不存在",
+                                 "查询完成：没有找到ONT", "发现 2 个等待注册的ONT",
+                                 "没有等待注册的ONT（自动发现列表为空）", "查询失败：% 参数错误"}));
+}
