@@ -200,8 +200,11 @@ void MainWindow::buildCentral() {
     connect(reconnectButton, &QPushButton::clicked, this, [this] { connectOlt(); });
     connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
     connect(breakButton, &QPushButton::clicked, this, [this] { sink_.send(QStringLiteral("Q\r\n")); });
-    connect(helpButton, &QPushButton::clicked, this,
-            [this] { sink_.send(withCrLf(console->entry->toPlainText()) + QLatin1Char('?')); });
+    // The entry keeps its text: the OLT shows it again after the list, and the operator goes on.
+    connect(helpButton, &QPushButton::clicked, this, [this] {
+        const QString partial = withCrLf(console->entry->toPlainText());
+        sink_.target->send(sink_.held.help(partial));
+    });
     connect(ontPage->testAutoRegisterButton, &QPushButton::clicked, this, &MainWindow::autoRegisterTick);
 
     connectionLabel_ = new QLabel(QStringLiteral("未连接"), this);
@@ -417,7 +420,10 @@ void MainWindow::wireConnection() {
     connect(&connection, &OltConnection::chunkReceived, this,
             [this](const QByteArray &chunk) { router_->route(chunk); });
     connect(&connection, &OltConnection::connectedChanged, this, [this](bool up) {
-        if (up) router_->newSession();
+        if (up) {
+            router_->newSession();
+            sink_.held.clear();
+        }
         if (!up) receivingIndicator->showProgress(-1); // what was arriving will not complete
         const QString where =
             settings_.read(settings::OltAddress) + QLatin1Char(':') + settings_.read(settings::OltPort);

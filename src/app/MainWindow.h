@@ -4,6 +4,7 @@
 #include "app/StartupFieldsUi.h"
 #include "common/CommandSink.h"
 #include "common/GridModel.h"
+#include "common/HeldLine.h"
 #include "common/PageContext.h"
 #include "olt/OltConnection.h"
 #include "olt/ResponseRouter.h"
@@ -147,7 +148,8 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<AutoMove> autoMove_;
     struct SwitchableSink : CommandSink {
         CommandSink *target = nullptr;
-        bool send(const QString &script) override { return target->send(script); }
+        HeldLine held; // what the OLT keeps on its input line after a "帮助"
+        bool send(const QString &script) override { return target->send(held.prepare(script)); }
     } sink_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
     QAction *pageButtons_[7] = {}; // the toolbar button of each page

@@ -167,16 +167,27 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
 TEST(MainWindow, ConsoleButtons) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
+    // A two-line entry goes out with CR LF line ends, its log line too; the entry is emptied.
     c.window->console->entry->setPlainText(QStringLiteral("a\nb"));
-    c.window->helpButton->click();
     c.window->executeButton->click();
+    EXPECT_TRUE(c.window->console->entry->toPlainText().isEmpty());
     c.window->executeButton->click();
     c.window->breakButton->click();
-    EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\r\nb?", "a\r\nb\r\n", "\r\n", "Q\r\n"}));
-    EXPECT_TRUE(c.window->console->entry->toPlainText().isEmpty());
+    EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\r\nb\r\n", "\r\n", "Q\r\n"}));
     EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   执行一次自定义命令！ a\r\nb\r\n"
                                                     "08:00:00   执行一次自定义命令！ \r\n")));
     EXPECT_FALSE(c.logText().contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+
+    // "帮助" sends the entry and "?" and keeps the entry; the OLT keeps the partial command on its
+    // line, so the completed command only adds what is new.
+    c.sink.writes.clear();
+    c.window->console->entry->setPlainText(QStringLiteral("a\nb"));
+    c.window->helpButton->click();
+    EXPECT_EQ(c.window->console->entry->toPlainText(), QStringLiteral("a\nb"));
+    c.window->console->entry->setPlainText(QStringLiteral("a\nb c"));
+    c.window->executeButton->click();
+    EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\r\nb?", " c\r\n"}));
+    EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   执行一次自定义命令！ a\r\nb c\r\n")));
 }
 
 TEST(MainWindow, AutoRegisterTickReconnectsOnceWhenTheSendFails) {

@@ -1,5 +1,6 @@
 #include "common/Text.h"
 #include "common/Gbk.h"
+#include "common/HeldLine.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +92,28 @@ TEST(Text, CommaListsTakeBothCommasAndDropEmptyPieces) {
     EXPECT_EQ(splitCommaList(u"0,,1,"), (QStringList{"0", "1"}));
     EXPECT_TRUE(splitCommaList(u"").isEmpty());
     EXPECT_TRUE(splitCommaList(u"，\u3000,").isEmpty());
+}
+
+TEST(HeldLine, WhatFollowsAHelpContinuesOrErasesTheHeldCommand) {
+    HeldLine line;
+    EXPECT_EQ(line.prepare(QStringLiteral("display board 0\r\n")), QStringLiteral("display board 0\r\n"));
+    EXPECT_EQ(line.help(QStringLiteral("display ont")), QStringLiteral("display ont?"));
+    EXPECT_EQ(line.held(), QStringLiteral("display ont"));
+    // Asked again further on, only the new part goes; then the completed command.
+    EXPECT_EQ(line.help(QStringLiteral("display ont info")), QStringLiteral(" info?"));
+    EXPECT_EQ(line.prepare(QStringLiteral("display ont info 0 1 0 all\r\n")),
+              QStringLiteral(" 0 1 0 all\r\n"));
+    EXPECT_TRUE(line.held().isEmpty());
+    // Something else is sent while a command is held: it is erased first.
+    line.help(QStringLiteral("disp"));
+    EXPECT_EQ(line.prepare(QStringLiteral("Q\r\n")), QStringLiteral("\b\b\b\bQ\r\n"));
+    // A multi-line entry: the lines before the last run; the last one is held.
+    EXPECT_EQ(line.help(QStringLiteral("config\r\ninterface")), QStringLiteral("config\r\ninterface?"));
+    EXPECT_EQ(line.held(), QStringLiteral("interface"));
+    EXPECT_EQ(line.prepare(QStringLiteral("config\r\ninterface gpon 0/1\r\n")),
+              QStringLiteral(" gpon 0/1\r\n"))
+        << "the lines that already ran are not run again";
+    line.help(QStringLiteral("x"));
+    line.clear();
+    EXPECT_EQ(line.prepare(QStringLiteral("x\r\n")), QStringLiteral("x\r\n"));
 }
