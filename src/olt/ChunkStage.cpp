@@ -109,6 +109,7 @@ ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
 
     const QString text = fromGbk(chunk);
     if (text.contains(olt::UserNamePrompt)) {
+        out.accountAnswered = true;
         out.sends.append(toGbk(settings.read(settings::OltAccount) + olt::LineEnd));
     } else if (text.contains(olt::PasswordPrompt)) {
         const QString password = decodePassword(settings.read(settings::OltPassword));

@@ -17,10 +17,11 @@ struct ChunkOutcome {
     // answers; the later ones go to the new connection.
     bool reconnect = false;
     qsizetype sendsBeforeReconnect = 0;
-    bool loginRejected = false; // show the rejected-login box
-    bool loginAnswered = false; // the password and the post-login script are among the sends
-    bool discarded = false;     // nothing of the chunk reaches the router or the console
-    QByteArray passOn;          // what goes on to the router when not discarded
+    bool loginRejected = false;   // show the rejected-login box
+    bool accountAnswered = false; // the account answers a user-name prompt
+    bool loginAnswered = false;   // the password and the post-login script are among the sends
+    bool discarded = false;       // nothing of the chunk reaches the router or the console
+    QByteArray passOn;            // what goes on to the router when not discarded
 };
 
 // Settings (account, password, 自动重连) are read only when a prompt or notice asks for them.

@@ -8,6 +8,8 @@
 
 #include <QTcpSocket>
 
+#include <utility>
+
 namespace tw {
 
 OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObject *parent)
@@ -15,6 +17,12 @@ OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObjec
     stranded_.setSingleShot(true);
     stranded_.setInterval(DefaultStrandedMs);
     connect(&stranded_, &QTimer::timeout, this, &OltConnection::restoreConfiguration);
+    loginGrace_.setSingleShot(true);
+    loginGrace_.setInterval(DefaultLoginGraceMs);
+    connect(&loginGrace_, &QTimer::timeout, this, [this] {
+        loggedIn_ = true; // no login was asked for: this is the CLI
+        flushQueued();
+    });
     retry_.setSingleShot(true);
     retry_.setInterval(DefaultRetryMs);
     connect(&retry_, &QTimer::timeout, this, &OltConnection::retryConnect);
@@ -37,6 +45,8 @@ QTcpSocket *OltConnection::newSocket() {
     stranded_.stop();
     retry_.stop();
     loggedIn_ = restored_ = false;
+    queued_.clear();
+    loginGrace_.stop();
 
     auto *socket = new QTcpSocket(this);
     socket_ = socket;
@@ -70,6 +80,7 @@ bool OltConnection::connectToOlt() {
         ok = socket->waitForConnected(connectTimeoutMs_);
     }
     if (!ok) socket->abort();
+    if (ok && loginGrace_.interval() > 0) loginGrace_.start();
     emit connectedChanged(ok);
     return ok;
 }
@@ -81,7 +92,10 @@ void OltConnection::retryConnect() {
     QString host;
     quint16 port = 0;
     if (!target(host, port)) return;
-    connect(socket, &QTcpSocket::connected, this, [this] { emit connectedChanged(true); });
+    connect(socket, &QTcpSocket::connected, this, [this] {
+        if (loginGrace_.interval() > 0) loginGrace_.start();
+        emit connectedChanged(true);
+    });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
         if (socket != socket_ || socket->state() == QAbstractSocket::ConnectedState) return;
         dropSocket();
@@ -95,7 +109,25 @@ bool OltConnection::isConnected() const {
 }
 
 bool OltConnection::send(const QString &script) {
+    if (!isConnected()) return false;
+    // Until the password has gone out the OLT is in its login dialogue, which would take a
+    // command for the user name or password (a rejected login): it goes right after the login.
+    if (!loggedIn_ && loginGrace_.interval() > 0) {
+        queued_ += toGbk(script);
+        return true;
+    }
     return writeRaw(toGbk(script));
+}
+
+void OltConnection::passwordSent() {
+    loggedIn_ = true;
+    flushQueued();
+    emit loginAnswered();
+}
+
+void OltConnection::flushQueued() {
+    loginGrace_.stop();
+    if (!queued_.isEmpty()) writeRaw(std::exchange(queued_, {}));
 }
 
 bool OltConnection::writeRaw(const QByteArray &bytes) {

@@ -31,7 +31,8 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // socket. Returns once connected (true) or failed (false), after at most the connect time-out
     // (a host name is looked up first; that lookup is the system's).
     bool connectToOlt();
-    // One write of the script's GBK bytes; false while not connected.
+    // One write of the script's GBK bytes; false while not connected. While the login is still
+    // under way it is held back and written right after the password and the post-login script.
     bool send(const QString &script) override;
     bool isConnected() const;
 
@@ -42,6 +43,10 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // How long after the OLT closed the connection (and between tries) 自动重连 dials again.
     static constexpr int DefaultRetryMs = 5000;
     void setRetryDelay(int ms) { retry_.setInterval(ms); }
+    // How long after connecting a script waits for the login before it goes anyway (an OLT that
+    // asks none); 0 sends at once.
+    static constexpr int DefaultLoginGraceMs = 3000;
+    void setLoginGrace(int ms) { loginGrace_.setInterval(ms); }
 
   signals:
     // What passed the chunk stage: connect this to ResponseRouter::route.
@@ -67,10 +72,9 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // What the receive path asks for.
     void write(const QByteArray &bytes) override { writeRaw(bytes); }
     void reconnect() override { connectToOlt(); }
-    void passwordSent() override {
-        loggedIn_ = true;
-        emit loginAnswered();
-    }
+    void accountSent() override { loginGrace_.stop(); } // the password prompt will come
+    void passwordSent() override;
+    void flushQueued();
     void loginRejected() override;
     void deliver(const QByteArray &chunk) override {
         if (chunk.contains("(config)#")) restored_ = false;
@@ -83,6 +87,8 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     ReceivePath receive_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
     bool loggedIn_ = false; // this connection's login was answered
+    QByteArray queued_;     // scripts sent before that, in order
+    QTimer loginGrace_;     // an OLT that asks no login: queued scripts go after this
     bool restored_ = false; // "config" went out; not again before configuration mode is back
     QTimer stranded_;       // quiet at the privileged prompt
     QTimer retry_;          // 自动重连 after the OLT closed the connection

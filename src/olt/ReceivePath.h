@@ -21,6 +21,8 @@ class ReceiveActions {
     virtual void write(const QByteArray &bytes) = 0;
     // The idle notice with 自动重连 on: connect anew (the driver resets the path).
     virtual void reconnect() = 0;
+    // The account answered the user-name prompt; the password prompt is to come.
+    virtual void accountSent() {}
     // The password and the post-login script went out.
     virtual void passwordSent() = 0;
     // The OLT rejected the login (the chunk itself is discarded).

@@ -145,6 +145,7 @@ TEST_F(ConnectionTest, RejectedLoginShowsTheBoxAndGoesNoFurther) {
 
 TEST_F(ConnectionTest, IdleNoticeReconnectsOnlyWhenSwitchedOn) {
     OltConnection conn(settings, op);
+    conn.setLoginGrace(100); // this far end asks no login
     ASSERT_TRUE(conn.connectToOlt());
     ASSERT_TRUE(peer.waitConnections(1));
 
@@ -164,6 +165,7 @@ TEST_F(ConnectionTest, IdleNoticeReconnectsOnlyWhenSwitchedOn) {
 
 TEST_F(ConnectionTest, ConnectReadsTheSettingsAndReplacesTheSocket) {
     OltConnection conn(settings, op);
+    conn.setLoginGrace(100); // this far end asks no login
     ASSERT_TRUE(conn.connectToOlt());
     Peer other;
     settings.write(settings::OltPort, QString::number(other.port()));
@@ -326,4 +328,22 @@ TEST_F(ConnectionTest, AutoReconnectDialsAgainAfterTheOltClosesTheConnection) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !conn.isConnected(); }, 5000));
     QTest::qWait(500);
     EXPECT_EQ(peer.sockets.size(), 2u);
+}
+
+// A script sent while the OLT is still in its login dialogue would be taken for the user name or
+// password: it goes out right after the login instead.
+TEST_F(ConnectionTest, ScriptsSentDuringTheLoginFollowIt) {
+    OltConnection conn(settings, op);
+    ASSERT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(peer.waitConnections(1));
+    peer.say("\r\n>>User name:");
+    ASSERT_TRUE(peer.waitReceived("admin\r\n"));
+    EXPECT_TRUE(conn.send(QStringLiteral("display ont autofind all\r\n")));
+    QTest::qWait(100);
+    EXPECT_EQ(peer.received[0], "admin\r\n");
+    peer.say("\r\n>>User password:");
+    EXPECT_TRUE(
+        peer.waitReceived("admin\r\ns3cret\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\nswitch language-mode\r\n\r\n"
+                          "display ont autofind all\r\n"));
+    EXPECT_TRUE(op.boxes.isEmpty());
 }
