@@ -114,31 +114,37 @@ bool wordMatches(const QString &token, const QString &word, const std::set<QStri
 }
 
 std::vector<const CommandTable *> tablesFor(ModeKind kind) {
+    auto with = [](std::vector<const CommandTable *> own) {
+        for (const CommandTable *t :
+             {&displayCommands(), &monitorCommands(), &networkCommands(), &anyModeCommands()})
+            own.push_back(t);
+        return own;
+    };
     switch (kind) {
     case ModeKind::User:
         return {&userCommands(), &anyModeCommands()};
     case ModeKind::Privileged:
-        return {&privilegedCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&privilegedCommands()});
     case ModeKind::Config:
-        return {&configCommands(), &systemCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&configCommands(), &systemCommands()});
     case ModeKind::InterfacePon:
-        return {&ponInterfaceCommands(), &ponDisplayCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&ponInterfaceCommands(), &ponRegistrationCommands(), &ponDisplayCommands()});
     case ModeKind::InterfaceGiu:
-        return {&giuInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&giuInterfaceCommands()});
     case ModeKind::InterfaceEmu:
-        return {&emuInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&emuInterfaceCommands()});
     case ModeKind::InterfaceOther:
-        return {&otherInterfaceCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&otherInterfaceCommands()});
     case ModeKind::Btv:
-        return {&btvCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&btvCommands()});
     case ModeKind::Diagnose:
-        return {&diagnoseCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&diagnoseCommands()});
     case ModeKind::LineProfile:
     case ModeKind::SrvProfile:
     case ModeKind::VlanSrvProfile:
-        return {&profileCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&profileCommands()});
     case ModeKind::MulticastVlan:
-        return {&multicastVlanCommands(), &displayCommands(), &anyModeCommands()};
+        return with({&multicastVlanCommands()});
     }
     return {&anyModeCommands()};
 }

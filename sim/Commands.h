@@ -60,6 +60,9 @@ void undoServicePort(Call &c);
 void servicePortDisplay(Call &c);
 // Keeps the line for the saved configuration, for commands with no model of their own.
 void recordLine(Call &c);
+// display alarm active all [detail]; alarm active clear all.
+void alarmDisplay(Call &c);
+void alarmClear(Call &c);
 
 // Runs one command line in the session's current mode.
 void dispatchCommand(Session &s, const QString &line);
@@ -70,6 +73,7 @@ const CommandTable &privilegedCommands();
 const CommandTable &configCommands();
 const CommandTable &systemCommands();
 const CommandTable &ponInterfaceCommands();
+const CommandTable &ponRegistrationCommands();
 const CommandTable &ponDisplayCommands();
 const CommandTable &giuInterfaceCommands();
 const CommandTable &emuInterfaceCommands();
@@ -78,7 +82,10 @@ const CommandTable &btvCommands();
 const CommandTable &diagnoseCommands();
 const CommandTable &profileCommands();
 const CommandTable &multicastVlanCommands();
+// The display commands of every mode past the user mode, in three tables.
 const CommandTable &displayCommands();
+const CommandTable &monitorCommands();
+const CommandTable &networkCommands();
 const CommandTable &anyModeCommands();
 
 } // namespace tw::sim

@@ -298,10 +298,7 @@ const CommandTable &configCommands() {
                                     "  失败：没有加载的配置文件");
                           });
          }},
-        {{"alarm", "active", "clear"},
-         [](Call &c) {
-             if (c.need(1, 1)) c.is(0, "all") ? c.dev().alarms.clear() : c.paramError(0);
-         }},
+        {{"alarm", "active", "clear"}, alarmClear},
         {{"arp", "proxy"},
          [](Call &c) {
              if (c.need(1, 1)) c.is(0, "enable") || c.is(0, "disable") ? recordLine(c) : c.paramError(0);

@@ -1,4 +1,5 @@
-// Commands of the GPON and EPON interface modes ("interface gpon 0/1", "interface epon 0/3").
+// Commands of the GPON and EPON interface modes ("interface gpon 0/1", "interface epon 0/3") that act
+// on registered ONTs and on the ports.
 #include "Commands.h"
 
 namespace tw::sim {
@@ -41,90 +42,6 @@ std::optional<std::vector<std::pair<PortRef, int>>> ontTargets(Call &c, bool *al
 }
 
 namespace {
-
-void ontAdd(Call &c) {
-    const Mode &m = c.s.mode();
-    auto p = ponPort(c, 0);
-    if (!p) return;
-    AddOntRequest req;
-    req.at = portOf(c, *p);
-    req.pon = m.pon;
-    int i = 1;
-    if (auto id = c.number(i, 0, 127)) {
-        req.id = id;
-        ++i;
-    } else if (c.arg(i).toInt() > 127) {
-        return c.paramError(i);
-    }
-    const QString auth = c.arg(i).toLower();
-    if (auth == "sn-auth" && m.pon == PonKind::Gpon) {
-        req.auth = AuthMode::Sn;
-        if (normaliseSn(c.arg(i + 1)).isEmpty()) return c.paramError(i + 1);
-    } else if (auth == "mac-auth" && m.pon == PonKind::Epon) {
-        req.auth = AuthMode::Mac;
-        if (normaliseMac(c.arg(i + 1)).isEmpty()) return c.paramError(i + 1);
-    } else if (auth == "loid-auth") {
-        req.auth = AuthMode::Loid;
-    } else if (auth == "password-auth") {
-        req.auth = AuthMode::Password;
-    } else {
-        return c.paramError(i);
-    }
-    if (c.argc() <= i + 1) return c.incomplete();
-    req.key = c.arg(i + 1);
-    i += 2;
-    req.management.clear();
-    bool haveLine = false;
-    while (i < c.argc()) {
-        const QString w = c.arg(i).toLower();
-        if (w == "always-on" || w == "once-on") {
-            ++i;
-            if (auto t = c.number(i, 1, 168)) ++i; // optional timeout of once-on
-        } else if (w == "omci" || w == "snmp" || (w == "oam" && m.pon == PonKind::Epon)) {
-            req.management = w;
-            ++i;
-        } else if (w == "ont-lineprofile-id" || w == "ont-srvprofile-id") {
-            auto id = c.number(i + 1, 0, 8192);
-            if (!id) return c.paramError(i + 1);
-            (w == "ont-lineprofile-id" ? req.lineProfile : req.srvProfile) = *id;
-            haveLine = haveLine || w == "ont-lineprofile-id";
-            i += 2;
-        } else if (w == "ont-lineprofile-name" || w == "ont-srvprofile-name") {
-            const auto &list = w == "ont-lineprofile-name" ? c.dev().lineProfiles : c.dev().srvProfiles;
-            int found = -1;
-            for (const Profile &pr : list)
-                if (pr.pon == m.pon && pr.name == c.arg(i + 1)) found = pr.id;
-            if (found < 0)
-                return c.fail(w == "ont-lineprofile-name" ? Failure::NoLineProfile : Failure::NoSrvProfile);
-            (w == "ont-lineprofile-name" ? req.lineProfile : req.srvProfile) = found;
-            haveLine = haveLine || w == "ont-lineprofile-name";
-            i += 2;
-        } else if (w == "desc") {
-            if (i + 1 >= c.argc()) return c.incomplete();
-            req.desc = c.arg(i + 1);
-            if (req.desc.size() > 64) return c.paramError(i + 1);
-            i += 2;
-        } else {
-            return c.paramError(i);
-        }
-    }
-    if (req.management.isEmpty() || !haveLine) return c.incomplete();
-    if (req.management != "snmp" && req.srvProfile < 0) return c.incomplete();
-
-    afterOptions(c, "{ <cr>|ont-type<K> }:", [req](Call &c) {
-        const AddOntResult r = addOnt(c.dev(), req);
-        if (r.failure != Failure::None) return c.fail(r.failure);
-        if (c.lang() == Lang::English)
-            c.print(QStringLiteral(
-                        "  Number of ONTs that can be added: 1, success: 1\r\n  PortID :%1, ONTID :%2\r\n")
-                        .arg(req.at.port)
-                        .arg(r.id));
-        else
-            c.print(QString::fromUtf8("  可以增加的ONT数目: 1, 成功: 1\r\n  端口号 :%1, ONT号 :%2\r\n")
-                        .arg(req.at.port)
-                        .arg(r.id));
-    });
-}
 
 void ontDelete(Call &c) {
     if (!c.need(2, 2)) return;
@@ -272,52 +189,6 @@ void ontModify(Call &c) {
     afterOptions(c, modifyChoices(what), apply);
 }
 
-void ontConfirm(Call &c) {
-    auto p = ponPort(c, 0);
-    if (!p) return;
-    if (!c.is(1, "all")) return c.paramError(1);
-    const Mode &m = c.s.mode();
-    AddOntRequest base;
-    base.at = portOf(c, *p);
-    base.pon = m.pon;
-    base.auth = m.pon == PonKind::Gpon ? AuthMode::Sn : AuthMode::Mac;
-    base.management = m.pon == PonKind::Gpon ? "omci" : "oam";
-    base.srvProfile = -1;
-    for (int i = 2; i < c.argc(); ++i) {
-        const QString w = c.arg(i).toLower();
-        if (w == "ont-lineprofile-id" || w == "ont-srvprofile-id") {
-            auto v = c.number(i + 1, 0, 8192);
-            if (!v) return c.paramError(i + 1);
-            (w == "ont-lineprofile-id" ? base.lineProfile : base.srvProfile) = *v;
-            ++i;
-        } else if (w != "sn-auth" && w != "mac-auth" && w != "omci" && w != "oam" && w != "snmp") {
-            return c.paramError(i);
-        }
-    }
-    std::vector<AutofindEntry> waiting;
-    for (const AutofindEntry *e : c.dev().autofindOn(base.at))
-        waiting.push_back(*e);
-    QString lines;
-    int ok = 0;
-    for (const AutofindEntry &e : waiting) {
-        AddOntRequest req = base;
-        req.key = e.key();
-        const AddOntResult r = addOnt(c.dev(), req);
-        if (r.failure != Failure::None) continue;
-        ++ok;
-        lines += c.lang() == Lang::English
-                     ? QStringLiteral("  PortID :%1, ONTID :%2\r\n").arg(base.at.port).arg(r.id)
-                     : QString::fromUtf8("  端口号 :%1, ONT号 :%2\r\n").arg(base.at.port).arg(r.id);
-    }
-    if (c.lang() == Lang::English)
-        c.line(QStringLiteral("  Number of ONTs that can be added: %1, success: %2")
-                   .arg(waiting.size())
-                   .arg(ok));
-    else
-        c.line(QString::fromUtf8("  可以增加的ONT数目: %1, 成功: %2").arg(waiting.size()).arg(ok));
-    c.print(lines);
-}
-
 void ontIpconfig(Call &c) {
     auto p = ponPort(c, 0);
     if (!p) return;
@@ -346,14 +217,12 @@ void autoFindSwitch(Call &c) {
 
 const CommandTable &ponInterfaceCommands() {
     static const CommandTable table = {
-        {{"ont", "add"}, ontAdd},
         {{"ont", "delete"}, ontDelete},
         {{"ont", "activate"}, [](Call &c) { ontActivate(c, true); }},
         {{"ont", "deactivate"}, [](Call &c) { ontActivate(c, false); }},
         {{"ont", "reset"}, [](Call &c) { ontRestart(c, false); }},
         {{"ont", "factory-setting-restore"}, [](Call &c) { ontRestart(c, true); }},
         {{"ont", "modify"}, ontModify},
-        {{"ont", "confirm"}, ontConfirm},
         {{"ont", "ipconfig"}, ontIpconfig},
         {{"port"},
          [](Call &c) {

@@ -148,14 +148,16 @@ struct Account {
 
 struct Alarm {
     QString time;
-    QString level;
-    QString name;
+    QString level; // CRITICAL, MAJOR, MINOR or WARNING
+    QString name;  // in English; the Chinese mode translates the names it knows
     QString parameters;
+    int serial = 0; // given when the alarm is raised, never reused
 };
 
 struct Fans {
-    QString speedMode = "auto emu";
-    int speedLevel = 3;
+    QString speedMode = "auto emu"; // or "auto mainboard"
+    int speedLevel = 3;             // 0 to 5
+    // Alarm masks by their CLI keyword: true reports the alarm (permit), false keeps it quiet (forbid).
     std::map<QString, bool> alarms{{"read-tem-fault", true}, {"tem-high", true}, {"block", true}};
 };
 
@@ -183,7 +185,8 @@ struct Device {
     std::vector<Profile> lineProfiles;
     std::vector<Profile> srvProfiles;
     std::vector<Account> accounts;
-    std::vector<Alarm> alarms;
+    std::vector<Alarm> alarms;                // the active ones, oldest first
+    int alarmSerial = 0;                      // the serial number the last raised alarm got
     std::map<QString, bool> switches;         // security toggles and similar on/off features
     std::map<QString, bool> autofindDisabled; // "0/1/3" -> true when switched off
     QStringList extraConfig;                  // accepted configuration lines with no model of their own
@@ -247,6 +250,8 @@ enum class Failure {
     BoardPoweredOff,
     BoardNotSupported,
     StandbyNotReady,
+    NoAutofindOnt,
+    NoAlarm,
 };
 
 struct AddOntRequest {
@@ -317,6 +322,11 @@ Failure switchOver(Device &d);
 
 // DBA profiles 1 to 9, there from the factory.
 std::vector<DbaProfile> factoryDbaProfiles();
+bool isFactoryDbaProfile(const DbaProfile &p);
+
+// Active alarms. A raised alarm gets the next serial number; clearing removes every active one.
+void raiseAlarm(Device &d, Alarm a);
+int clearAlarms(Device &d);
 
 // The system: the saved configuration, a restart that comes back with it, and the factory state.
 void saveConfiguration(Device &d);

@@ -117,6 +117,11 @@ QString plugOnt(Device &d, const AutofindEntry &entry) {
         o->lastDownCause = "LOFi";
     }
     (d.portReports(entry.at) ? d.autofind : d.unreported).push_back(entry);
+    // An ONT registered on this port by LOID or password comes up when the device carries that key.
+    for (Ont &o : d.onts)
+        if (o.at == entry.at && !o.plugged && (o.auth == AuthMode::Loid || o.auth == AuthMode::Password) &&
+            comeUpIfWaiting(d, o, o.key()))
+            break;
     return {};
 }
 

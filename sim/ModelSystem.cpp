@@ -30,6 +30,26 @@ std::vector<DbaProfile> factoryDbaProfiles() {
     return list;
 }
 
+bool isFactoryDbaProfile(const DbaProfile &p) {
+    for (const DbaProfile &f : factoryDbaProfiles())
+        if (f.id == p.id && f.name == p.name && f.type == p.type && f.fix == p.fix && f.assure == p.assure &&
+            f.max == p.max)
+            return true;
+    return false;
+}
+
+void raiseAlarm(Device &d, Alarm a) {
+    a.serial = ++d.alarmSerial;
+    if (a.time.isEmpty()) a.time = d.now;
+    d.alarms.push_back(std::move(a));
+}
+
+int clearAlarms(Device &d) {
+    const int n = int(d.alarms.size());
+    d.alarms.clear();
+    return n;
+}
+
 namespace {
 
 bool configuredOn(const Device &d, const Board &b) {
@@ -149,6 +169,7 @@ void restartDevice(Device &d) {
     back.saved = d.saved;
     back.now = d.now;
     back.alarms = d.alarms;
+    back.alarmSerial = d.alarmSerial;
     // The control boards keep the roles they have now; every other board comes up powered.
     for (Board &b : back.boards) {
         const Board *now = d.board(d.frame, b.slot);
@@ -173,6 +194,7 @@ void eraseDevice(Device &d) {
     fresh.accounts = d.accounts;
     fresh.now = d.now;
     fresh.alarms = d.alarms;
+    fresh.alarmSerial = d.alarmSerial;
     // The boards are still in their slots but no longer configured: they wait for "board confirm".
     fresh.boards = d.boards;
     for (Board &b : fresh.boards)

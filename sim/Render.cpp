@@ -1,4 +1,4 @@
-// Shared layout helpers, failure texts, the chassis view, service-port lists and alarm notices.
+// Shared layout helpers, failure texts, the chassis and board views, service-port lists and alarm texts.
 #include "Render.h"
 
 namespace tw::sim {
@@ -117,6 +117,10 @@ QString failureText(Failure f, Lang l) {
         return tr(l, "  Failure: The board does not support the operation", "  失败：单板不支持该操作");
     case Failure::StandbyNotReady:
         return tr(l, "  Failure: The standby control board is not normal", "  失败：备用主控板状态不正常");
+    case Failure::NoAutofindOnt:
+        return tr(l, "  Failure: The automatically found ONTs do not exist", "  失败：不存在自动发现的ONT");
+    case Failure::NoAlarm:
+        return tr(l, "  Failure: There is no alarm in the system", "  失败：系统中没有告警");
     }
     return {};
 }
@@ -173,26 +177,83 @@ QString renderBoardDetail(const Device &d, Lang l, const Board &b) {
     auto field = [&](const char *english, const char *chinese, const QString &value) {
         appendField(out, tr(l, english, chinese), value, 18);
     };
+    const bool offline = !b.working() && b.state != BoardState::AutoFind;
     field("Board Name", "单板名称", b.name);
     field("Board Status", "单板状态", boardStateText(b.state, l));
+    field("Online state", "在线状态", offline ? tr(l, "Offline", "离线") : QStringLiteral("-"));
+    field("Board has ports", "单板端口数", QString::number(b.ports));
     out += rule(73);
-    if (!b.isPon()) return out;
-    out +=
-        l == Lang::English
-            ? QStringLiteral("  Port  Port Type  Port Status  Min Distance(km)  Max Distance(km)  ONTs\r\n")
-            : QString::fromUtf8(
-                  "  端口  端口类型   端口状态     最小距离(km)      最大距离(km)      ONT数\r\n");
-    out += rule(73);
+    if (b.kind == BoardKind::Uplink) return out + "\r\n" + renderUplinkPorts(d, l, b, std::nullopt);
+    if (!b.isPon() || b.ports == 0) return out;
+    out += "\r\n" + rule(61);
+    out += tr(l,
+              "    Port   Port   min-distance   max-distance   Optical-module\r\n"
+              "           type       (km)           (km)           status\r\n",
+              "    端口   端口   最小距离       最大距离       光模块\r\n"
+              "           类型       (km)           (km)           状态\r\n");
+    out += rule(61);
     for (int p = 0; p < b.ports; ++p) {
-        out += QLatin1String("  ");
+        out += QLatin1String("    ");
         appendPadded(out, QString::number(p), 6);
-        appendPadded(out, b.kind == BoardKind::Gpon ? "GPON" : "EPON", 11);
-        appendPadded(out, b.working() ? tr(l, "Online", "在线") : tr(l, "Offline", "离线"), 13);
-        appendPadded(out, "0", 18);
-        appendPadded(out, "20", 18);
-        out += QString::number(d.ontsOn({d.frame, b.slot, p}).size()) + "\r\n";
+        appendPadded(out, b.kind == BoardKind::Gpon ? "GPON" : "EPON", 12);
+        appendPadded(out, "0", 15);
+        appendPadded(out, "20", 15);
+        out += (b.working() ? tr(l, "Online", "在位") : tr(l, "Offline", "不在位")) + "\r\n";
     }
-    out += rule(73);
+    out += rule(61);
+    // The board's ONTs follow, as "display ont info" lists them.
+    QString onts;
+    if (renderOntTable(onts, d, l, d.frame, b.slot, std::nullopt)) out += "\r\n" + onts;
+    return out;
+}
+
+QString renderUplinkPorts(const Device &, Lang l, const Board &b, std::optional<int> only) {
+    struct Column {
+        const char *en[2];
+        const char *zh[2];
+        int width;
+    };
+    static const Column columns[] = {
+        {{"Port", ""}, {"端口", ""}, 6},
+        {{"Port", "Type"}, {"端口", "类型"}, 5},
+        {{"Optic", "Status"}, {"光模块", "状态"}, 8},
+        {{"Native", "VLAN"}, {"缺省", "VLAN"}, 8},
+        {{"MDI", ""}, {"MDI", ""}, 7},
+        {{"Speed", "(Mbps)"}, {"速率", "(Mbps)"}, 10},
+        {{"Duplex", ""}, {"双工", ""}, 10},
+        {{"Flow-", "Ctrl"}, {"流控", ""}, 7},
+        {{"Active", "State"}, {"激活", "状态"}, 9},
+        {{"Link", ""}, {"链路", "状态"}, 0},
+    };
+    QString out = rule(78);
+    for (int line = 0; line < 2; ++line) {
+        QString heading = "  ";
+        for (const Column &c : columns)
+            appendPadded(heading, tr(l, c.en[line], c.zh[line]), c.width);
+        while (heading.endsWith(' '))
+            heading.chop(1);
+        out += heading + "\r\n";
+    }
+    out += rule(78);
+    const bool tenGig = b.name.contains("X2");
+    for (int p = 0; p < b.ports; ++p) {
+        if (only && *only != p) continue;
+        out += QLatin1String("  ");
+        appendRightAligned(out, QString::number(p), 4);
+        out += QLatin1String("  ");
+        appendPadded(out, tenGig ? "10GE" : "GE", 5);
+        const QString optic = b.working() ? tr(l, "normal", "正常") : tr(l, "absence", "不在位");
+        out += optic;
+        appendRightAligned(out, "1", 14 - displayWidth(optic)); // the native VLAN ends under its heading
+        out += QLatin1String("  ");
+        appendPadded(out, "-", 7);
+        appendPadded(out, b.working() ? (tenGig ? "10000" : "1000") : "auto", 10);
+        appendPadded(out, b.working() ? tr(l, "full", "全双工") : tr(l, "auto", "自适应"), 10);
+        appendPadded(out, tr(l, "off", "关闭"), 7);
+        appendPadded(out, tr(l, "active", "激活"), 9);
+        out += (b.working() ? tr(l, "online", "在线") : tr(l, "offline", "离线")) + "\r\n";
+    }
+    out += rule(78);
     return out;
 }
 
@@ -244,10 +305,39 @@ QString renderServicePorts(const Device &d, Lang l, const std::vector<const Serv
     return out;
 }
 
+QString alarmLevelText(const QString &level, Lang l) {
+    static const char *const levels[][3] = {{"CRITICAL", "Critical", "紧急"},
+                                            {"MAJOR", "Major", "重要"},
+                                            {"MINOR", "Minor", "次要"},
+                                            {"WARNING", "Warning", "提示"}};
+    for (const auto &lv : levels)
+        if (level.compare(QLatin1String(lv[0]), Qt::CaseInsensitive) == 0) return tr(l, lv[1], lv[2]);
+    return level;
+}
+
+QString alarmNameText(const QString &name, Lang l) {
+    static const char *const names[][2] = {
+        {"The ONT is offline (LOS)", "ONT下线(LOS)"},
+        {"The board is not confirmed", "单板未确认"},
+        {"The received optical power of the ONT is abnormal", "ONT接收光功率异常"},
+        {"The board temperature exceeds the alarm threshold", "单板温度超过告警门限"},
+    };
+    if (l == Lang::Chinese)
+        for (const auto &n : names)
+            if (name == QLatin1String(n[0])) return QString::fromUtf8(n[1]);
+    return name;
+}
+
 QString renderAlarmNotice(Lang l, const Device &d) {
-    return tr(l, "\r\n  ! EVENT MAJOR ", "\r\n  ! 事件 重要 ") + d.now + "\r\n" +
-           tr(l, "  EVENT NAME :The ONT gets offline (dying-gasp)\r\n", "  事件名称 :ONT掉电下线\r\n") +
-           "  PARAMETERS :FrameID: 0, SlotID: 1, PortID: 0, ONT ID: 7\r\n";
+    if (d.alarms.empty()) // nothing active: an event, which raises no alarm
+        return tr(l, "\r\n  ! EVENT MAJOR ", "\r\n  ! 事件 重要 ") + d.now + "\r\n" +
+               tr(l, "  EVENT NAME :The ONT gets offline (dying-gasp)\r\n", "  事件名称 :ONT掉电下线\r\n") +
+               tr(l, "  PARAMETERS :", "  事件参数 :") + "FrameID: 0, SlotID: 1, PortID: 0, ONT ID: 7\r\n";
+    const Alarm &a = d.alarms.back();
+    const QString level = alarmLevelText(a.level, l);
+    return tr(l, "\r\n  ! ALARM ", "\r\n  ! 告警 ") + (l == Lang::English ? level.toUpper() : level) + ' ' +
+           a.time + "\r\n" + tr(l, "  ALARM NAME :", "  告警名称 :") + alarmNameText(a.name, l) + "\r\n" +
+           tr(l, "  PARAMETERS :", "  告警参数 :") + a.parameters + "\r\n";
 }
 
 } // namespace tw::sim

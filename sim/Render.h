@@ -41,6 +41,8 @@ QString renderOntDetail(const Device &d, Lang lang, const Ont &o, bool withProfi
 QString renderAutofind(const Device &d, Lang lang, std::optional<PortRef> at);
 QString renderBoards(const Device &d, Lang lang);
 QString renderBoardDetail(const Device &d, Lang lang, const Board &b);
+// The port table of an uplink board: every port, or only the one asked for.
+QString renderUplinkPorts(const Device &d, Lang lang, const Board &b, std::optional<int> port);
 bool renderOntVersionTable(QString &out, const Device &d, Lang lang, int frame, std::optional<int> slot,
                            std::optional<int> port);
 QString renderOntVersionDetail(Lang lang, const Ont &o);
@@ -50,6 +52,10 @@ QString renderCurrentConfiguration(const Device &d);
 QString renderOntConfiguration(const Device &d, const Ont &o);
 QString renderServicePortConfiguration(const Device &d, const std::vector<const ServicePort *> &list);
 QString renderOptics(Lang lang, const Ont &o);
+// What the OLT prints into the session when an alarm is raised: the latest active one.
 QString renderAlarmNotice(Lang lang, const Device &d);
+// "Major" for MAJOR; the Chinese name of an alarm the simulator raises, else the name as it is.
+QString alarmLevelText(const QString &level, Lang lang);
+QString alarmNameText(const QString &name, Lang lang);
 
 } // namespace tw::sim

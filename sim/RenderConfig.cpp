@@ -103,11 +103,12 @@ QString renderCurrentConfiguration(const Device &d) {
         }
     out += "#\r\n[abs-config]\r\n  <abs-config>\r\n";
     for (const DbaProfile &p : d.dbaProfiles)
-        out += QStringLiteral(" dba-profile add profile-id %1 profile-name \"%2\" type%3 max %4\r\n")
-                   .arg(p.id)
-                   .arg(p.name)
-                   .arg(p.type)
-                   .arg(p.max);
+        if (!isFactoryDbaProfile(p)) // built in: the configuration lists what was added
+            out += QStringLiteral(" dba-profile add profile-id %1 profile-name \"%2\" type%3 max %4\r\n")
+                       .arg(p.id)
+                       .arg(p.name)
+                       .arg(p.type)
+                       .arg(p.max);
     for (const Profile &p : d.lineProfiles)
         profileBlock(out, p, "ont-lineprofile");
     for (const Profile &p : d.srvProfiles)
@@ -157,7 +158,7 @@ QString renderCurrentConfiguration(const Device &d) {
     out += QStringLiteral(" autosave interval configuration %1\r\n").arg(a.configurationInterval);
     for (const QString &line : d.extraConfig)
         out += ' ' + line + "\r\n";
-    out += "#\r\n[emu-config]\r\n  <emu-config>\r\n emu add 0 fan 0 1 \"H801FCBI\"\r\n";
+    out += "#\r\n[emu-config]\r\n  <emu-config>\r\n emu add 0 fan 0 1  \"H801FCBI\"\r\n";
     out += "#\r\nreturn\r\n";
     return out;
 }

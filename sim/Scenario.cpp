@@ -190,10 +190,10 @@ Device demoScenario(quint32 seed) {
     moved->lastDown = "2024-05-20 09:46:51+08:00";
     moved->lastDownCause = "LOS";
 
-    d.alarms = {
-        {"2024-05-20 09:46:51+08:00", "MAJOR", "The ONT is offline (LOS)",
-         "FrameID: 0, SlotID: 1, PortID: 3, ONT ID: 5"},
-        {"2024-05-20 07:02:11+08:00", "WARNING", "The board is not confirmed", "FrameID: 0, SlotID: 5"}};
+    raiseAlarm(
+        d, {"2024-05-20 07:02:11+08:00", "WARNING", "The board is not confirmed", "FrameID: 0, SlotID: 5"});
+    raiseAlarm(d, {"2024-05-20 09:46:51+08:00", "MAJOR", "The ONT is offline (LOS)",
+                   "FrameID: 0, SlotID: 1, PortID: 3, ONT ID: 5"});
     // The lookups need the ONTs in port order; the plans above are not (slot 4 comes before 3).
     std::sort(d.onts.begin(), d.onts.end(),
               [](const Ont &a, const Ont &b) { return std::pair(a.at, a.id) < std::pair(b.at, b.id); });

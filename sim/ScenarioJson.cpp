@@ -1,5 +1,6 @@
-// Scenario files: the device as JSON, the shape "dump" prints, read back with every problem named.
+// Scenario files read back: the device as JSON, the shape "dump" prints, with every problem named.
 #include "Scenario.h"
+#include "ScenarioNames.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,81 +9,15 @@
 
 namespace tw::sim {
 
+using namespace scenario;
+
 namespace {
-
-const char *kindName(BoardKind k) {
-    switch (k) {
-    case BoardKind::Gpon:
-        return "gpon";
-    case BoardKind::Epon:
-        return "epon";
-    case BoardKind::Control:
-        return "control";
-    case BoardKind::Uplink:
-        return "uplink";
-    case BoardKind::Power:
-        return "power";
-    case BoardKind::Other:
-        return "other";
-    }
-    return "other";
-}
-
-const char *stateName(BoardState s) {
-    switch (s) {
-    case BoardState::Normal:
-        return "normal";
-    case BoardState::ActiveNormal:
-        return "active_normal";
-    case BoardState::StandbyNormal:
-        return "standby_normal";
-    case BoardState::StandbyFailed:
-        return "standby_failed";
-    case BoardState::Failed:
-        return "failed";
-    case BoardState::AutoFind:
-        return "auto_find";
-    case BoardState::PowerOff:
-        return "power_off";
-    }
-    return "normal";
-}
-
-const char *authName(AuthMode a) {
-    switch (a) {
-    case AuthMode::Sn:
-        return "sn";
-    case AuthMode::Mac:
-        return "mac";
-    case AuthMode::Loid:
-        return "loid";
-    case AuthMode::Password:
-        return "password";
-    }
-    return "sn";
-}
 
 template <typename E>
 std::optional<E> enumFrom(const QString &text, std::initializer_list<E> values, const char *(*name)(E)) {
     for (E v : values)
         if (text.compare(QLatin1String(name(v)), Qt::CaseInsensitive) == 0) return v;
     return std::nullopt;
-}
-
-QJsonArray dumpFibre(const std::vector<AutofindEntry> &list) {
-    QJsonArray out;
-    for (const AutofindEntry &e : list) {
-        QJsonObject j{{"port", e.at.text()},    {"pon", e.pon == PonKind::Gpon ? "gpon" : "epon"},
-                      {"vendor", e.vendor},     {"version", e.version},
-                      {"software", e.software}, {"equipmentId", e.equipmentId},
-                      {"time", e.time}};
-        if (!e.sn.isEmpty()) j["sn"] = e.sn;
-        if (!e.mac.isEmpty()) j["mac"] = e.mac;
-        if (!e.loid.isEmpty()) j["loid"] = e.loid;
-        if (!e.password.isEmpty()) j["password"] = e.password;
-        out.append(j);
-    }
-    return out;
 }
 
 // Reading a scenario: every problem names the element it was found in.
@@ -102,136 +37,6 @@ struct Reader {
 };
 
 } // namespace
-
-QJsonObject dumpDevice(const Device &d) {
-    QJsonObject root;
-    root["sysname"] = d.sysname;
-    root["frame"] = d.frame;
-    root["screenLength"] = d.screenLength;
-    root["idleSeconds"] = d.idleSeconds;
-    root["now"] = d.now;
-    QJsonArray accounts;
-    for (const Account &a : d.accounts)
-        accounts.append(QJsonObject{{"user", a.user}, {"password", a.password}});
-    root["accounts"] = accounts;
-    QJsonArray boards;
-    for (const Board &b : d.boards) {
-        if (!b.present()) continue;
-        QJsonObject o{{"slot", b.slot},
-                      {"name", b.name},
-                      {"kind", kindName(b.kind)},
-                      {"state", stateName(b.state)},
-                      {"ports", b.ports}};
-        if (!b.subType.isEmpty()) o["subType"] = b.subType;
-        boards.append(o);
-    }
-    root["slots"] = int(d.boards.size());
-    root["boards"] = boards;
-    QJsonArray ports;
-    for (const Board &b : d.boards) {
-        if (!b.present() || !b.isPon()) continue;
-        for (int p = 0; p < b.ports; ++p) {
-            const PortRef at{d.frame, b.slot, p};
-            const auto it = d.autofindDisabled.find(at.text());
-            ports.append(QJsonObject{{"port", at.text()},
-                                     {"kind", kindName(b.kind)},
-                                     {"onts", int(d.ontsOn(at).size())},
-                                     {"autofind", it == d.autofindDisabled.end() || !it->second}});
-        }
-    }
-    root["ports"] = ports;
-    QJsonArray onts;
-    for (const Ont &o : d.onts) {
-        QJsonObject j{{"port", o.at.text()},
-                      {"id", o.id},
-                      {"pon", o.pon == PonKind::Gpon ? "gpon" : "epon"},
-                      {"auth", authName(o.auth)},
-                      {"management", o.management},
-                      {"lineProfile", o.lineProfile},
-                      {"srvProfile", o.srvProfile},
-                      {"desc", o.desc},
-                      {"active", o.active},
-                      {"plugged", o.plugged},
-                      {"controlFlag", o.active ? "active" : "deactivated"},
-                      {"runState", o.online() ? "online" : "offline"},
-                      {"vendor", o.vendor},
-                      {"version", o.version},
-                      {"software", o.software},
-                      {"equipmentId", o.equipmentId},
-                      {"rxPower", o.rxPower},
-                      {"txPower", o.txPower},
-                      {"distance", o.distance},
-                      {"temperature", o.temperature}};
-        if (!o.sn.isEmpty()) j["sn"] = o.sn;
-        if (!o.mac.isEmpty()) j["mac"] = o.mac;
-        if (!o.loid.isEmpty()) j["loid"] = o.loid;
-        if (!o.password.isEmpty()) j["password"] = o.password;
-        if (!o.ip.isEmpty()) j["ip"] = o.ip;
-        onts.append(j);
-    }
-    root["onts"] = onts;
-    root["autofind"] = dumpFibre(d.autofind);
-    root["unreported"] = dumpFibre(d.unreported);
-    QJsonArray sps;
-    for (const ServicePort &sp : d.servicePorts) {
-        QJsonObject j{{"index", sp.index},   {"vlan", sp.vlan},         {"port", sp.at.text()},
-                      {"type", sp.portType}, {"userVlan", sp.userVlan}, {"up", sp.up}};
-        if (sp.portType != "eth") j["ont"] = sp.ont;
-        if (sp.gemport >= 0) j["gemport"] = sp.gemport;
-        sps.append(j);
-    }
-    root["servicePorts"] = sps;
-    QJsonArray users;
-    for (const MulticastUser &u : d.multicastUsers)
-        users.append(
-            QJsonObject{{"servicePort", u.servicePort}, {"noAuth", u.noAuth}, {"maxProgram", u.maxProgram}});
-    root["multicastUsers"] = users;
-    QJsonArray vlans;
-    for (const Vlan &v : d.vlans)
-        vlans.append(QJsonObject{{"id", v.id},
-                                 {"type", v.type},
-                                 {"attrib", v.attrib},
-                                 {"desc", v.desc},
-                                 {"ports", QJsonArray::fromStringList(v.ports)}});
-    root["vlans"] = vlans;
-    QJsonArray dba;
-    for (const DbaProfile &p : d.dbaProfiles)
-        dba.append(QJsonObject{{"id", p.id},
-                               {"name", p.name},
-                               {"type", p.type},
-                               {"fix", p.fix},
-                               {"assure", p.assure},
-                               {"max", p.max}});
-    root["dbaProfiles"] = dba;
-    for (const auto &[key, list] :
-         {std::pair("lineProfiles", &d.lineProfiles), std::pair("srvProfiles", &d.srvProfiles)}) {
-        QJsonArray arr;
-        for (const Profile &p : *list)
-            arr.append(QJsonObject{{"pon", p.pon == PonKind::Gpon ? "gpon" : "epon"},
-                                   {"id", p.id},
-                                   {"name", p.name},
-                                   {"lines", QJsonArray::fromStringList(p.lines)}});
-        root[key] = arr;
-    }
-    QJsonArray alarms;
-    for (const Alarm &a : d.alarms)
-        alarms.append(QJsonObject{
-            {"time", a.time}, {"level", a.level}, {"name", a.name}, {"parameters", a.parameters}});
-    root["alarms"] = alarms;
-    QJsonObject switches; // every known switch, at its factory setting unless set
-    for (const auto &[name, on] : knownSwitches())
-        switches[name] = d.switchOn(name);
-    for (const auto &[name, on] : d.switches)
-        switches[name] = on;
-    root["switches"] = switches;
-    root["fans"] = QJsonObject{{"speedMode", d.fans.speedMode}, {"speedLevel", d.fans.speedLevel}};
-    root["autosave"] = QJsonObject{
-        {"type", d.autosave.type},         {"intervalOn", d.autosave.intervalOn},
-        {"interval", d.autosave.interval}, {"timeOn", d.autosave.timeOn},
-        {"time", d.autosave.time},         {"configurationInterval", d.autosave.configurationInterval}};
-    root["extraConfig"] = QJsonArray::fromStringList(d.extraConfig);
-    return root;
-}
 
 ScenarioResult scenarioFromJson(const QByteArray &json) {
     QJsonParseError pe;
@@ -292,6 +97,7 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
         d.vlans.push_back(vl);
     }
     std::sort(d.vlans.begin(), d.vlans.end(), [](const Vlan &a, const Vlan &b) { return a.id < b.id; });
+    if (!root.contains("dbaProfiles")) d.dbaProfiles = factoryDbaProfiles(); // every OLT has them
     for (const QJsonValue &v : root.value("dbaProfiles").toArray()) {
         const QJsonObject o = v.toObject();
         d.dbaProfiles.push_back({o.value("id").toInt(), o.value("name").toString(), o.value("type").toInt(4),
@@ -406,9 +212,25 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
             return {std::nullopt, QStringLiteral("multicast user on unknown service port %1").arg(sp)};
         d.multicastUsers.push_back({sp, v["noAuth"].toBool(true), v["maxProgram"].toInt(8)});
     }
-    for (const QJsonValue &v : root.value("alarms").toArray())
-        d.alarms.push_back(
-            {v["time"].toString(), v["level"].toString(), v["name"].toString(), v["parameters"].toString()});
+    for (const QJsonValue &v : root.value("alarms").toArray()) {
+        Alarm a{v["time"].toString(), v["level"].toString(), v["name"].toString(), v["parameters"].toString(),
+                v["serial"].toInt(0)};
+        if (a.serial <= 0) a.serial = d.alarmSerial + 1; // numbered in file order when the file has none
+        d.alarmSerial = std::max(d.alarmSerial, a.serial);
+        d.alarms.push_back(a);
+    }
+    d.alarmSerial = std::max(d.alarmSerial, root.value("alarmSerial").toInt(0));
+    const QJsonObject fans = root.value("fans").toObject();
+    d.fans.speedMode = fans.value("speedMode").toString(d.fans.speedMode);
+    d.fans.speedLevel = fans.value("speedLevel").toInt(d.fans.speedLevel);
+    if (!QStringList{"auto emu", "auto mainboard"}.contains(d.fans.speedMode) || d.fans.speedLevel < 0 ||
+        d.fans.speedLevel > 5)
+        return {std::nullopt, "bad fans: speedMode is auto emu or auto mainboard, speedLevel 0 to 5"};
+    const QJsonObject fanAlarms = fans.value("alarms").toObject();
+    for (auto it = fanAlarms.begin(); it != fanAlarms.end(); ++it) {
+        if (!d.fans.alarms.count(it.key())) return {std::nullopt, "unknown fan alarm " + it.key()};
+        d.fans.alarms[it.key()] = it.value().toBool(true);
+    }
     const QJsonObject switches = root.value("switches").toObject();
     for (auto it = switches.begin(); it != switches.end(); ++it)
         d.switches[it.key()] = it.value().toBool();

@@ -179,7 +179,27 @@ QString controlPlug(Device &d, const QStringList &w) {
     return why.isEmpty() ? "ok" : "error " + why;
 }
 
-QString controlFault(Faults &f, const QStringList &w) {
+// The alarms "fault alarm" raises, in turn: an ONT that receives too little light, then a hot board.
+Alarm nextAlarm(const Device &d) {
+    const int n = d.alarmSerial + 1;
+    if (n % 2 == 1 && !d.onts.empty()) {
+        const Ont &o = d.onts[size_t(n / 2) % d.onts.size()];
+        return {d.now, "MAJOR", "The received optical power of the ONT is abnormal",
+                QStringLiteral("FrameID: %1, SlotID: %2, PortID: %3, ONT ID: %4")
+                    .arg(o.at.frame)
+                    .arg(o.at.slot)
+                    .arg(o.at.port)
+                    .arg(o.id)};
+    }
+    std::vector<int> present;
+    for (const Board &b : d.boards)
+        if (b.present()) present.push_back(b.slot);
+    const int slot = present.empty() ? 0 : present[size_t(n / 2) % present.size()];
+    return {d.now, "MINOR", "The board temperature exceeds the alarm threshold",
+            QStringLiteral("FrameID: %1, SlotID: %2").arg(d.frame).arg(slot)};
+}
+
+QString controlFault(Device &d, Faults &f, const QStringList &w) {
     const QString what = w.value(1);
     bool ok = true;
     if (what == "chunk" && (w.size() == 3 || w.size() == 4)) {
@@ -196,6 +216,8 @@ QString controlFault(Faults &f, const QStringList &w) {
         if (!ok || bytes < 0) return "error usage: fault drop-after <bytes>";
         f.dropAfter = bytes;
     } else if (what == "alarm" && w.size() == 2) {
+        // Raised now, and its notice goes into the middle of the next output.
+        raiseAlarm(d, nextAlarm(d));
         f.alarmPending = true;
     } else if (what == "reject-logins" && w.size() <= 3) {
         f.rejectLogins = w.value(2, "on") == "on";
@@ -230,7 +252,7 @@ QString runControlCommand(Device &d, Faults &f, const QString &line) {
     if (cmd == "dump")
         return w.size() == 1 ? QString::fromUtf8(QJsonDocument(dumpDevice(d)).toJson(QJsonDocument::Compact))
                              : "error usage: dump";
-    if (cmd == "fault") return controlFault(f, w);
+    if (cmd == "fault") return controlFault(d, f, w);
     return "error unknown command " + cmd;
 }
 

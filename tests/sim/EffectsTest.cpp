@@ -281,8 +281,9 @@ TEST(SimControl, AlarmLandsInTheMiddleOfTheNextOutput) {
 TEST(SimScenario, DumpHasTheWholeModelAndLoadsBack) {
     Device d = smallDevice();
     const QJsonObject j = dump(d);
-    for (const char *key : {"boards", "ports", "onts", "autofind", "servicePorts", "multicastUsers", "vlans",
-                            "dbaProfiles", "lineProfiles", "srvProfiles", "accounts", "sysname"})
+    for (const char *key :
+         {"boards", "ports", "onts", "autofind", "servicePorts", "multicastUsers", "vlans", "dbaProfiles",
+          "lineProfiles", "srvProfiles", "accounts", "sysname", "alarms", "alarmSerial", "fans"})
         EXPECT_TRUE(j.contains(key)) << key;
     EXPECT_EQ(j["onts"].toArray().size(), 4);
     const QJsonObject first = j["onts"].toArray()[0].toObject();
@@ -309,6 +310,8 @@ TEST(SimScenario, BadScenariosAreReportedNotCrashed) {
         "\"id\": 0}]}",
         "{\"multicastUsers\": [{\"servicePort\": 3}]}",
         "{\"screenLength\": -1}",
+        "{\"fans\": {\"speedLevel\": 9}}",
+        "{\"fans\": {\"alarms\": {\"power\": false}}}",
     };
     for (const char *json : bad) {
         SCOPED_TRACE(json);

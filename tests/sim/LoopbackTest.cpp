@@ -95,7 +95,7 @@ TEST(SimLoopback, AlarmFaultAppearsInsideTheNextOutput) {
     client.send("display board 0\r\n");
     ASSERT_TRUE(client.waitFor("MA5680T(config)#"));
     const QString out = client.text();
-    const qsizetype alarm = out.indexOf(QString::fromUtf8("! 事件"));
+    const qsizetype alarm = out.indexOf(QString::fromUtf8("! 告警 "));
     ASSERT_GE(alarm, 0) << out.toStdString();
     EXPECT_LT(out.lastIndexOf("display board 0"), alarm);
     EXPECT_LT(alarm, out.lastIndexOf("H801GICF"));

@@ -1,0 +1,169 @@
+// The device as the control channel's "dump" prints it: the shape scenario files have.
+#include "Scenario.h"
+#include "ScenarioNames.h"
+
+#include <QJsonArray>
+
+namespace tw::sim {
+
+using namespace scenario;
+
+namespace {
+
+QJsonArray dumpFibre(const std::vector<AutofindEntry> &list) {
+    QJsonArray out;
+    for (const AutofindEntry &e : list) {
+        QJsonObject j{{"port", e.at.text()},    {"pon", e.pon == PonKind::Gpon ? "gpon" : "epon"},
+                      {"vendor", e.vendor},     {"version", e.version},
+                      {"software", e.software}, {"equipmentId", e.equipmentId},
+                      {"time", e.time}};
+        if (!e.sn.isEmpty()) j["sn"] = e.sn;
+        if (!e.mac.isEmpty()) j["mac"] = e.mac;
+        if (!e.loid.isEmpty()) j["loid"] = e.loid;
+        if (!e.password.isEmpty()) j["password"] = e.password;
+        out.append(j);
+    }
+    return out;
+}
+
+} // namespace
+
+QJsonObject dumpDevice(const Device &d) {
+    QJsonObject root;
+    root["sysname"] = d.sysname;
+    root["frame"] = d.frame;
+    root["screenLength"] = d.screenLength;
+    root["idleSeconds"] = d.idleSeconds;
+    root["now"] = d.now;
+    QJsonArray accounts;
+    for (const Account &a : d.accounts)
+        accounts.append(QJsonObject{{"user", a.user}, {"password", a.password}});
+    root["accounts"] = accounts;
+    QJsonArray boards;
+    for (const Board &b : d.boards) {
+        if (!b.present()) continue;
+        QJsonObject o{{"slot", b.slot},
+                      {"name", b.name},
+                      {"kind", kindName(b.kind)},
+                      {"state", stateName(b.state)},
+                      {"ports", b.ports}};
+        if (!b.subType.isEmpty()) o["subType"] = b.subType;
+        boards.append(o);
+    }
+    root["slots"] = int(d.boards.size());
+    root["boards"] = boards;
+    QJsonArray ports;
+    for (const Board &b : d.boards) {
+        if (!b.present() || !b.isPon()) continue;
+        for (int p = 0; p < b.ports; ++p) {
+            const PortRef at{d.frame, b.slot, p};
+            const auto it = d.autofindDisabled.find(at.text());
+            ports.append(QJsonObject{{"port", at.text()},
+                                     {"kind", kindName(b.kind)},
+                                     {"onts", int(d.ontsOn(at).size())},
+                                     {"autofind", it == d.autofindDisabled.end() || !it->second}});
+        }
+    }
+    root["ports"] = ports;
+    QJsonArray onts;
+    for (const Ont &o : d.onts) {
+        QJsonObject j{{"port", o.at.text()},
+                      {"id", o.id},
+                      {"pon", o.pon == PonKind::Gpon ? "gpon" : "epon"},
+                      {"auth", authName(o.auth)},
+                      {"management", o.management},
+                      {"lineProfile", o.lineProfile},
+                      {"srvProfile", o.srvProfile},
+                      {"desc", o.desc},
+                      {"active", o.active},
+                      {"plugged", o.plugged},
+                      {"controlFlag", o.active ? "active" : "deactivated"},
+                      {"runState", o.online() ? "online" : "offline"},
+                      {"vendor", o.vendor},
+                      {"version", o.version},
+                      {"software", o.software},
+                      {"equipmentId", o.equipmentId},
+                      {"rxPower", o.rxPower},
+                      {"txPower", o.txPower},
+                      {"distance", o.distance},
+                      {"temperature", o.temperature}};
+        if (!o.sn.isEmpty()) j["sn"] = o.sn;
+        if (!o.mac.isEmpty()) j["mac"] = o.mac;
+        if (!o.loid.isEmpty()) j["loid"] = o.loid;
+        if (!o.password.isEmpty()) j["password"] = o.password;
+        if (!o.ip.isEmpty()) j["ip"] = o.ip;
+        onts.append(j);
+    }
+    root["onts"] = onts;
+    root["autofind"] = dumpFibre(d.autofind);
+    root["unreported"] = dumpFibre(d.unreported);
+    QJsonArray sps;
+    for (const ServicePort &sp : d.servicePorts) {
+        QJsonObject j{{"index", sp.index},   {"vlan", sp.vlan},         {"port", sp.at.text()},
+                      {"type", sp.portType}, {"userVlan", sp.userVlan}, {"up", sp.up}};
+        if (sp.portType != "eth") j["ont"] = sp.ont;
+        if (sp.gemport >= 0) j["gemport"] = sp.gemport;
+        sps.append(j);
+    }
+    root["servicePorts"] = sps;
+    QJsonArray users;
+    for (const MulticastUser &u : d.multicastUsers)
+        users.append(
+            QJsonObject{{"servicePort", u.servicePort}, {"noAuth", u.noAuth}, {"maxProgram", u.maxProgram}});
+    root["multicastUsers"] = users;
+    QJsonArray vlans;
+    for (const Vlan &v : d.vlans)
+        vlans.append(QJsonObject{{"id", v.id},
+                                 {"type", v.type},
+                                 {"attrib", v.attrib},
+                                 {"desc", v.desc},
+                                 {"ports", QJsonArray::fromStringList(v.ports)}});
+    root["vlans"] = vlans;
+    QJsonArray dba;
+    for (const DbaProfile &p : d.dbaProfiles)
+        dba.append(QJsonObject{{"id", p.id},
+                               {"name", p.name},
+                               {"type", p.type},
+                               {"fix", p.fix},
+                               {"assure", p.assure},
+                               {"max", p.max}});
+    root["dbaProfiles"] = dba;
+    for (const auto &[key, list] :
+         {std::pair("lineProfiles", &d.lineProfiles), std::pair("srvProfiles", &d.srvProfiles)}) {
+        QJsonArray arr;
+        for (const Profile &p : *list)
+            arr.append(QJsonObject{{"pon", p.pon == PonKind::Gpon ? "gpon" : "epon"},
+                                   {"id", p.id},
+                                   {"name", p.name},
+                                   {"lines", QJsonArray::fromStringList(p.lines)}});
+        root[key] = arr;
+    }
+    QJsonArray alarms;
+    for (const Alarm &a : d.alarms)
+        alarms.append(QJsonObject{{"serial", a.serial},
+                                  {"time", a.time},
+                                  {"level", a.level},
+                                  {"name", a.name},
+                                  {"parameters", a.parameters}});
+    root["alarms"] = alarms;
+    root["alarmSerial"] = d.alarmSerial;
+    QJsonObject switches; // every known switch, at its factory setting unless set
+    for (const auto &[name, on] : knownSwitches())
+        switches[name] = d.switchOn(name);
+    for (const auto &[name, on] : d.switches)
+        switches[name] = on;
+    root["switches"] = switches;
+    QJsonObject fanAlarms; // true: permit, the alarm is reported
+    for (const auto &[name, permit] : d.fans.alarms)
+        fanAlarms[name] = permit;
+    root["fans"] = QJsonObject{
+        {"speedMode", d.fans.speedMode}, {"speedLevel", d.fans.speedLevel}, {"alarms", fanAlarms}};
+    root["autosave"] = QJsonObject{
+        {"type", d.autosave.type},         {"intervalOn", d.autosave.intervalOn},
+        {"interval", d.autosave.interval}, {"timeOn", d.autosave.timeOn},
+        {"time", d.autosave.time},         {"configurationInterval", d.autosave.configurationInterval}};
+    root["extraConfig"] = QJsonArray::fromStringList(d.extraConfig);
+    return root;
+}
+
+} // namespace tw::sim
