@@ -13,6 +13,9 @@ tests/fixtures/replay/demo-session.bin came from a simulator started with
         "display ont info 0 1 0 all\n" "display ont autofind all" \
         "display ont info by-sn 48575443FF470001"
 ("scroll 20" makes the ONT listing page).
+
+tests/fixtures/replay/catalogue-session.bin holds the answers to the query catalogue's commands
+(each sent as the catalogue sends it, "\n" for its extra empty line), recorded the same way.
 """
 import socket
 import sys

@@ -335,3 +335,22 @@ TEST(ReplayCommandLine, ToolPrintsUtf8AndExitsCleanly) {
     EXPECT_EQ(noArgStatus, ExitUsage);
     EXPECT_TRUE(noArgErr.contains("no capture file"));
 }
+
+// The query catalogue's answers, as the simulator gave them, each routed into the query pane by
+// its rule; the whole printed result is kept next to the capture.
+TEST(ReplayCapture, CatalogueAnswersFillTheQueryPane) {
+    const QByteArray capture = fixture("replay/catalogue-session.bin");
+    const Result r = replay(capture, {});
+    EXPECT_EQ(r.pendingBytes, 0);
+    EXPECT_EQ(r.out.toStdString(), QString::fromUtf8(fixture("replay/catalogue-session.out")).toStdString());
+    const QList<Output> outputs = parse(r.out);
+    int routed = 0;
+    for (const Output &o : outputs) {
+        if (o.rule == 0) continue; // the login
+        ++routed;
+        EXPECT_TRUE(o.body("QueryPane").startsWith(u"display ") ||
+                    o.body("QueryPane").startsWith(u"interface giu"))
+            << "rule " << o.rule;
+    }
+    EXPECT_EQ(routed, 18) << "one answer per catalogue entry recorded";
+}
