@@ -64,9 +64,18 @@ AddEcho parseAddEcho(const QString &line) {
     const QStringList words = blankSeparated(QStringView(line).mid(at + 7));
     if (!words.isEmpty()) echo.ponPort = words.first();
     for (qsizetype i = 1; i + 1 < words.size(); ++i) {
-        if (words[i].compare(u"sn-auth", Qt::CaseInsensitive) == 0 ||
-            words[i].compare(u"mac-auth", Qt::CaseInsensitive) == 0) {
-            echo.key = words[i + 1];
+        // A batch registers by LOID or password, possibly in double quotes.
+        static const QStringList auth = {QStringLiteral("sn-auth"), QStringLiteral("mac-auth"),
+                                         QStringLiteral("loid-auth"), QStringLiteral("password-auth")};
+        if (auth.contains(words[i], Qt::CaseInsensitive)) {
+            QString key = words[i + 1];
+            // A quoted key may hold blanks: it runs to the word that closes the quote.
+            for (qsizetype j = i + 2;
+                 key.startsWith(u'"') && (key.size() < 2 || !key.endsWith(u'"')) && j < words.size(); ++j)
+                key += u' ' + words[j];
+            if (key.size() >= 2 && key.startsWith(u'"') && key.endsWith(u'"'))
+                key = key.mid(1, key.size() - 2);
+            echo.key = key;
             break;
         }
     }

@@ -35,6 +35,12 @@ TEST(AddReply, ParsesTheEcho) {
     EXPECT_EQ(e.board, QStringLiteral("0/2"));
     EXPECT_EQ(e.ponPort, QStringLiteral("3"));
     EXPECT_EQ(e.key, QStringLiteral("00E0-FC00-0001"));
+    // A batch's LOID or password is its key, without the quotes it may come in.
+    EXPECT_EQ(
+        parseAddEcho(QStringLiteral("ont add 3 loid-auth G-1-3-07 always-on omci ont-lineprofile-id 1")).key,
+        QStringLiteral("G-1-3-07"));
+    EXPECT_EQ(parseAddEcho(QStringLiteral("ont add 3 password-auth \"p 07\" always-on oam")).key,
+              QStringLiteral("p 07"));
 }
 
 TEST(AddReply, MoveQueryOnlyForTheAutomaticRegistrationsOwnReply) {
