@@ -6,6 +6,9 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
+
+#include <utility>
 
 namespace tw {
 
@@ -32,16 +35,32 @@ OperatorConsole::OperatorConsole(QWidget *parent) : QWidget(parent) {
 }
 
 void OperatorConsole::append(const QString &text) {
-    appendPaneText(pane, text);
+    if (text.isEmpty()) return;
+    pending_ += text;
+    if (flushQueued_) return;
+    flushQueued_ = true;
+    QTimer::singleShot(0, this, &OperatorConsole::flush);
+}
+
+void OperatorConsole::flush() {
+    flushQueued_ = false;
+    if (pending_.isEmpty()) return;
+    appendPaneText(pane, std::exchange(pending_, QString()));
     pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
 }
 
 void OperatorConsole::clear() {
+    pending_.clear();
     pane->clear();
 }
 
 QString OperatorConsole::text() const {
-    return pane->toPlainText();
+    if (pending_.isEmpty()) return pane->toPlainText();
+    // Line ends as the pane keeps them.
+    QString more = pending_;
+    more.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    more.remove(u'\r');
+    return pane->toPlainText() + more;
 }
 
 } // namespace tw

@@ -15,13 +15,22 @@ class OperatorConsole : public QWidget {
 
     explicit OperatorConsole(QWidget *parent = nullptr);
 
-    // Inserts at the end, whatever the operator has selected, and scrolls to it.
+    // Inserts at the end, whatever the operator has selected, and scrolls to it. A listing
+    // arrives in thousands of small reads: they are put into the pane once per event-loop turn,
+    // so the pane lays out each batch once instead of each read.
     void append(const QString &text);
     void clear();
+    // What the pane shows, with what is still to be put in.
     QString text() const;
 
     QPlainTextEdit *pane;
     QPlainTextEdit *entry;
+
+  private:
+    void flush();
+
+    QString pending_;
+    bool flushQueued_ = false;
 };
 
 } // namespace tw

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -29,6 +31,10 @@ namespace {
 // that resetState() does not clear.
 QString fromGbkWhole(QByteArrayView bytes) {
     if (bytes.isEmpty()) return {};
+    // Most of what an OLT prints is ASCII, which GBK leaves as it is: no decoder needed (making
+    // one costs more than decoding a short cell).
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder dec("GBK");
     return dec.decode(bytes);
 }
