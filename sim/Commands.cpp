@@ -93,24 +93,22 @@ bool Call::need(int min, int max) {
     return true;
 }
 
-namespace {
+KeywordIndex::KeywordIndex(const std::vector<const CommandTable *> &tables) {
+    for (const CommandTable *table : tables)
+        for (const CommandDef &def : *table)
+            for (size_t i = 0; i < def.words.size(); ++i) {
+                if (whole.size() <= i) whole.resize(i + 1);
+                whole[i].insert(def.words[i].toLower());
+            }
+}
 
-struct Match {
-    const CommandDef *def = nullptr;
-    int words = 0;
-    int exact = 0;
-};
-
-bool wordMatches(const QString &token, const QString &word, const std::set<QString> &wholeWords,
-                 bool *exact) {
-    if (token.compare(word, Qt::CaseInsensitive) == 0) {
-        *exact = true;
-        return true;
-    }
-    *exact = false;
-    // Keywords may be shortened, as long as the short form is not a keyword of its own.
+bool KeywordIndex::matches(const QString &token, const QString &word, size_t position, bool *exact) const {
+    const bool same = token.compare(word, Qt::CaseInsensitive) == 0;
+    if (exact) *exact = same;
+    if (same) return true;
+    // So "ont" never stands for "ont-srvprofile".
     return token.size() >= 2 && word.startsWith(token, Qt::CaseInsensitive) &&
-           !wholeWords.count(token.toLower());
+           (position >= whole.size() || !whole[position].count(token.toLower()));
 }
 
 std::vector<const CommandTable *> tablesFor(ModeKind kind) {
@@ -126,7 +124,7 @@ std::vector<const CommandTable *> tablesFor(ModeKind kind) {
     case ModeKind::Privileged:
         return with({&privilegedCommands()});
     case ModeKind::Config:
-        return with({&configCommands(), &systemCommands()});
+        return with({&configCommands(), &vlanCommands(), &profileSetupCommands(), &systemCommands()});
     case ModeKind::InterfacePon:
         return with({&ponInterfaceCommands(), &ponRegistrationCommands(), &ponDisplayCommands()});
     case ModeKind::InterfaceGiu:
@@ -135,19 +133,31 @@ std::vector<const CommandTable *> tablesFor(ModeKind kind) {
         return with({&emuInterfaceCommands()});
     case ModeKind::InterfaceOther:
         return with({&otherInterfaceCommands()});
+    case ModeKind::InterfaceIp:
+        return with({&ipInterfaceCommands()});
     case ModeKind::Btv:
         return with({&btvCommands()});
     case ModeKind::Diagnose:
         return with({&diagnoseCommands()});
     case ModeKind::LineProfile:
+        return with({&lineProfileCommands()});
     case ModeKind::SrvProfile:
+        return with({&srvProfileCommands()});
     case ModeKind::VlanSrvProfile:
-        return with({&profileCommands()});
+        return with({&vlanSrvProfileCommands()});
     case ModeKind::MulticastVlan:
         return with({&multicastVlanCommands()});
     }
     return {&anyModeCommands()};
 }
+
+namespace {
+
+struct Match {
+    const CommandDef *def = nullptr;
+    int words = 0;
+    int exact = 0;
+};
 
 } // namespace
 
@@ -163,15 +173,7 @@ void dispatchCommand(Session &s, const QString &line) {
     }
     const auto &tokens = call.tokens;
     const auto tables = tablesFor(s.mode().kind);
-
-    // Words that are complete keywords at each position, so "ont" never stands for "ont-srvprofile".
-    std::vector<std::set<QString>> whole;
-    for (const CommandTable *table : tables)
-        for (const CommandDef &def : *table)
-            for (size_t i = 0; i < def.words.size(); ++i) {
-                if (whole.size() <= i) whole.resize(i + 1);
-                whole[i].insert(def.words[i].toLower());
-            }
+    const KeywordIndex keywords(tables);
 
     Match best;
     int deepest = 0;
@@ -181,7 +183,7 @@ void dispatchCommand(Session &s, const QString &line) {
             for (const QString &word : def.words) {
                 bool isExact = false;
                 if (matched >= int(tokens.size()) ||
-                    !wordMatches(tokens[matched].text, word, whole[matched], &isExact))
+                    !keywords.matches(tokens[matched].text, word, matched, &isExact))
                     break;
                 exact += isExact;
                 ++matched;

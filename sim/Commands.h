@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace tw::sim {
@@ -63,9 +64,25 @@ void recordLine(Call &c);
 // display alarm active all [detail]; alarm active clear all.
 void alarmDisplay(Call &c);
 void alarmClear(Call &c);
+// multicast-vlan <V>, from configuration mode and from another multicast VLAN's mode.
+void enterMulticastVlan(Call &c);
+// native-vlan <port>|all vlan <V> in an uplink board's interface mode.
+void nativeVlanCommand(Call &c);
 
 // Runs one command line in the session's current mode.
 void dispatchCommand(Session &s, const QString &line);
+// What "?" typed after `partial` lists: the keywords or parameters that may come next, or the
+// error of a word the mode does not know. Printed into the session; the partial line stays.
+void showHelp(Session &s, const QString &partial);
+
+// The tables a mode runs commands from, and the keyword matching they share: a keyword may be
+// shortened to two or more characters unless the short form is a keyword of its own there.
+std::vector<const CommandTable *> tablesFor(ModeKind kind);
+struct KeywordIndex {
+    explicit KeywordIndex(const std::vector<const CommandTable *> &tables);
+    bool matches(const QString &token, const QString &word, size_t position, bool *exact = nullptr) const;
+    std::vector<std::set<QString>> whole; // complete keywords at each position, lower case
+};
 
 // Tables, one per mode, and the ones shared by several modes.
 const CommandTable &userCommands();
@@ -78,9 +95,14 @@ const CommandTable &ponDisplayCommands();
 const CommandTable &giuInterfaceCommands();
 const CommandTable &emuInterfaceCommands();
 const CommandTable &otherInterfaceCommands();
+const CommandTable &ipInterfaceCommands();
 const CommandTable &btvCommands();
 const CommandTable &diagnoseCommands();
-const CommandTable &profileCommands();
+const CommandTable &vlanCommands();
+const CommandTable &profileSetupCommands();
+const CommandTable &lineProfileCommands();
+const CommandTable &srvProfileCommands();
+const CommandTable &vlanSrvProfileCommands();
 const CommandTable &multicastVlanCommands();
 // The display commands of every mode past the user mode, in three tables.
 const CommandTable &displayCommands();

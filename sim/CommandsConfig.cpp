@@ -1,27 +1,45 @@
-// Commands of the configuration mode: interfaces, profiles, VLANs, transfers and routes.
+// Commands of the configuration mode: interfaces, service ports, transfers, ARP proxy and routes.
 #include "Commands.h"
 
 namespace tw::sim {
 
 namespace {
 
+// "meth0" (also "meth 0") and "vlanif100" (also "vlanif 100"): the index may follow the keyword.
+std::optional<int> indexAfter(Call &c, const QString &kind, int *used) {
+    QString index = c.arg(0).mid(kind.size());
+    *used = 1;
+    if (index.isEmpty()) {
+        index = c.arg(1);
+        *used = 2;
+    }
+    bool ok = false;
+    const int n = index.toInt(&ok);
+    if (!ok) return std::nullopt;
+    return n;
+}
+
+void enterIpInterface(Call &c, const QString &kind) {
+    int used = 1;
+    auto index = indexAfter(c, kind, &used);
+    if (kind == "meth" && (!index || *index != 0)) return c.paramError(used - 1);
+    if (kind == "vlanif" && (!index || *index < 1 || *index > 4095)) return c.paramError(used - 1);
+    if (!c.need(used, used)) return;
+    const QString name = kind + QString::number(*index);
+    if (kind == "vlanif") {
+        if (!c.dev().vlan(*index)) return c.fail(Failure::NoVlan);
+        openIpInterface(c.dev(), name);
+    }
+    Mode m{ModeKind::InterfaceIp, "config-if-" + name};
+    m.id = *index;
+    c.s.pushMode(m);
+}
+
 void enterInterface(Call &c) {
     if (c.argc() == 0) return c.incomplete();
     const QString kind = c.arg(0).toLower();
-    if (kind.startsWith("meth")) { // "interface meth0" or "interface meth 0"
-        QString index = kind.mid(4);
-        if (index.isEmpty()) index = c.arg(1);
-        bool ok = false;
-        index.toInt(&ok);
-        if (!ok) return c.paramError(index == kind.mid(4) ? 0 : 1);
-        return c.s.pushMode({ModeKind::InterfaceOther, "config-if-meth" + index});
-    }
-    if (kind == "vlanif") {
-        auto v = c.number(1, 1, 4095);
-        if (!v) return c.paramError(1);
-        if (!c.dev().vlan(*v)) return c.fail(Failure::NoVlan);
-        return c.s.pushMode({ModeKind::InterfaceOther, "config-if-vlanif" + QString::number(*v)});
-    }
+    if (kind.startsWith("meth")) return enterIpInterface(c, "meth");
+    if (kind.startsWith("vlanif")) return enterIpInterface(c, "vlanif");
     if (kind == "emu") {
         if (!c.need(2, 2)) return;
         auto id = c.number(1, 0, 127);
@@ -54,165 +72,54 @@ void enterInterface(Call &c) {
     c.s.pushMode(m);
 }
 
-void enterProfile(Call &c, bool line) {
-    if (c.argc() < 3) return c.incomplete();
-    if (!c.is(0, "gpon") && !c.is(0, "epon")) return c.paramError(0);
-    const PonKind pon = c.is(0, "gpon") ? PonKind::Gpon : PonKind::Epon;
-    if (!c.is(1, "profile-id")) return c.paramError(1);
-    auto id = c.number(2, 0, 8192);
-    if (!id) return c.paramError(2);
-    QString name;
+// undo interface vlanif <V>: the VLAN interface and its address go.
+void undoInterface(Call &c) {
+    if (c.argc() == 0) return c.incomplete();
+    if (!c.arg(0).startsWith("vlanif", Qt::CaseInsensitive)) return c.paramError(0);
+    int used = 1;
+    auto index = indexAfter(c, "vlanif", &used);
+    if (!index) return c.paramError(used - 1);
+    if (!c.need(used, used)) return;
+    const QString name = "vlanif" + QString::number(*index);
+    if (!c.dev().ipInterface(name))
+        return c.say("  Failure: The interface does not exist", "  失败：接口不存在");
+    std::erase_if(c.dev().ipInterfaces, [&](const IpInterface &i) { return i.name == name; });
+}
+
+// ip route-static <destination> <mask> <gateway> [description <text>]
+void routeStatic(Call &c, bool add) {
+    if (c.argc() < (add ? 3 : 2)) return c.incomplete();
+    auto destination = parseIpv4(c.arg(0));
+    if (!destination) return c.paramError(0);
+    auto length = parseMaskLength(c.arg(1));
+    if (!length) return c.paramError(1);
+    // The destination is kept as its network, whatever host bits were typed.
+    const quint32 net = *destination & *parseIpv4(maskText(*length));
+    StaticRoute r{ipv4Text(net), maskText(*length), {}, {}};
+    if (c.argc() > 2) {
+        auto gateway = parseIpv4(c.arg(2));
+        const quint32 first = gateway ? *gateway >> 24 : 0;
+        if (first == 0 || first == 127 || first >= 224) return c.paramError(2);
+        r.gateway = ipv4Text(*gateway);
+    }
+    if (!add) {
+        if (!c.need(2, 3)) return;
+        const auto before = c.dev().routes.size();
+        std::erase_if(c.dev().routes, [&](const StaticRoute &x) {
+            return x.destination == r.destination && x.mask == r.mask &&
+                   (r.gateway.isEmpty() || x.gateway == r.gateway);
+        });
+        if (c.dev().routes.size() == before)
+            c.say("  Failure: The route does not exist", "  失败：路由不存在");
+        return;
+    }
     if (c.argc() > 3) {
-        if (!c.is(3, "profile-name") || c.argc() != 5) return c.paramError(c.is(3, "profile-name") ? 5 : 3);
-        name = c.arg(4);
+        if (!c.is(3, "description")) return c.paramError(3);
+        if (!c.need(5, 5)) return;
+        if (c.arg(4).size() > 80) return c.paramError(4);
+        r.description = c.arg(4);
     }
-    auto &list = line ? c.dev().lineProfiles : c.dev().srvProfiles;
-    auto it =
-        std::find_if(list.begin(), list.end(), [&](const Profile &p) { return p.pon == pon && p.id == *id; });
-    if (it == list.end()) {
-        Profile p;
-        p.pon = pon;
-        p.id = *id;
-        p.name = name.isEmpty() ? QStringLiteral("%1-profile_%2").arg(line ? "line" : "srv").arg(*id) : name;
-        list.push_back(p);
-        std::sort(list.begin(), list.end(), [](const Profile &a, const Profile &b) {
-            return std::pair(a.pon, a.id) < std::pair(b.pon, b.id);
-        });
-    } else if (!name.isEmpty()) {
-        it->name = name;
-    }
-    Mode m;
-    m.kind = line ? ModeKind::LineProfile : ModeKind::SrvProfile;
-    m.pon = pon;
-    m.id = *id;
-    m.tag = QStringLiteral("config-%1-%2profile-%3")
-                .arg(pon == PonKind::Gpon ? "gpon" : "epon", line ? "line" : "srv")
-                .arg(*id);
-    c.s.pushMode(m);
-}
-
-void dbaProfileAdd(Call &c) {
-    // dba-profile add profile-id N profile-name "X" typeK <fix|assure|max values>
-    if (!c.is(0, "add")) return c.paramError(0);
-    if (!c.is(1, "profile-id")) return c.paramError(1);
-    auto id = c.number(2, 0, 512);
-    if (!id) return c.paramError(2);
-    DbaProfile p;
-    p.id = *id;
-    p.name = QStringLiteral("dba-profile_%1").arg(*id);
-    int i = 3;
-    if (c.is(i, "profile-name")) {
-        p.name = c.arg(i + 1);
-        i += 2;
-    }
-    const QString type = c.arg(i).toLower();
-    if (!QStringList{"type1", "type2", "type3", "type4", "type5"}.contains(type)) return c.paramError(i);
-    p.type = type.right(1).toInt();
-    for (++i; i < c.argc(); i += 2) {
-        auto v = c.number(i + 1, 128, 10240000);
-        if (!v) return c.paramError(i + 1);
-        if (c.is(i, "fix"))
-            p.fix = *v;
-        else if (c.is(i, "assure"))
-            p.assure = *v;
-        else if (c.is(i, "max"))
-            p.max = *v;
-        else
-            return c.paramError(i);
-    }
-    auto &list = c.dev().dbaProfiles;
-    for (const DbaProfile &d : list)
-        if (d.id == p.id) return c.say("  Failure: The profile already exists", "  失败：模板已经存在");
-    list.push_back(p);
-    std::sort(list.begin(), list.end(), [](const DbaProfile &a, const DbaProfile &b) { return a.id < b.id; });
-}
-
-void vlanCreate(Call &c) {
-    if (!c.need(2, 2)) return;
-    // "vlan 100 smart", also "vlan 100 to 110 smart" is not needed here
-    auto id = c.number(0, 2, 4093);
-    if (!id) return c.paramError(0);
-    static const QStringList types = {"smart", "standard", "mux", "super"};
-    if (!types.contains(c.arg(1).toLower())) return c.paramError(1);
-    if (c.dev().vlan(*id)) return c.fail(Failure::VlanExists);
-    afterConfirm(c,
-                 "  It will take several minutes, and console may timeout, please use command idle-timeout "
-                 "to set time limit. Are you sure to add VLANs? ",
-                 "  该操作需要几分钟，终端可能超时，请用idle-timeout命令设置超时时间。确定要增加VLAN吗？",
-                 [](Call &c) {
-                     Vlan v;
-                     v.id = c.arg(0).toInt();
-                     v.type = c.arg(1).toLower();
-                     auto &list = c.dev().vlans;
-                     if (c.dev().vlan(v.id)) return c.fail(Failure::VlanExists);
-                     list.insert(std::lower_bound(list.begin(), list.end(), v.id,
-                                                  [](const Vlan &a, int id) { return a.id < id; }),
-                                 v);
-                 });
-}
-
-void vlanAttrib(Call &c) {
-    if (!c.need(2, 2)) return;
-    auto id = c.number(0, 1, 4095);
-    if (!id) return c.paramError(0);
-    static const QStringList attribs = {"common", "q-in-q", "stacking"};
-    if (!attribs.contains(c.arg(1).toLower())) return c.paramError(1);
-    if (!c.dev().vlan(*id)) return c.fail(Failure::NoVlan);
-    afterConfirm(c, "  Are you sure to change the attribute of the VLAN? ", "  确定要修改VLAN的属性吗？",
-                 [](Call &c) {
-                     if (Vlan *v = c.dev().vlan(c.arg(0).toInt())) v->attrib = c.arg(1).toLower();
-                 });
-}
-
-void vlanDesc(Call &c) {
-    if (!c.need(3, 3)) return;
-    auto id = c.number(0, 1, 4095);
-    if (!id) return c.paramError(0);
-    if (!c.is(1, "description")) return c.paramError(1);
-    Vlan *v = c.dev().vlan(*id);
-    if (!v) return c.fail(Failure::NoVlan);
-    v->desc = c.arg(2);
-}
-
-void undoVlan(Call &c) {
-    if (!c.need(1, 1)) return;
-    auto id = c.number(0, 1, 4095);
-    if (!id) return c.paramError(0);
-    if (!c.dev().vlan(*id)) return c.fail(Failure::NoVlan);
-    afterConfirm(c, "  Are you sure to delete the VLAN? ", "  确定要删除VLAN吗？", [](Call &c) {
-        const int id = c.arg(0).toInt();
-        for (const ServicePort &sp : c.dev().servicePorts)
-            if (sp.vlan == id) return c.fail(Failure::VlanInUse);
-        std::erase_if(c.dev().vlans, [id](const Vlan &v) { return v.id == id; });
-    });
-}
-
-// "port vlan <V> <f/s> <p>" and its undo: the port may be a range such as 0-1.
-void portVlan(Call &c, bool add) {
-    if (!c.need(3, 3)) return;
-    auto id = c.number(0, 1, 4095);
-    if (!id) return c.paramError(0);
-    auto ref = boardRef(c.arg(1));
-    if (!ref) return c.paramError(1);
-    const Board *b = c.dev().board(ref->first, ref->second);
-    if (!b) return c.fail(Failure::NoBoard);
-    const QStringList range = c.arg(2).split('-');
-    bool okA = false, okB = true;
-    const int from = range.value(0).toInt(&okA);
-    const int to = range.size() > 1 ? range[1].toInt(&okB) : from;
-    if (!okA || !okB || from < 0 || to < from || to > 7 || range.size() > 2) return c.paramError(2);
-    if (!c.dev().vlan(*id)) return c.fail(Failure::NoVlan);
-    afterConfirm(
-        c, add ? "  Are you sure to add standard port(s)? " : "  Are you sure to delete standard port(s)? ",
-        add ? "  确定要增加标准端口吗？" : "  确定要删除标准端口吗？", [add, from, to](Call &c) {
-            Vlan *v = c.dev().vlan(c.arg(0).toInt());
-            if (!v) return c.fail(Failure::NoVlan);
-            for (int p = from; p <= to; ++p) {
-                const QString port = c.arg(1) + '/' + QString::number(p);
-                if (add && !v->ports.contains(port)) v->ports << port;
-                if (!add) v->ports.removeAll(port);
-            }
-        });
+    addStaticRoute(c.dev(), r);
 }
 
 void tftpTransfer(Call &c, bool load) {
@@ -258,34 +165,7 @@ const CommandTable &configCommands() {
          [](Call &c) {
              if (c.need(0, 0)) c.s.pushMode({ModeKind::Diagnose, "diagnose"});
          }},
-        {{"ont-lineprofile"}, [](Call &c) { enterProfile(c, true); }},
-        {{"ont-srvprofile"}, [](Call &c) { enterProfile(c, false); }},
-        {{"dba-profile"}, dbaProfileAdd},
-        {{"multicast-vlan"},
-         [](Call &c) {
-             if (!c.need(1, 1)) return;
-             auto v = c.number(0, 1, 4095);
-             if (!v) return c.paramError(0);
-             Mode m{ModeKind::MulticastVlan, "config-mvlan" + QString::number(*v)};
-             m.id = *v;
-             c.s.pushMode(m);
-         }},
-        {{"vlan", "service-profile"},
-         [](Call &c) {
-             if (!c.need(2, 2)) return;
-             auto id = c.number(1, 1, 1024);
-             if (!c.is(0, "profile-id") || !id) return c.paramError(c.is(0, "profile-id") ? 1 : 0);
-             Mode m{ModeKind::VlanSrvProfile, "config-vlan-srvprof-" + QString::number(*id)};
-             m.id = *id;
-             c.s.pushMode(m);
-         }},
-        {{"vlan", "bind"}, recordLine},
-        {{"vlan", "attrib"}, vlanAttrib},
-        {{"vlan", "desc"}, vlanDesc},
-        {{"vlan"}, vlanCreate},
-        {{"undo", "vlan"}, undoVlan},
-        {{"port", "vlan"}, [](Call &c) { portVlan(c, true); }},
-        {{"undo", "port", "vlan"}, [](Call &c) { portVlan(c, false); }},
+        {{"undo", "interface"}, undoInterface},
         {{"service-port"}, servicePortAdd},
         {{"undo", "service-port"}, undoServicePort},
         {{"backup"}, [](Call &c) { tftpTransfer(c, false); }},
@@ -301,13 +181,12 @@ const CommandTable &configCommands() {
         {{"alarm", "active", "clear"}, alarmClear},
         {{"arp", "proxy"},
          [](Call &c) {
-             if (c.need(1, 1)) c.is(0, "enable") || c.is(0, "disable") ? recordLine(c) : c.paramError(0);
+             if (!c.need(1, 1)) return;
+             if (!c.is(0, "enable") && !c.is(0, "disable")) return c.paramError(0);
+             c.dev().switches["arp proxy"] = c.is(0, "enable");
          }},
-        {{"ip", "route-static"},
-         [](Call &c) {
-             if (c.argc() < 3) return c.incomplete();
-             recordLine(c);
-         }},
+        {{"ip", "route-static"}, [](Call &c) { routeStatic(c, true); }},
+        {{"undo", "ip", "route-static"}, [](Call &c) { routeStatic(c, false); }},
         {{"telnet"},
          [](Call &c) {
              if (!c.need(1, 2)) return;

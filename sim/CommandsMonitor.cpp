@@ -81,14 +81,8 @@ void dbaProfiles(Call &c) {
     out += "                    compensate (kbps)    (kbps)    (kbps)    times\r\n";
     out += rule(71);
     for (const DbaProfile &p : d.dbaProfiles) {
-        // Bound by the line profiles whose T-CONTs name it.
-        int bound = 0;
-        for (const Profile &lp : d.lineProfiles)
-            for (const QString &line : lp.lines) {
-                const QStringList w = line.split(' ', Qt::SkipEmptyParts);
-                const qsizetype at = w.indexOf("dba-profile-id");
-                bound += at >= 0 && w.value(at + 1) == QString::number(p.id);
-            }
+        // Bound by the T-CONTs and LLIDs of the line profiles.
+        const int bound = dbaProfileBindings(d, p.id);
         out += "  ";
         appendRightAligned(out, QString::number(p.id), 10);
         out += "  ";

@@ -1,14 +1,14 @@
 // The network displays: VLANs, the VLANs of a port, IP interfaces and routes, and the ARP table.
-// Addresses come from the "ip address" and "ip route-static" lines the configuration keeps.
 #include "Commands.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace tw::sim {
 
 namespace {
 
-struct IpInterface {
+// An interface with an address, as the routes use it.
+struct Address {
     QString name;
     quint32 address = 0;
     int length = 0; // of the mask
@@ -23,80 +23,41 @@ struct Route {
     QString interface;
 };
 
-std::optional<quint32> ipv4(const QString &text) {
-    const QStringList parts = text.split('.');
-    if (parts.size() != 4) return std::nullopt;
-    quint32 v = 0;
-    for (const QString &p : parts) {
-        bool ok = false;
-        const uint octet = p.toUInt(&ok);
-        if (!ok || octet > 255) return std::nullopt;
-        v = v << 8 | octet;
-    }
-    return v;
-}
-
-QString ipText(quint32 v) {
-    return QStringLiteral("%1.%2.%3.%4").arg(v >> 24).arg(v >> 16 & 255).arg(v >> 8 & 255).arg(v & 255);
-}
-
-// A mask as "255.255.255.0" or as its length.
-std::optional<int> maskLength(const QString &text) {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    if (ok) return n >= 0 && n <= 32 ? std::optional(n) : std::nullopt;
-    auto m = ipv4(text);
-    if (!m) return std::nullopt;
-    int length = 0;
-    while (length < 32 && (*m >> (31 - length) & 1))
-        ++length;
-    return length;
-}
-
 quint32 network(quint32 address, int length) {
     return length == 0 ? 0 : address & ~((quint32(1) << (32 - length)) - 1);
 }
 
-// The management port has its factory address until the configuration gives it another.
-std::vector<IpInterface> ipInterfaces(const Device &d) {
-    std::vector<IpInterface> out{{"meth0", *ipv4("10.11.104.2"), 24}};
-    static const QRegularExpression form("^(\\S+): ip address (\\S+) (\\S+)$");
-    for (const QString &line : d.extraConfig) {
-        const auto m = form.match(line);
-        if (!m.hasMatch()) continue;
-        const auto address = ipv4(m.captured(2));
-        const auto length = maskLength(m.captured(3));
-        if (!address || !length) continue;
-        std::erase_if(out, [&](const IpInterface &i) { return i.name == m.captured(1); });
-        out.push_back({m.captured(1), *address, *length});
+std::vector<Address> addresses(const Device &d) {
+    std::vector<Address> out;
+    for (const IpInterface &i : d.ipInterfaces) {
+        const auto address = parseIpv4(i.address);
+        const auto length = parseMaskLength(i.mask);
+        if (address && length) out.push_back({i.name, *address, *length});
     }
     return out;
 }
 
 std::vector<Route> routes(const Device &d) {
-    const auto interfaces = ipInterfaces(d);
+    const auto interfaces = addresses(d);
     std::vector<Route> out;
-    static const QRegularExpression form("^ip route-static (\\S+) (\\S+) (\\S+)");
-    for (const QString &line : d.extraConfig) {
-        const auto m = form.match(line);
-        if (!m.hasMatch()) continue;
-        const auto destination = ipv4(m.captured(1));
-        const auto length = maskLength(m.captured(2));
-        const auto hop = ipv4(m.captured(3));
+    for (const StaticRoute &r : d.routes) {
+        const auto destination = parseIpv4(r.destination);
+        const auto length = parseMaskLength(r.mask);
+        const auto hop = parseIpv4(r.gateway);
         if (!destination || !length || !hop) continue;
         QString via = "-";
-        for (const IpInterface &i : interfaces)
+        for (const Address &i : interfaces)
             if (network(*hop, i.length) == network(i.address, i.length)) via = i.name;
         out.push_back({network(*destination, *length), *length, "Static", "RD", *hop, via});
     }
-    if (out.empty()) // the management gateway of the factory setting
-        out.push_back({0, 0, "Static", "RD", *ipv4("10.11.104.1"), "meth0"});
-    for (const IpInterface &i : interfaces) {
+    if (d.routes.empty()) // the management gateway of the factory setting
+        out.push_back({0, 0, "Static", "RD", *parseIpv4("10.11.104.1"), "meth0"});
+    for (const Address &i : interfaces) {
         out.push_back({network(i.address, i.length), i.length, "Direct", "D", i.address, i.name});
-        out.push_back({i.address, 32, "Direct", "D", *ipv4("127.0.0.1"), "InLoopBack0"});
+        out.push_back({i.address, 32, "Direct", "D", *parseIpv4("127.0.0.1"), "InLoopBack0"});
     }
-    out.push_back({*ipv4("127.0.0.0"), 8, "Direct", "D", *ipv4("127.0.0.1"), "InLoopBack0"});
-    out.push_back({*ipv4("127.0.0.1"), 32, "Direct", "D", *ipv4("127.0.0.1"), "InLoopBack0"});
+    out.push_back({*parseIpv4("127.0.0.0"), 8, "Direct", "D", *parseIpv4("127.0.0.1"), "InLoopBack0"});
+    out.push_back({*parseIpv4("127.0.0.1"), 32, "Direct", "D", *parseIpv4("127.0.0.1"), "InLoopBack0"});
     std::sort(out.begin(), out.end(), [](const Route &a, const Route &b) {
         return std::pair(a.destination, a.length) < std::pair(b.destination, b.length);
     });
@@ -105,45 +66,45 @@ std::vector<Route> routes(const Device &d) {
 
 void routingTable(Call &c) {
     if (!c.need(0, 0)) return;
-    afterOptions(c,
-                 "{ <cr>|ip-address<U><X.X.X.X>|protocol<K>|statistics<K>|verbose<K>||<K> }:", [](Call &c) {
-                     const Lang l = c.lang();
-                     const auto list = routes(c.dev());
-                     QString out = tr(l, "  Route Flags: R - relay, D - download to fib\r\n",
-                                      "  路由标志：R - 中继，D - 下发到转发表\r\n");
-                     out += rule(78);
-                     out += tr(l, "  Routing Tables: Public\r\n", "  路由表：公网\r\n");
-                     out += QStringLiteral("         %1 : %2        %3 : %4\r\n\r\n")
-                                .arg(tr(l, "Destinations", "目的地址数"))
-                                .arg(list.size())
-                                .arg(tr(l, "Routes", "路由数"))
-                                .arg(list.size());
-                     const char *const heading[][2] = {{"Destination/Mask", "目的地址/掩码"},
-                                                       {"Proto", "协议"},
-                                                       {"Pre", "优先"},
-                                                       {"Cost", "开销"},
-                                                       {"Flags", "标志"},
-                                                       {"NextHop", "下一跳"},
-                                                       {"Interface", "接口"}};
-                     const int widths[] = {20, 8, 5, 10, 6, 16, 0};
-                     out += "  ";
-                     for (size_t i = 0; i < std::size(widths); ++i)
-                         appendPadded(out, tr(l, heading[i][0], heading[i][1]), widths[i]);
-                     out += "\r\n\r\n";
-                     for (const Route &r : list) {
-                         out += "  ";
-                         appendRightAligned(out, ipText(r.destination) + '/' + QString::number(r.length), 18);
-                         out += "  ";
-                         appendPadded(out, r.proto, 8);
-                         appendPadded(out, r.proto == "Static" ? "60" : "0", 5);
-                         appendPadded(out, "0", 10);
-                         appendRightAligned(out, r.flags, 5);
-                         out += ' ';
-                         appendPadded(out, ipText(r.nextHop), 16);
-                         out += r.interface + "\r\n";
-                     }
-                     c.print(out);
-                 });
+    afterOptions(
+        c, "{ <cr>|ip-address<U><X.X.X.X>|protocol<K>|statistics<K>|verbose<K>||<K> }:", [](Call &c) {
+            const Lang l = c.lang();
+            const auto list = routes(c.dev());
+            QString out = tr(l, "  Route Flags: R - relay, D - download to fib\r\n",
+                             "  路由标志：R - 中继，D - 下发到转发表\r\n");
+            out += rule(78);
+            out += tr(l, "  Routing Tables: Public\r\n", "  路由表：公网\r\n");
+            out += QStringLiteral("         %1 : %2        %3 : %4\r\n\r\n")
+                       .arg(tr(l, "Destinations", "目的地址数"))
+                       .arg(list.size())
+                       .arg(tr(l, "Routes", "路由数"))
+                       .arg(list.size());
+            const char *const heading[][2] = {{"Destination/Mask", "目的地址/掩码"},
+                                              {"Proto", "协议"},
+                                              {"Pre", "优先"},
+                                              {"Cost", "开销"},
+                                              {"Flags", "标志"},
+                                              {"NextHop", "下一跳"},
+                                              {"Interface", "接口"}};
+            const int widths[] = {20, 8, 5, 10, 6, 16, 0};
+            out += "  ";
+            for (size_t i = 0; i < std::size(widths); ++i)
+                appendPadded(out, tr(l, heading[i][0], heading[i][1]), widths[i]);
+            out += "\r\n\r\n";
+            for (const Route &r : list) {
+                out += "  ";
+                appendRightAligned(out, ipv4Text(r.destination) + '/' + QString::number(r.length), 18);
+                out += "  ";
+                appendPadded(out, r.proto, 8);
+                appendPadded(out, r.proto == "Static" ? "60" : "0", 5);
+                appendPadded(out, "0", 10);
+                appendRightAligned(out, r.flags, 5);
+                out += ' ';
+                appendPadded(out, ipv4Text(r.nextHop), 16);
+                out += r.interface + "\r\n";
+            }
+            c.print(out);
+        });
 }
 
 void interfaceBrief(Call &c) {
@@ -151,7 +112,10 @@ void interfaceBrief(Call &c) {
     if (c.argc() == 1 && !c.is(0, "brief")) return c.paramError(0);
     afterOptions(c, "{ <cr>||<K> }:", [](Call &c) {
         const Lang l = c.lang();
-        const auto list = ipInterfaces(c.dev());
+        const auto &list = c.dev().ipInterfaces;
+        // An interface without an address is up but carries no protocol.
+        const auto up = std::count_if(list.begin(), list.end(),
+                                      [](const IpInterface &i) { return !i.address.isEmpty(); });
         const QString n = QString::number(list.size());
         QString out = tr(l, "  *down: administratively down\r\n  (l): loopback\r\n  (s): spoofing\r\n",
                          "  *down：管理关闭\r\n  (l)：环回\r\n  (s)：欺骗\r\n");
@@ -160,9 +124,10 @@ void interfaceBrief(Call &c) {
         out += tr(l, "  The number of interface that is DOWN in Physical is 0\r\n",
                   "  物理状态为DOWN的接口数目：0\r\n");
         out += tr(l, "  The number of interface that is UP in Protocol is ", "  协议状态为UP的接口数目：") +
-               n + "\r\n";
-        out += tr(l, "  The number of interface that is DOWN in Protocol is 0\r\n\r\n",
-                  "  协议状态为DOWN的接口数目：0\r\n\r\n");
+               QString::number(up) + "\r\n";
+        out +=
+            tr(l, "  The number of interface that is DOWN in Protocol is ", "  协议状态为DOWN的接口数目：") +
+            QString::number(list.size() - up) + "\r\n\r\n";
         out += "  ";
         appendPadded(out, tr(l, "Interface", "接口"), 34);
         appendPadded(out, tr(l, "IP Address/Mask", "IP地址/掩码"), 21);
@@ -171,8 +136,12 @@ void interfaceBrief(Call &c) {
         for (const IpInterface &i : list) {
             out += "  ";
             appendPadded(out, i.name, 34);
-            appendPadded(out, ipText(i.address) + '/' + QString::number(i.length), 21);
-            out += "up         up\r\n";
+            const auto length = parseMaskLength(i.mask);
+            appendPadded(out,
+                         i.address.isEmpty() || !length ? "unassigned"
+                                                        : i.address + '/' + QString::number(*length),
+                         21);
+            out += i.address.isEmpty() ? "up         down\r\n" : "up         up\r\n";
         }
         c.print(out);
     });
@@ -191,7 +160,7 @@ void arpTable(Call &c) {
             const QString vlan = r.interface.startsWith("vlanif") ? r.interface.mid(6) : "-";
             const Vlan *v = d.vlan(vlan.toInt());
             QString row = "  ";
-            appendPadded(row, ipText(r.nextHop), 16);
+            appendPadded(row, ipv4Text(r.nextHop), 16);
             appendPadded(row,
                          QStringLiteral("0018-82%1-%2")
                              .arg(r.nextHop >> 8 & 255, 2, 16, QLatin1Char('0'))
@@ -247,10 +216,11 @@ void portVlans(Call &c) {
         out += v->attrib + "\r\n";
     }
     out += rule(31);
-    out += QStringLiteral("  %1  %2      %3  1\r\n")
+    out += QStringLiteral("  %1  %2      %3  %4\r\n")
                .arg(tr(l, "Total:", "总数:"))
                .arg(list.size())
-               .arg(tr(l, "Native VLAN:", "缺省VLAN:"));
+               .arg(tr(l, "Native VLAN:", "缺省VLAN:"))
+               .arg(b->kind == BoardKind::Uplink ? d.nativeVlan(at->text()) : 1);
     c.print(out);
 }
 

@@ -1,5 +1,5 @@
-// Commands of the uplink interface mode ("interface giu 0/19"): port states, optics, traffic and
-// storm control of the board's ports.
+// Commands of the uplink interface mode ("interface giu 0/19"): port states, optics, traffic, storm
+// control and the native VLANs of the board's ports.
 #include "Commands.h"
 
 namespace tw::sim {
@@ -170,17 +170,9 @@ void trafficSuppress(Call &c) {
 
 const CommandTable &giuInterfaceCommands() {
     static const CommandTable table = {
-        {{"display", "port", "state"}, portState},
-        {{"display", "port", "ddm-info"}, ddmInfo},
-        {{"display", "port", "traffic"}, traffic},
-        {{"display", "port", "opticstate"}, opticState},
-        {{"display", "traffic-suppress"}, trafficSuppress},
-        {{"native-vlan"},
-         [](Call &c) {
-             if (!c.need(3, 3)) return;
-             if (!c.is(1, "vlan") || !c.number(2, 1, 4095)) return c.paramError(c.is(1, "vlan") ? 2 : 1);
-             recordLine(c);
-         }},
+        {{"display", "port", "state"}, portState},          {{"display", "port", "ddm-info"}, ddmInfo},
+        {{"display", "port", "traffic"}, traffic},          {{"display", "port", "opticstate"}, opticState},
+        {{"display", "traffic-suppress"}, trafficSuppress}, {{"native-vlan"}, nativeVlanCommand},
     };
     return table;
 }

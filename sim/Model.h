@@ -2,6 +2,8 @@
 // The simulated OLT: plain data and the operations the CLI and the control channel perform on it.
 // Nothing here does I/O; every change a command makes goes through one of these functions.
 
+#include "ModelConfig.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +15,6 @@
 
 namespace tw::sim {
 
-enum class PonKind { Gpon, Epon };
 enum class BoardKind { Gpon, Epon, Control, Uplink, Power, Other };
 enum class BoardState { Normal, ActiveNormal, StandbyNormal, StandbyFailed, Failed, AutoFind, PowerOff };
 
@@ -117,30 +118,6 @@ struct MulticastUser {
     int maxProgram = 8;
 };
 
-struct Vlan {
-    int id = 0;
-    QString type = "smart";
-    QString attrib = "common";
-    QString desc;
-    QStringList ports; // uplink ports "0/19/0"
-};
-
-struct DbaProfile {
-    int id = 0;
-    QString name;
-    int type = 4;
-    int fix = 0;
-    int assure = 0;
-    int max = 1024000;
-};
-
-struct Profile {
-    PonKind pon = PonKind::Gpon;
-    int id = 0;
-    QString name;
-    QStringList lines; // the commands entered in the profile mode, as typed
-};
-
 struct Account {
     QString user;
     QString password;
@@ -182,8 +159,14 @@ struct Device {
     std::vector<MulticastUser> multicastUsers;
     std::vector<Vlan> vlans; // ordered by id
     std::vector<DbaProfile> dbaProfiles;
-    std::vector<Profile> lineProfiles;
+    std::vector<Profile> lineProfiles; // ordered by PON kind, then id
     std::vector<Profile> srvProfiles;
+    std::vector<VlanServiceProfile> vlanServiceProfiles; // ordered by id
+    std::vector<MulticastVlan> multicastVlans;           // ordered by id
+    std::map<QString, int> nativeVlans;                  // uplink port "0/19/0" -> VLAN, where not 1
+    // meth0 has its factory address until the configuration gives it another.
+    std::vector<IpInterface> ipInterfaces{{"meth0", "10.11.104.2", "255.255.255.0", {}, false}};
+    std::vector<StaticRoute> routes;
     std::vector<Account> accounts;
     std::vector<Alarm> alarms;                // the active ones, oldest first
     int alarmSerial = 0;                      // the serial number the last raised alarm got
@@ -210,6 +193,13 @@ struct Device {
     Vlan *vlan(int id);
     const Profile *lineProfile(PonKind pon, int id) const;
     const Profile *srvProfile(PonKind pon, int id) const;
+    Profile *profile(bool line, PonKind pon, int id);
+    const DbaProfile *dbaProfile(int id) const;
+    VlanServiceProfile *vlanServiceProfile(int id);
+    MulticastVlan *multicastVlan(int id);
+    const IpInterface *ipInterface(const QString &name) const;
+    IpInterface *ipInterface(const QString &name);
+    int nativeVlan(const QString &port) const; // 1 unless set
     ServicePort *servicePort(int index);
     bool hasMulticastUser(int servicePort) const;
     bool portExists(PortRef at) const;
@@ -252,6 +242,22 @@ enum class Failure {
     StandbyNotReady,
     NoAutofindOnt,
     NoAlarm,
+    VlanHasPorts,
+    VlanHasInterface,
+    VlanIsMulticast,
+    PortNotInVlan,
+    NoVlanServiceProfile,
+    NoMulticastVlan,
+    NoDbaProfile,
+    DbaProfileExists,
+    ProfileNameExists,
+    NoTcont,
+    NoGem,
+    GemExists,
+    MappingExists,
+    PortVlanExists,
+    AddressConflict,
+    ArpProxyOff,
 };
 
 struct AddOntRequest {
@@ -323,6 +329,54 @@ Failure switchOver(Device &d);
 // DBA profiles 1 to 9, there from the factory.
 std::vector<DbaProfile> factoryDbaProfiles();
 bool isFactoryDbaProfile(const DbaProfile &p);
+
+// VLANs. A VLAN in use (service ports, uplink ports, a native VLAN, its VLAN interface, a
+// multicast VLAN) is not deleted; the uplink port changes name ports as "0/19/0".
+Failure deleteVlan(Device &d, int id);
+Failure addUplinkPorts(Device &d, int vlan, const QStringList &ports);
+// Refused when none of the ports is in the VLAN; the others go.
+Failure removeUplinkPorts(Device &d, int vlan, const QStringList &ports);
+Failure setNativeVlan(Device &d, const QString &port, int vlan);
+// Binds VLANs from..to to the VLAN service profile; all of them must exist.
+Failure bindVlanServiceProfile(Device &d, int from, int to, int profile);
+
+// IPv4 as the CLI takes it: dotted quads, and masks as quads or lengths.
+std::optional<quint32> parseIpv4(const QString &text);
+std::optional<int> parseMaskLength(const QString &text); // nothing for a mask with holes
+QString ipv4Text(quint32 address);
+QString maskText(int length);
+// A usable host address on its mask: not a network, broadcast, loopback or multicast address.
+bool hostAddressFits(quint32 address, int length);
+// The IP interface by name, created without an address when it is not there; meth0 comes first,
+// then the vlanifs by VLAN.
+IpInterface &openIpInterface(Device &d, const QString &name);
+// Sets the address of meth0 or a vlanif (created when it is not there); refused when the subnet
+// overlaps another interface's.
+Failure setIpAddress(Device &d, const QString &interface, quint32 address, int length,
+                     const QString &description);
+// A route to the same destination over the same gateway replaces the earlier one.
+void addStaticRoute(Device &d, const StaticRoute &route);
+
+// Profiles. Entering a profile mode creates the profile; a name must not be another profile's.
+Failure openProfile(Device &d, bool line, PonKind pon, int id, const QString &name);
+// Profile edits: refused on what the profile or the device lacks; a change leaves the profile
+// uncommitted until "commit".
+Failure setTcont(const Device &d, Profile &p, int tcont, int dbaProfile);
+Failure addGem(Profile &p, int index, const QString &service, int tcont);
+Failure mapGem(Profile &p, int gem, int index, int vlan);
+Failure setLlidDba(const Device &d, Profile &p, int dbaProfile);
+void setOntPorts(Profile &p, const QString &pots, const QString &eth);
+Failure addOntPortVlan(Profile &p, const OntPortVlan &v);
+void setMulticastTagstrip(Profile &p, int port, const QString &mode);
+void setMulticastForward(Profile &p, const QString &mode);
+void keepProfileLine(Profile &p, const QString &line);
+// False when nothing waited for it.
+bool commitProfile(Profile &p);
+// How many T-CONTs and LLIDs of the line profiles use the DBA profile.
+int dbaProfileBindings(const Device &d, int id);
+// The line and service profiles 0 every OLT has from the factory.
+std::vector<Profile> factoryLineProfiles();
+std::vector<Profile> factorySrvProfiles();
 
 // Active alarms. A raised alarm gets the next serial number; clearing removes every active one.
 void raiseAlarm(Device &d, Alarm a);

@@ -7,10 +7,15 @@ namespace tw::sim {
 
 const std::vector<std::pair<QString, bool>> &knownSwitches() {
     static const std::vector<std::pair<QString, bool>> list = {
-        {"security anti-ipattack", true},      {"security anti-ipspoofing", false},
-        {"security anti-macduplicate", false}, {"security anti-macspoofing", false},
-        {"security anti-dos", false},          {"security anti-icmpattack", false},
-        {"security anti-ipv6spoofing", false}, {"ring check", false},
+        {"security anti-ipattack", true},
+        {"security anti-ipspoofing", false},
+        {"security anti-macduplicate", false},
+        {"security anti-macspoofing", false},
+        {"security anti-dos", false},
+        {"security anti-icmpattack", false},
+        {"security anti-ipv6spoofing", false},
+        {"ring check", false},
+        {"arp proxy", false},
     };
     return list;
 }
@@ -60,6 +65,11 @@ bool configuredOn(const Device &d, const Board &b) {
     const QString prefix = QStringLiteral("%1/%2/").arg(d.frame).arg(b.slot);
     for (const Vlan &v : d.vlans)
         for (const QString &p : v.ports)
+            if (p.startsWith(prefix)) return true;
+    for (const auto &[port, vlan] : d.nativeVlans)
+        if (port.startsWith(prefix)) return true;
+    for (const MulticastVlan &m : d.multicastVlans)
+        for (const QString &p : m.uplinkPorts)
             if (p.startsWith(prefix)) return true;
     return false;
 }
@@ -201,6 +211,8 @@ void eraseDevice(Device &d) {
         if (b.present() && b.kind != BoardKind::Control && b.state != BoardState::Failed)
             b.state = BoardState::AutoFind;
     fresh.dbaProfiles = factoryDbaProfiles();
+    fresh.lineProfiles = factoryLineProfiles();
+    fresh.srvProfiles = factorySrvProfiles();
     fresh.unreported = onFibre(d);
     settle(fresh);
     d = std::move(fresh);

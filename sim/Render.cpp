@@ -121,6 +121,43 @@ QString failureText(Failure f, Lang l) {
         return tr(l, "  Failure: The automatically found ONTs do not exist", "  失败：不存在自动发现的ONT");
     case Failure::NoAlarm:
         return tr(l, "  Failure: There is no alarm in the system", "  失败：系统中没有告警");
+    case Failure::VlanHasPorts:
+        return tr(l, "  Failure: The VLAN has standard ports, delete them first",
+                  "  失败：VLAN中存在标准端口，请先删除");
+    case Failure::VlanHasInterface:
+        return tr(l, "  Failure: The VLAN has a VLAN interface, delete it first",
+                  "  失败：VLAN存在VLAN接口，请先删除");
+    case Failure::VlanIsMulticast:
+        return tr(l, "  Failure: The VLAN is a multicast VLAN, delete the multicast VLAN first",
+                  "  失败：该VLAN是组播VLAN，请先删除组播VLAN");
+    case Failure::PortNotInVlan:
+        return tr(l, "  Failure: The port is not in the VLAN", "  失败：端口不在该VLAN中");
+    case Failure::NoVlanServiceProfile:
+        return tr(l, "  Failure: The VLAN service profile does not exist", "  失败：VLAN业务模板不存在");
+    case Failure::NoMulticastVlan:
+        return tr(l, "  Failure: The multicast VLAN does not exist", "  失败：组播VLAN不存在");
+    case Failure::NoDbaProfile:
+        return tr(l, "  Failure: The DBA profile does not exist", "  失败：DBA模板不存在");
+    case Failure::DbaProfileExists:
+        return tr(l, "  Failure: The profile already exists", "  失败：模板已经存在");
+    case Failure::ProfileNameExists:
+        return tr(l, "  Failure: The profile name already exists", "  失败：模板名称已经存在");
+    case Failure::NoTcont:
+        return tr(l, "  Failure: The T-CONT does not exist", "  失败：T-CONT不存在");
+    case Failure::NoGem:
+        return tr(l, "  Failure: The GEM index does not exist", "  失败：GEM索引不存在");
+    case Failure::GemExists:
+        return tr(l, "  Failure: The GEM index already exists", "  失败：GEM索引已经存在");
+    case Failure::MappingExists:
+        return tr(l, "  Failure: The mapping already exists", "  失败：映射已经存在");
+    case Failure::PortVlanExists:
+        return tr(l, "  Failure: The VLAN translation of the port already exists",
+                  "  失败：端口的VLAN转换已经存在");
+    case Failure::AddressConflict:
+        return tr(l, "  Failure: The IP address conflicts with another interface",
+                  "  失败：IP地址与其他接口冲突");
+    case Failure::ArpProxyOff:
+        return tr(l, "  Failure: The global ARP proxy is disabled", "  失败：全局ARP代理未使能");
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "Render.h"
 
 #include <algorithm>
+#include <map>
 
 namespace tw::sim {
 
@@ -59,14 +60,82 @@ QString renderServicePortConfiguration(const Device &, const std::vector<const S
     return out;
 }
 
+static QString word(const QString &s) {
+    return s.contains(' ') || s.isEmpty() ? quoted(s) : s;
+}
+
 static void profileBlock(QString &out, const Profile &p, const char *kind) {
     out += QStringLiteral(" %1 %2 profile-id %3 profile-name \"%4\"\r\n")
                .arg(kind, p.pon == PonKind::Gpon ? "gpon" : "epon")
                .arg(p.id)
                .arg(p.name);
+    const ProfileContent &c = p.content;
+    for (const Tcont &t : c.tconts)
+        out += QStringLiteral("  tcont %1 dba-profile-id %2\r\n").arg(t.id).arg(t.dbaProfile);
+    for (const Gem &g : c.gems)
+        out += QStringLiteral("  gem add %1 %2 tcont %3\r\n").arg(g.index).arg(g.service).arg(g.tcont);
+    for (const GemMapping &m : c.mappings)
+        out += QStringLiteral("  gem mapping %1 %2 vlan %3\r\n").arg(m.gem).arg(m.index).arg(m.vlan);
+    if (c.llidDbaProfile > 0) out += QStringLiteral("  llid dba-profile-id %1\r\n").arg(c.llidDbaProfile);
+    if (!c.potsPorts.isEmpty() || !c.ethPorts.isEmpty()) {
+        out += "  ont-port";
+        if (!c.potsPorts.isEmpty()) out += " pots " + c.potsPorts;
+        if (!c.ethPorts.isEmpty()) out += " eth " + c.ethPorts;
+        out += "\r\n";
+    }
+    for (const OntPortVlan &v : c.portVlans)
+        out += QStringLiteral("  port vlan eth %1 translation %2 user-vlan %3\r\n")
+                   .arg(v.port)
+                   .arg(v.vlan)
+                   .arg(v.userVlan);
+    for (const auto &[port, mode] : c.multicastTagstrip)
+        out += QStringLiteral("  port eth %1 multicast-tagstrip %2\r\n").arg(port).arg(mode);
+    if (!c.multicastForward.isEmpty()) out += "  multicast-forward " + c.multicastForward + "\r\n";
     for (const QString &line : p.lines)
         out += "  " + line + "\r\n";
     out += "  commit\r\n  quit\r\n";
+}
+
+static QString dbaLine(const DbaProfile &p) {
+    QString out = QStringLiteral(" dba-profile add profile-id %1 profile-name \"%2\" type%3")
+                      .arg(p.id)
+                      .arg(p.name)
+                      .arg(p.type);
+    if (p.type == 1 || p.type == 5) out += QStringLiteral(" fix %1").arg(p.fix);
+    if (p.type == 2 || p.type == 3 || p.type == 5) out += QStringLiteral(" assure %1").arg(p.assure);
+    if (p.type >= 3) out += QStringLiteral(" max %1").arg(p.max);
+    return out + "\r\n";
+}
+
+// The interface sections: native VLANs of the uplink ports, meth0 and the VLAN interfaces.
+static void interfaceSections(QString &out, const Device &d) {
+    std::map<QString, QString> boards; // "0/19" -> its lines
+    for (const auto &[port, vlan] : d.nativeVlans) {
+        const int cut = port.lastIndexOf('/');
+        boards[port.left(cut)] +=
+            QStringLiteral(" native-vlan %1 vlan %2\r\n").arg(port.mid(cut + 1)).arg(vlan);
+    }
+    if (!boards.empty()) out += "#\r\n[giu]\r\n";
+    for (const auto &[board, lines] : boards)
+        out += QStringLiteral("  <giu-%1>\r\n interface giu %1\r\n").arg(board) + lines;
+    auto block = [](const IpInterface &i) {
+        QString lines = QStringLiteral("  <%1>\r\n interface %1\r\n").arg(i.name);
+        if (!i.address.isEmpty()) {
+            lines += " ip address " + i.address + ' ' + i.mask;
+            if (!i.description.isEmpty()) lines += " description " + word(i.description);
+            lines += "\r\n";
+        }
+        if (i.arpProxy) lines += " arp proxy enable\r\n";
+        return lines;
+    };
+    for (const IpInterface &i : d.ipInterfaces)
+        if (i.name == "meth0") out += "#\r\n[meth]\r\n" + block(i);
+    bool first = true;
+    for (const IpInterface &i : d.ipInterfaces) {
+        if (!i.name.startsWith("vlanif")) continue;
+        if (std::exchange(first, false)) out += "#\r\n[vlanif]\r\n";
+        out += block(i);
+    }
 }
 
 QString renderCurrentConfiguration(const Device &d) {
@@ -101,14 +170,21 @@ QString renderCurrentConfiguration(const Device &d) {
             const int cut = p.lastIndexOf('/');
             out += QStringLiteral(" port vlan %1 %2 %3\r\n").arg(v.id).arg(p.left(cut), p.mid(cut + 1));
         }
+    for (const VlanServiceProfile &p : d.vlanServiceProfiles) {
+        out += QStringLiteral(" vlan service-profile profile-id %1\r\n").arg(p.id);
+        if (p.userBridging) out += "  user-bridging enable\r\n";
+        for (const QString &line : p.lines)
+            out += "  " + line + "\r\n";
+        out += "  commit\r\n";
+    }
+    for (const Vlan &v : d.vlans)
+        if (v.serviceProfile > 0)
+            out += QStringLiteral(" vlan bind service-profile %1 profile-id %2\r\n")
+                       .arg(v.id)
+                       .arg(v.serviceProfile);
     out += "#\r\n[abs-config]\r\n  <abs-config>\r\n";
     for (const DbaProfile &p : d.dbaProfiles)
-        if (!isFactoryDbaProfile(p)) // built in: the configuration lists what was added
-            out += QStringLiteral(" dba-profile add profile-id %1 profile-name \"%2\" type%3 max %4\r\n")
-                       .arg(p.id)
-                       .arg(p.name)
-                       .arg(p.type)
-                       .arg(p.max);
+        if (!isFactoryDbaProfile(p)) out += dbaLine(p); // built in: the configuration lists what was added
     for (const Profile &p : d.lineProfiles)
         profileBlock(out, p, "ont-lineprofile");
     for (const Profile &p : d.srvProfiles)
@@ -138,6 +214,7 @@ QString renderCurrentConfiguration(const Device &d) {
                        lines;
         }
     }
+    interfaceSections(out, d);
     out += "#\r\n[bbs-config]\r\n  <bbs-config>\r\n";
     for (const ServicePort &sp : d.servicePorts)
         out += servicePortLine(sp);
@@ -147,7 +224,22 @@ QString renderCurrentConfiguration(const Device &d) {
                    .arg(u.servicePort)
                    .arg(u.noAuth ? "no-auth" : "auth")
                    .arg(u.maxProgram);
-    out += " quit\r\n";
+    for (const MulticastVlan &m : d.multicastVlans) {
+        out += QStringLiteral(" multicast-vlan %1\r\n").arg(m.id);
+        if (m.igmpVersion != "v3") out += "  igmp version " + m.igmpVersion + "\r\n";
+        if (!m.matchMode) out += "  igmp match mode disable\r\n";
+        if (m.igmpMode != "off") out += "  igmp mode " + m.igmpMode + "\r\n";
+        for (const QString &port : m.uplinkPorts)
+            out += "  igmp uplink-port " + port + "\r\n";
+        for (const QString &line : m.lines)
+            out += "  " + line + "\r\n";
+    }
+    if (!d.routes.empty()) out += "#\r\n[post-system]\r\n  <post-system>\r\n";
+    for (const StaticRoute &r : d.routes) {
+        out += " ip route-static " + r.destination + ' ' + r.mask + ' ' + r.gateway;
+        if (!r.description.isEmpty()) out += " description " + word(r.description);
+        out += "\r\n";
+    }
     out += "#\r\n[platform-config]\r\n  <platform-config>\r\n";
     const Autosave &a = d.autosave;
     out += " autosave type " + a.type + "\r\n";

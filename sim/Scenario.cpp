@@ -41,16 +41,21 @@ void commonSetup(Device &d) {
                {3501, "smart", "common", "IPTV_ZUBO", {"0/19/0"}}};
     d.dbaProfiles = factoryDbaProfiles();
     d.dbaProfiles.push_back({10, "DBA_FTTH_4", 4, 0, 0, 102400});
-    d.lineProfiles = {{PonKind::Gpon,
-                       1,
-                       "FTTH_LINE",
-                       {"tcont 1 dba-profile-id 10", "gem add 1 eth tcont 1", "gem mapping 1 1 vlan 41"}},
-                      {PonKind::Epon, 2, "EPON_LINE", {"llid dba-profile-id 10"}}};
-    d.srvProfiles = {{PonKind::Gpon,
-                      1,
-                      "FTTH_SRV",
-                      {"ont-port pots adaptive eth adaptive", "port vlan eth 1 translation 41 user-vlan 41"}},
-                     {PonKind::Epon, 2, "EPON_SRV", {"ont-port pots adaptive eth adaptive"}}};
+    Profile line{PonKind::Gpon, 1, "FTTH_LINE", {}, {}, true};
+    line.content.tconts = {{1, 10}};
+    line.content.gems = {{1, "eth", 1}};
+    line.content.mappings = {{1, 1, 41}};
+    Profile eponLine{PonKind::Epon, 2, "EPON_LINE", {}, {}, true};
+    eponLine.content.llidDbaProfile = 10;
+    d.lineProfiles = {line, eponLine};
+    Profile srv{PonKind::Gpon, 1, "FTTH_SRV", {}, {}, true};
+    srv.content.potsPorts = "adaptive 32";
+    srv.content.ethPorts = "adaptive 8";
+    srv.content.portVlans = {{1, 41, 41}};
+    Profile eponSrv{PonKind::Epon, 2, "EPON_SRV", {}, {}, true};
+    eponSrv.content.potsPorts = "adaptive 32";
+    eponSrv.content.ethPorts = "adaptive 8";
+    d.srvProfiles = {srv, eponSrv};
     d.switches = {
         {"security anti-ipattack", true}, {"security anti-macduplicate", true}, {"ring check", true}};
 }

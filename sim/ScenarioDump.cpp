@@ -26,6 +26,38 @@ QJsonArray dumpFibre(const std::vector<AutofindEntry> &list) {
     return out;
 }
 
+// A profile with what it holds; the parts a profile of its kind does not use are left out.
+QJsonObject dumpProfile(const Profile &p) {
+    const ProfileContent &c = p.content;
+    QJsonObject j{{"pon", p.pon == PonKind::Gpon ? "gpon" : "epon"},
+                  {"id", p.id},
+                  {"name", p.name},
+                  {"committed", p.committed}};
+    QJsonArray tconts, gems, mappings, portVlans;
+    for (const Tcont &t : c.tconts)
+        tconts.append(QJsonObject{{"id", t.id}, {"dbaProfile", t.dbaProfile}});
+    for (const Gem &g : c.gems)
+        gems.append(QJsonObject{{"index", g.index}, {"service", g.service}, {"tcont", g.tcont}});
+    for (const GemMapping &m : c.mappings)
+        mappings.append(QJsonObject{{"gem", m.gem}, {"index", m.index}, {"vlan", m.vlan}});
+    for (const OntPortVlan &v : c.portVlans)
+        portVlans.append(QJsonObject{{"port", v.port}, {"vlan", v.vlan}, {"userVlan", v.userVlan}});
+    if (!tconts.isEmpty()) j["tconts"] = tconts;
+    if (!gems.isEmpty()) j["gems"] = gems;
+    if (!mappings.isEmpty()) j["mappings"] = mappings;
+    if (c.llidDbaProfile > 0) j["llidDbaProfile"] = c.llidDbaProfile;
+    if (!c.potsPorts.isEmpty()) j["potsPorts"] = c.potsPorts;
+    if (!c.ethPorts.isEmpty()) j["ethPorts"] = c.ethPorts;
+    if (!portVlans.isEmpty()) j["portVlans"] = portVlans;
+    QJsonObject tagstrip;
+    for (const auto &[port, mode] : c.multicastTagstrip)
+        tagstrip[QString::number(port)] = mode;
+    if (!tagstrip.isEmpty()) j["multicastTagstrip"] = tagstrip;
+    if (!c.multicastForward.isEmpty()) j["multicastForward"] = c.multicastForward;
+    if (!p.lines.isEmpty()) j["lines"] = QJsonArray::fromStringList(p.lines);
+    return j;
+}
+
 } // namespace
 
 QJsonObject dumpDevice(const Device &d) {
@@ -112,13 +144,51 @@ QJsonObject dumpDevice(const Device &d) {
             QJsonObject{{"servicePort", u.servicePort}, {"noAuth", u.noAuth}, {"maxProgram", u.maxProgram}});
     root["multicastUsers"] = users;
     QJsonArray vlans;
-    for (const Vlan &v : d.vlans)
-        vlans.append(QJsonObject{{"id", v.id},
-                                 {"type", v.type},
-                                 {"attrib", v.attrib},
-                                 {"desc", v.desc},
-                                 {"ports", QJsonArray::fromStringList(v.ports)}});
+    for (const Vlan &v : d.vlans) {
+        QJsonObject j{{"id", v.id},
+                      {"type", v.type},
+                      {"attrib", v.attrib},
+                      {"desc", v.desc},
+                      {"ports", QJsonArray::fromStringList(v.ports)}};
+        if (v.serviceProfile > 0) j["serviceProfile"] = v.serviceProfile;
+        vlans.append(j);
+    }
     root["vlans"] = vlans;
+    QJsonObject native;
+    for (const auto &[port, vlan] : d.nativeVlans)
+        native[port] = vlan;
+    root["nativeVlans"] = native;
+    QJsonArray vlanProfiles;
+    for (const VlanServiceProfile &p : d.vlanServiceProfiles)
+        vlanProfiles.append(QJsonObject{{"id", p.id},
+                                        {"userBridging", p.userBridging},
+                                        {"committed", p.committed},
+                                        {"lines", QJsonArray::fromStringList(p.lines)}});
+    root["vlanServiceProfiles"] = vlanProfiles;
+    QJsonArray mvlans;
+    for (const MulticastVlan &m : d.multicastVlans)
+        mvlans.append(QJsonObject{{"id", m.id},
+                                  {"igmpVersion", m.igmpVersion},
+                                  {"igmpMode", m.igmpMode},
+                                  {"matchMode", m.matchMode},
+                                  {"uplinkPorts", QJsonArray::fromStringList(m.uplinkPorts)},
+                                  {"lines", QJsonArray::fromStringList(m.lines)}});
+    root["multicastVlans"] = mvlans;
+    QJsonArray interfaces;
+    for (const IpInterface &i : d.ipInterfaces)
+        interfaces.append(QJsonObject{{"name", i.name},
+                                      {"address", i.address},
+                                      {"mask", i.mask},
+                                      {"description", i.description},
+                                      {"arpProxy", i.arpProxy}});
+    root["ipInterfaces"] = interfaces;
+    QJsonArray routes;
+    for (const StaticRoute &r : d.routes)
+        routes.append(QJsonObject{{"destination", r.destination},
+                                  {"mask", r.mask},
+                                  {"gateway", r.gateway},
+                                  {"description", r.description}});
+    root["routes"] = routes;
     QJsonArray dba;
     for (const DbaProfile &p : d.dbaProfiles)
         dba.append(QJsonObject{{"id", p.id},
@@ -132,10 +202,7 @@ QJsonObject dumpDevice(const Device &d) {
          {std::pair("lineProfiles", &d.lineProfiles), std::pair("srvProfiles", &d.srvProfiles)}) {
         QJsonArray arr;
         for (const Profile &p : *list)
-            arr.append(QJsonObject{{"pon", p.pon == PonKind::Gpon ? "gpon" : "epon"},
-                                   {"id", p.id},
-                                   {"name", p.name},
-                                   {"lines", QJsonArray::fromStringList(p.lines)}});
+            arr.append(dumpProfile(p));
         root[key] = arr;
     }
     QJsonArray alarms;

@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -35,6 +36,91 @@ struct Reader {
         return p;
     }
 };
+
+Profile profileFrom(const QJsonObject &o) {
+    Profile p;
+    p.pon = o.value("pon").toString("gpon") == "epon" ? PonKind::Epon : PonKind::Gpon;
+    p.id = o.value("id").toInt();
+    p.name = o.value("name").toString();
+    p.committed = o.value("committed").toBool(true);
+    ProfileContent &c = p.content;
+    for (const QJsonValue &t : o.value("tconts").toArray())
+        c.tconts.push_back({t["id"].toInt(), t["dbaProfile"].toInt()});
+    for (const QJsonValue &g : o.value("gems").toArray())
+        c.gems.push_back({g["index"].toInt(), g["service"].toString("eth"), g["tcont"].toInt()});
+    for (const QJsonValue &m : o.value("mappings").toArray())
+        c.mappings.push_back({m["gem"].toInt(), m["index"].toInt(), m["vlan"].toInt()});
+    c.llidDbaProfile = o.value("llidDbaProfile").toInt(0);
+    c.potsPorts = o.value("potsPorts").toString();
+    c.ethPorts = o.value("ethPorts").toString();
+    for (const QJsonValue &v : o.value("portVlans").toArray())
+        c.portVlans.push_back({v["port"].toInt(1), v["vlan"].toInt(), v["userVlan"].toInt()});
+    const QJsonObject tagstrip = o.value("multicastTagstrip").toObject();
+    for (auto it = tagstrip.begin(); it != tagstrip.end(); ++it)
+        c.multicastTagstrip[it.key().toInt()] = it.value().toString();
+    c.multicastForward = o.value("multicastForward").toString();
+    for (const QJsonValue &l : o.value("lines").toArray())
+        p.lines << l.toString();
+    return p;
+}
+
+// Native VLANs, VLAN service profiles, multicast VLANs, IP interfaces and routes; empty, or what
+// is wrong with them.
+QString readNetwork(const QJsonObject &root, Device &d) {
+    const QJsonObject native = root.value("nativeVlans").toObject();
+    for (auto it = native.begin(); it != native.end(); ++it) {
+        const int vlan = it.value().toInt(-1);
+        if (!PortRef::parse(it.key()) || vlan < 1 || vlan > 4095) return "bad native VLAN of " + it.key();
+        if (vlan != 1) d.nativeVlans[it.key()] = vlan;
+    }
+    for (const QJsonValue &v : root.value("vlanServiceProfiles").toArray()) {
+        VlanServiceProfile p{v["id"].toInt(), v["userBridging"].toBool(), v["committed"].toBool(true), {}};
+        for (const QJsonValue &l : v["lines"].toArray())
+            p.lines << l.toString();
+        if (p.id < 1 || p.id > 1024) return "VLAN service profile with bad id";
+        d.vlanServiceProfiles.push_back(p);
+    }
+    for (const QJsonValue &v : root.value("multicastVlans").toArray()) {
+        MulticastVlan m{v["id"].toInt(),
+                        v["igmpVersion"].toString("v3"),
+                        v["igmpMode"].toString("off"),
+                        v["matchMode"].toBool(true),
+                        {},
+                        {}};
+        for (const QJsonValue &p : v["uplinkPorts"].toArray())
+            m.uplinkPorts << p.toString();
+        for (const QJsonValue &l : v["lines"].toArray())
+            m.lines << l.toString();
+        const bool portsOk = std::all_of(m.uplinkPorts.begin(), m.uplinkPorts.end(),
+                                         [](const QString &p) { return PortRef::parse(p).has_value(); });
+        if (m.id < 1 || m.id > 4095 || !QStringList{"v2", "v3"}.contains(m.igmpVersion) ||
+            !QStringList{"off", "proxy", "snooping"}.contains(m.igmpMode) || !portsOk)
+            return QStringLiteral("multicast VLAN %1: bad id, IGMP version or mode, or uplink port")
+                .arg(m.id);
+        d.multicastVlans.push_back(m);
+    }
+    std::sort(d.multicastVlans.begin(), d.multicastVlans.end(),
+              [](const MulticastVlan &a, const MulticastVlan &b) { return a.id < b.id; });
+    if (root.contains("ipInterfaces")) d.ipInterfaces.clear();
+    for (const QJsonValue &v : root.value("ipInterfaces").toArray()) {
+        IpInterface i{v["name"].toString(), v["address"].toString(), v["mask"].toString(),
+                      v["description"].toString(), v["arpProxy"].toBool()};
+        static const QRegularExpression name("^(meth0|vlanif\\d{1,4})$");
+        const bool addressOk =
+            i.address.isEmpty() ? i.mask.isEmpty() : parseIpv4(i.address) && parseMaskLength(i.mask);
+        if (!name.match(i.name).hasMatch() || !addressOk)
+            return "IP interface " + i.name + ": bad name, address or mask";
+        d.ipInterfaces.push_back(i);
+    }
+    for (const QJsonValue &v : root.value("routes").toArray()) {
+        StaticRoute r{v["destination"].toString(), v["mask"].toString(), v["gateway"].toString(),
+                      v["description"].toString()};
+        if (!parseIpv4(r.destination) || !parseMaskLength(r.mask) || !parseIpv4(r.gateway))
+            return "route to " + r.destination + ": bad destination, mask or gateway";
+        d.routes.push_back(r);
+    }
+    return {};
+}
 
 } // namespace
 
@@ -90,7 +176,8 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
                 o.value("type").toString("smart"),
                 o.value("attrib").toString("common"),
                 o.value("desc").toString(),
-                {}};
+                {},
+                o.value("serviceProfile").toInt(0)};
         for (const QJsonValue &p : o.value("ports").toArray())
             vl.ports << p.toString();
         if (vl.id < 1 || vl.id > 4095) return {std::nullopt, "vlan with bad id"};
@@ -105,18 +192,10 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
                                  o.value("max").toInt(1024000)});
     }
     for (auto [key, list] :
-         {std::pair("lineProfiles", &d.lineProfiles), std::pair("srvProfiles", &d.srvProfiles)}) {
-        for (const QJsonValue &v : root.value(key).toArray()) {
-            const QJsonObject o = v.toObject();
-            Profile p{o.value("pon").toString("gpon") == "epon" ? PonKind::Epon : PonKind::Gpon,
-                      o.value("id").toInt(),
-                      o.value("name").toString(),
-                      {}};
-            for (const QJsonValue &l : o.value("lines").toArray())
-                p.lines << l.toString();
-            list->push_back(p);
-        }
-    }
+         {std::pair("lineProfiles", &d.lineProfiles), std::pair("srvProfiles", &d.srvProfiles)})
+        for (const QJsonValue &v : root.value(key).toArray())
+            list->push_back(profileFrom(v.toObject()));
+    if (QString why = readNetwork(root, d); !why.isEmpty()) return {std::nullopt, why};
     for (const QJsonValue &v : root.value("onts").toArray()) {
         const QJsonObject o = v.toObject();
         auto at = r.port(o, "ont");

@@ -117,18 +117,38 @@ void Session::feed(char c) {
         return;
     }
     if (c == '\b' || c == 0x7F) {
-        if (!lineBytes_.isEmpty()) {
-            // Drop a whole double-byte character when the line ends with one.
-            const qsizetype keep = tw::completeGbkPrefix(lineBytes_.left(lineBytes_.size() - 1));
-            lineBytes_.truncate(keep);
-            if (state_ != State::Password) send(QByteArray("\b \b"));
-        }
+        erase();
+        return;
+    }
+    // "?" outside quotes asks what may follow; in a password, a name or an answer it is typed.
+    if (c == '?' && state_ == State::Command && lineBytes_.count('"') % 2 == 0) {
+        help();
         return;
     }
     if (uchar(c) < 0x20 || lineBytes_.size() >= 2048) return;
     lineBytes_ += c;
+    if (state_ != State::Password) send(escaped(QByteArray(1, c)));
+}
+
+// Backspace and DEL take back the last character; the terminal's cursor goes back over it and
+// blanks it, over both columns of a double-byte character.
+void Session::erase() {
+    if (lineBytes_.isEmpty()) return;
+    const qsizetype keep = tw::completeGbkPrefix(lineBytes_.left(lineBytes_.size() - 1));
+    const qsizetype columns = lineBytes_.size() - keep;
+    lineBytes_.truncate(keep);
     if (state_ != State::Password)
-        send(c == kIac ? QByteArray(2, kIac) : QByteArray(1, c)); // a data 0xFF goes out escaped
+        send(QByteArray(columns, '\b') + QByteArray(columns, ' ') + QByteArray(columns, '\b'));
+}
+
+// The list of what may follow the line typed so far, then the prompt with that line again: it
+// stays on the input line, and what is typed next continues it.
+void Session::help() {
+    send(QByteArray("?\r\n"));
+    line_ = tw::fromGbk(lineBytes_);
+    body_.clear();
+    showHelp(*this, line_);
+    finishOutput();
 }
 
 void Session::lineDone() {
@@ -291,97 +311,6 @@ void Session::endForRestart() {
     body_.clear();
     state_ = State::Closed;
     restarting_ = true;
-}
-
-void Session::finishOutput() {
-    QString out = std::move(body_);
-    body_.clear();
-    if (faults_.alarmPending && out.count("\r\n") >= 2) {
-        // An alarm that happens while the output is printed lands in the middle of it.
-        faults_.alarmPending = false;
-        qsizetype mid = out.size() / 2;
-        mid = out.indexOf("\r\n", mid);
-        if (mid < 0) mid = out.lastIndexOf("\r\n", out.size() - 3);
-        out.insert(mid + 2, renderAlarmNotice(lang_, device_).mid(2));
-    }
-    pageBody_ = gbk(out);
-    pagePos_ = 0;
-    pageTail_ = gbk("\r\n" + prompt());
-    pump();
-}
-
-void Session::pump() {
-    const int lines = screenLength_;
-    qsizetype p = pagePos_;
-    int counted = 0;
-    while (lines > 0 && counted < lines) {
-        const qsizetype end = pageBody_.indexOf("\r\n", p);
-        if (end < 0) break;
-        p = end + 2;
-        ++counted;
-    }
-    if (lines > 0 && counted == lines && p < pageBody_.size()) {
-        send(pageBody_.mid(pagePos_, p - pagePos_));
-        send(QByteArray("  ") + pagingPrompt());
-        breakWrite(0);
-        pagePos_ = p;
-        state_ = State::Paging;
-        return;
-    }
-    send(pagePos_ == 0 ? pageBody_ : pageBody_.mid(pagePos_));
-    send(pageTail_);
-    pageBody_.clear();
-    pageTail_.clear();
-    state_ = State::Command;
-}
-
-void Session::pagingKey(char c) {
-    send(pagingErase());
-    if (c == 'Q' || c == 'q') {
-        send(pageTail_);
-        pageBody_.clear();
-        pageTail_.clear();
-        state_ = State::Command;
-        return;
-    }
-    if (options_.eraseApart) breakWrite(0);
-    pump();
-}
-
-QByteArray Session::pagingPrompt() const {
-    return gbk(tr(lang_, "---- More ( Press 'Q' to break ) ----", "---- 任意键继续显示 ( 'Q' 键退出 ) ----"));
-}
-
-QByteArray Session::pagingErase() const {
-    const int width = int(pagingPrompt().size()); // 37 in English, 39 in Chinese (GBK bytes)
-    const QByteArray back = "\x1b[" + QByteArray::number(width) + "D";
-    return back + QByteArray(width, ' ') + back;
-}
-
-void Session::send(const QString &text) {
-    cur_ += gbk(text);
-}
-
-void Session::breakWrite(int gapMs) {
-    if (!cur_.isEmpty()) {
-        writes_.push_back({cur_, curDelay_});
-        cur_.clear();
-        curDelay_ = gapMs;
-    } else {
-        curDelay_ = std::max(curDelay_, gapMs);
-    }
-}
-
-void Session::sendAlone(const QByteArray &bytes) {
-    breakWrite(options_.gapMs);
-    cur_ = bytes;
-    breakWrite(options_.gapMs);
-}
-
-std::vector<Write> Session::takeWrites() {
-    breakWrite(0);
-    curDelay_ = 0;
-    return std::exchange(writes_, {});
 }
 
 } // namespace tw::sim

@@ -32,6 +32,7 @@ enum class ModeKind {
     InterfaceGiu,
     InterfaceEmu,
     InterfaceOther,
+    InterfaceIp, // meth0 and the vlanifs
     Btv,
     Diagnose,
     LineProfile,
@@ -96,6 +97,8 @@ class Session {
     enum class State { UserName, Password, Command, Answer, Paging, Closed };
 
     void feed(char c);
+    void erase();
+    void help();
     void lineDone();
     void loginUser(const QString &name);
     void loginPassword(const QString &password);
@@ -106,6 +109,8 @@ class Session {
     void pagingKey(char c);
     void send(const QByteArray &bytes) { cur_ += bytes; }
     void send(const QString &text);
+    // Typed bytes as echoed: a data 0xFF goes out escaped.
+    static QByteArray escaped(const QByteArray &typed);
     void breakWrite(int gapMs);
     void sendAlone(const QByteArray &bytes);
     std::vector<Write> takeWrites();
@@ -128,7 +133,7 @@ class Session {
     enum class Telnet { Data, Iac, Option, Sub, SubIac } telnet_ = Telnet::Data;
     bool lastCr_ = false;
     bool discardInput_ = false;
-    QByteArray lineBytes_;
+    QByteArray lineBytes_; // the input line so far; kept across "?"
     QString line_;
 
     // Output of the command being run, and what waits for an answer.

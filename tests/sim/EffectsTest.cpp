@@ -173,7 +173,9 @@ TEST(SimEffects, ServicePortsVlansAndMulticastUsers) {
     cli.send(
         "btv\r\nigmp user delete smart-vlan 41\r\ny\r\n\r\nquit\r\nundo service-port vlan 41\r\n\r\n\r\n");
     EXPECT_EQ(cli.device.servicePort(0), nullptr);
-    cli.send("undo vlan 41\r\ny\r\n\r\n");
+    EXPECT_TRUE(cli.send("undo vlan 41\r\ny\r\n\r\n").contains(QString::fromUtf8("VLAN中存在标准端口")))
+        << "its uplink ports go first";
+    cli.send("undo port vlan 41 0/19 0-1\r\ny\r\n\r\nundo vlan 41\r\ny\r\n\r\n");
     EXPECT_EQ(cli.device.vlan(41), nullptr);
 }
 
@@ -285,6 +287,8 @@ TEST(SimScenario, DumpHasTheWholeModelAndLoadsBack) {
          {"boards", "ports", "onts", "autofind", "servicePorts", "multicastUsers", "vlans", "dbaProfiles",
           "lineProfiles", "srvProfiles", "accounts", "sysname", "alarms", "alarmSerial", "fans"})
         EXPECT_TRUE(j.contains(key)) << key;
+    for (const char *key : {"nativeVlans", "vlanServiceProfiles", "multicastVlans", "ipInterfaces", "routes"})
+        EXPECT_TRUE(j.contains(key)) << key;
     EXPECT_EQ(j["onts"].toArray().size(), 4);
     const QJsonObject first = j["onts"].toArray()[0].toObject();
     EXPECT_EQ(first["port"].toString(), "0/1/0");
@@ -312,6 +316,11 @@ TEST(SimScenario, BadScenariosAreReportedNotCrashed) {
         "{\"screenLength\": -1}",
         "{\"fans\": {\"speedLevel\": 9}}",
         "{\"fans\": {\"alarms\": {\"power\": false}}}",
+        "{\"nativeVlans\": {\"0/19\": 100}}",
+        "{\"multicastVlans\": [{\"id\": 3501, \"igmpMode\": \"loud\"}]}",
+        "{\"ipInterfaces\": [{\"name\": \"meth0\", \"address\": \"10.0.0.300\", \"mask\": \"24\"}]}",
+        "{\"ipInterfaces\": [{\"name\": \"eth7\"}]}",
+        "{\"routes\": [{\"destination\": \"0.0.0.0\", \"mask\": \"0.0.0.0\"}]}",
     };
     for (const char *json : bad) {
         SCOPED_TRACE(json);

@@ -137,6 +137,20 @@ TEST(SimMonitor, DisplaysFollowTheModel) {
          "display arp all\r\n\r\n", "  192.168.88.254  0018-8258-58fe  100   0/19/0     dynamic", "meth0"},
         {"interface gpon 0/1\r\nont deactivate 0 0\r\nquit\r\n", "display  statistics  global\r\n",
          "  ONTs online             : 1", nullptr},
+        {"interface giu 0/19\r\nnative-vlan 0 vlan 3444\r\nquit\r\n", "display port vlan 0/19/0\r\n",
+         "  Total:  2      Native VLAN:  3444", "Native VLAN:  1"},
+        {"interface vlanif 100\r\nquit\r\n", "display ip interface brief\r\n\r\n",
+         "  vlanif100                         unassigned           up         down", nullptr},
+        {"interface meth0\r\nip address 192.168.1.10 255.255.255.0 description Telnet\r\nquit\r\n",
+         "display ip routing-table\r\n\r\n",
+         "     192.168.1.0/24  Direct  0    0             D 192.168.1.10    meth0", "10.11.104.2"},
+        {"ont-lineprofile gpon profile-id 7 profile-name \"GPON_X\"\r\nquit\r\n",
+         "display ont-lineprofile gpon all\r\n",
+         "  7           GPON_X                                      0", nullptr},
+        {"dba-profile add profile-id 10 type4 max 102400\r\nont-lineprofile epon profile-id 2\r\n"
+         "llid dba-profile-id 10\r\nquit\r\n",
+         "display dba-profile all\r\n", "          10     4         No         0         0    102400      1",
+         nullptr},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE((c.change + c.display).toStdString());

@@ -121,7 +121,7 @@ TEST(SimModes, PromptsOfEveryMode) {
         {"diagnose", "MA5680T(diagnose)%%"},
         {"ont-lineprofile gpon profile-id 7 profile-name \"L7\"", "MA5680T(config-gpon-lineprofile-7)#"},
         {"ont-srvprofile epon profile-id 2", "MA5680T(config-epon-srvprofile-2)#"},
-        {"multicast-vlan 3501", "MA5680T(config-mvlan3501)#"},
+        {"multicast-vlan 3444", "MA5680T(config-mvlan3444)#"},
         {"vlan service-profile profile-id 1", "MA5680T(config-vlan-srvprof-1)#"},
         {"interface vlanif 100", "MA5680T(config-if-vlanif100)#"},
     };

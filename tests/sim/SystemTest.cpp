@@ -110,8 +110,13 @@ TEST(SimSystem, EraseLeavesTheFactoryStateThatCommissioningBuildsOn) {
     cli.send("erase flash data active\r\ny\r\n");
     const QJsonObject erased = dump(cli.device);
     EXPECT_EQ(erased["sysname"].toString(), "MA5680T");
-    for (const char *key : {"onts", "servicePorts", "multicastUsers", "vlans", "lineProfiles", "srvProfiles"})
+    for (const char *key : {"onts", "servicePorts", "multicastUsers", "vlans", "multicastVlans", "routes"})
         EXPECT_TRUE(erased[key].toArray().isEmpty()) << key;
+    for (const char *key : {"lineProfiles", "srvProfiles"}) { // only the defaults, id 0 of each kind
+        const QJsonArray profiles = erased[key].toArray();
+        ASSERT_EQ(profiles.size(), 2) << key;
+        EXPECT_EQ(profiles[0]["id"].toInt() + profiles[1]["id"].toInt(), 0) << key;
+    }
     EXPECT_EQ(erased["dbaProfiles"].toArray().size(), 9);
     EXPECT_EQ(boardState(cli.device, 1), "auto_find");
     EXPECT_EQ(boardState(cli.device, 5), "failed");
