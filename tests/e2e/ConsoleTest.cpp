@@ -301,3 +301,30 @@ TEST(ConsoleOntList, ASlowListingShowsItsProgressAndCanBeStopped) {
     const int all = int(h.sim.dump()["onts"].toArray().size());
     EXPECT_LT(h.window->ontListGrid.count(), all) << "the listing was broken off";
 }
+
+TEST(ConsoleHelp, ThePartialCommandStaysAndIsCompletedOrReplaced) {
+    ConsoleHarness h;
+    ASSERT_TRUE(h.startAndLogIn());
+    h.window->console->entry->setPlainText(QStringLiteral("display ont "));
+    h.window->helpButton->click();
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("autofind")));
+    ASSERT_TRUE(h.waitForConsole(ConfigPrompt + QStringLiteral("display ont ")));
+    EXPECT_EQ(h.window->console->entry->toPlainText(), QStringLiteral("display ont "));
+
+    // Completed in the box, only the rest goes out: the OLT runs the whole command.
+    h.window->console->entry->setPlainText(QStringLiteral("display ont autofind all"));
+    h.window->executeButton->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontDiscoveryGrid.count() > 0; }, WaitMs));
+    ASSERT_TRUE(h.settle()) << h.consoleText().right(1500).toStdString();
+
+    // Another command after a help erases the held text first.
+    h.window->console->entry->setPlainText(QStringLiteral("display bo"));
+    h.window->helpButton->click();
+    ASSERT_TRUE(h.waitForConsole(ConfigPrompt + QStringLiteral("display bo")));
+    h.typeCommand(QStringLiteral("display board 0"));
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("display board 0")));
+    ASSERT_TRUE(h.settle()) << h.consoleText().right(1500).toStdString();
+    const QString after = h.consoleText().mid(h.consumed);
+    EXPECT_FALSE(after.contains(QStringLiteral("Unknown command"))) << after.toStdString();
+    EXPECT_FALSE(after.contains(QStringLiteral("错误"))) << after.toStdString();
+}
