@@ -1,5 +1,6 @@
 #include "admin/SystemGroupWidget.h"
 
+#include "admin/OntDataExtraction.h"
 #include "admin/SystemOperations.h"
 #include "app/WidgetKitUi.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tw {
 
@@ -36,15 +38,21 @@ SystemGroupWidget::SystemGroupWidget(PageContext &context, QWidget *parent)
 
 OtherGroupWidget::OtherGroupWidget(PageContext &context, QWidget *parent)
     : QGroupBox(QStringLiteral("其他"), parent) {
-    auto *row = new QHBoxLayout(this);
+    auto *rows = new QVBoxLayout(this);
+    auto *row = new QHBoxLayout;
     idleMinutes = new QLineEdit(QStringLiteral("120"), this);
     idleMinutes->setMaximumWidth(60);
     setButton = new QPushButton(QStringLiteral("设置"), this);
     row->addWidget(captionAround(this, QStringLiteral("超时时间：          分钟"), idleMinutes));
     row->addWidget(setButton);
     row->addStretch(1);
+    rows->addLayout(row);
+    extractButton = new QPushButton(QStringLiteral("提取所有ONT数据(需提前备份OLT)"), this);
+    rows->addWidget(extractButton);
     connect(setButton, &QPushButton::clicked, this,
             [this, &context] { setIdleTimeout(context, idleMinutes->text()); });
+    connect(extractButton, &QPushButton::clicked, this,
+            [&context] { extractAllOntData(context, runDirectoryOf(context)); });
 }
 
 } // namespace tw

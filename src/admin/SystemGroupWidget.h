@@ -18,13 +18,14 @@ class SystemGroupWidget : public QGroupBox {
     QLineEdit *systemName;
 };
 
-// "其他" of "基本设置": the CLI idle time-out.
+// "其他" of "基本设置": the CLI idle time-out and the extraction of the ONTs of a backup.
 class OtherGroupWidget : public QGroupBox {
     Q_OBJECT
   public:
     OtherGroupWidget(PageContext &context, QWidget *parent = nullptr);
     QLineEdit *idleMinutes;
     QPushButton *setButton;
+    QPushButton *extractButton; // "提取所有ONT数据(需提前备份OLT)"
 };
 
 } // namespace tw

@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "admin/BoardPage.h"
+#include "admin/OntDataExtraction.h"
 #include "admin/SystemOperations.h"
+#include "admin/TftpServerUi.h"
 #include "app/ChassisPage.h"
 #include "app/CommandLineWindow.h"
 #include "app/ControlPanelWindow.h"
@@ -319,6 +321,9 @@ void MainWindow::buildMenusAndToolbar() {
                     QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")},
                    QStringLiteral("计算器"));
     });
+    toolsMenu->addSeparator();
+    tftp = new TftpServerUi(toolsMenu, statusBar(), runDirectoryOf(*pageContext_), op_, this);
+    tftp->report = [this](const QString &line) { setLastEvent(log_.timeStamp() + u' ' + line); };
 
     helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     connect(helpMenu->addAction(QStringLiteral("使用说明")), &QAction::triggered, this, [this] {

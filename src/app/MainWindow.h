@@ -43,6 +43,7 @@ class QueryPage;
 class ReceivingIndicatorWidget;
 class SettingsPage;
 class SettingsStore;
+class TftpServerUi;
 
 inline const QString ProductTitle = QStringLiteral("Tarnwick v3.0.0");
 
@@ -100,6 +101,7 @@ class MainWindow : public QMainWindow {
     ReplyHandlers replies{ontListGrid, ontDiscoveryGrid, ontVersionGrid, shared};
 
     QMenu *programMenu, *toolsMenu, *helpMenu;
+    TftpServerUi *tftp; // "TFTP服务器" of "工具(&T)": the built-in server on the run directory
     QMenu *trayMenu, *ontMenu, *ontVersionMenu, *ontDiscoveryMenu; // pop-up only
     QHash<QString, QAction *> ontActions, ontVersionActions, ontDiscoveryActions;
     std::unique_ptr<OntQueries> queries;

@@ -1,5 +1,6 @@
 #include "app/QtOperatorUi.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -49,6 +50,17 @@ std::optional<QString> QtOperator::askText(const QString &prompt, const QString 
 
 void QtOperator::notice(const QString &text, const QString &title, BoxIcon icon) {
     runBox(parent_, text, title, icon, QMessageBox::Ok);
+}
+
+std::optional<QString> QtOperator::askOpenFile(const QString &title, const QString &directory,
+                                               const QStringList &filters) {
+    QFileDialog dialog(parent_, title, directory);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    // The captions name their patterns already.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace tw

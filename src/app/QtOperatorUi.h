@@ -17,6 +17,8 @@ class QtOperator : public Operator {
     std::optional<QString> askText(const QString &prompt, const QString &title,
                                    const QString &initial) override;
     void notice(const QString &text, const QString &title, BoxIcon icon) override;
+    std::optional<QString> askOpenFile(const QString &title, const QString &directory,
+                                       const QStringList &filters) override;
 
   private:
     QWidget *parent_;

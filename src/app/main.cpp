@@ -1,3 +1,4 @@
+#include "admin/TftpServerUi.h"
 #include "app/InstanceGuard.h"
 #include "app/MainWindow.h"
 #include "app/QtOperatorUi.h"
@@ -17,8 +18,10 @@
 
 namespace {
 
-const char Usage[] = "usage: tarnwick [--run-dir DIR]\n"
-                     "       tarnwick --encode-password TEXT   print the stored form of a password\n";
+const char Usage[] =
+    "usage: tarnwick [--run-dir DIR] [--tftp-port N]\n"
+    "       tarnwick --encode-password TEXT   print the stored form of a password\n"
+    "  --tftp-port N   port of the built-in TFTP server (menu 工具 > TFTP服务器); default 69\n";
 
 // Handled before any window exists, so it works without a display.
 int encodePasswordCommand(int argc, char **argv) {
@@ -45,6 +48,15 @@ int main(int argc, char **argv) {
         }
     }
     if (const int rc = encodePasswordCommand(argc, argv); rc >= 0) return rc;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const int tftpPort = tw::tftpPortArgument(arguments);
+    if (tftpPort < 0) {
+        std::fputs("tarnwick: --tftp-port takes a port number from 1 to 65535\n", stderr);
+        std::fputs(Usage, stderr);
+        return 2;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
@@ -74,6 +86,7 @@ int main(int argc, char **argv) {
     tw::QtOperator op;
     tw::MainWindow window(settings, log, op);
     op.setParent(&window);
+    if (tftpPort > 0) window.tftp->setPort(quint16(tftpPort));
     QObject::connect(&guard, &tw::InstanceGuard::activationRequested, &window, &tw::MainWindow::bringToFront);
 
     if (!window.start()) return 0;

@@ -3,6 +3,7 @@
 // widgets, so their flows run in tests with scripted answers.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,6 +29,12 @@ class Operator {
     // An OK-only box.
     virtual void notice(const QString &text, const QString &title = DefaultBoxTitle,
                         BoxIcon icon = BoxIcon::None) = 0;
+    // The platform's file-open dialog in `directory`, with filters as Qt writes them
+    // ("caption (*.ext)"); the chosen path, nullopt on Cancel (and where there is no dialog).
+    virtual std::optional<QString> askOpenFile(const QString & /*title*/, const QString & /*directory*/,
+                                               const QStringList & /*filters*/) {
+        return std::nullopt;
+    }
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
 };
 

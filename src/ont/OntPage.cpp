@@ -1,5 +1,6 @@
 #include "ont/OntPage.h"
 
+#include "admin/OntFirmwareWidget.h"
 #include "app/WidgetKitUi.h"
 #include "common/GridModel.h"
 #include "ont/GridPanelWidget.h"
@@ -322,6 +323,9 @@ void OntPage::buildProvisioning(PageContext &context) {
 
     auto *flash = new QVBoxLayout(flashFields);
     flash->setContentsMargins(0, 0, 0, 0);
+    firmware = new OntFirmwareWidget(context, flashFields);
+    flash->addWidget(firmware);
+    flash->addSpacing(12);
     confirmAll = new BatchConfirmWidget(context, flashFields);
     flash->addWidget(confirmAll);
     static_cast<QVBoxLayout *>(flashTab->layout())->addStretch(1);

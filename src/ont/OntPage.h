@@ -19,6 +19,7 @@ class GridPanelWidget;
 class BatchConfirmWidget;
 class BatchRegistrationWidget;
 class GridModel;
+class OntFirmwareWidget;
 class OnuRegisterTab;
 struct PageContext;
 struct PortFields;
@@ -44,8 +45,8 @@ class OntPage : public QWidget {
     Q_OBJECT
   public:
     OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versionGrid, QWidget *parent = nullptr);
-    // Builds the parts whose buttons run provisioning flows: the batch group of "ONT 注册", the
-    // whole of "ONU 注册" and the registration row of "ONT 刷机".
+    // Builds the parts whose buttons run flows: the batch group of "ONT 注册", the whole of
+    // "ONU 注册", and the firmware part and the registration row of "ONT 刷机".
     void buildProvisioning(PageContext &context);
 
     QTabWidget *tabs;
@@ -93,6 +94,7 @@ class OntPage : public QWidget {
     BatchRegistrationWidget *batch = nullptr;
     OnuRegisterTab *onu = nullptr;
     BatchConfirmWidget *confirmAll = nullptr;
+    OntFirmwareWidget *firmware = nullptr;
 
   private:
     void buildQueryTabs();

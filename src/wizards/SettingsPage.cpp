@@ -1,11 +1,11 @@
 #include "wizards/SettingsPage.h"
 
+#include "admin/BackupGroupWidget.h"
 #include "admin/SystemGroupWidget.h"
 #include "monitor/FanTab.h"
 #include "wizards/BasicConfigTab.h"
 #include "wizards/UplinkTab.h"
 
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -25,8 +25,7 @@ SettingsPage::SettingsPage(PageContext &context, QWidget *parent) : QWidget(pare
     auto *side = new QVBoxLayout;
     systemGroup = new SystemGroupWidget(context, this);
     otherGroup = new OtherGroupWidget(context, this);
-    backupGroup = new QGroupBox(this);
-    backupGroup->setObjectName(QStringLiteral("BackupGroup"));
+    backupGroup = new BackupGroupWidget(context, this);
     side->addWidget(systemGroup);
     side->addWidget(otherGroup);
     side->addWidget(backupGroup);

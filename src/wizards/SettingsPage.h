@@ -2,11 +2,11 @@
 
 #include <QWidget>
 
-class QGroupBox;
 class QTabWidget;
 
 namespace tw {
 
+class BackupGroupWidget;
 class BasicConfigTab;
 class FanTab;
 class OtherGroupWidget;
@@ -31,7 +31,7 @@ class SettingsPage : public QWidget {
     FanTab *fanTab;
     SystemGroupWidget *systemGroup;
     OtherGroupWidget *otherGroup;
-    QGroupBox *backupGroup;
+    BackupGroupWidget *backupGroup;
 };
 
 } // namespace tw

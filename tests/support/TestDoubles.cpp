@@ -35,10 +35,21 @@ bool ScriptedOperator::askOkCancel(const QString &text, const QString &title, Bo
 std::optional<QString> ScriptedOperator::askText(const QString &prompt, const QString &title,
                                                  const QString &initial) {
     boxes.append({Box::Input, prompt, title, BoxIcon::None, initial});
+    return nextText();
+}
+
+std::optional<QString> ScriptedOperator::askOpenFile(const QString &title, const QString &directory,
+                                                     const QStringList &filters) {
+    boxes.append({Box::OpenFile, filters.join(QStringLiteral(";;")), title, BoxIcon::None, directory});
+    return nextText();
+}
+
+std::optional<QString> ScriptedOperator::nextText() {
     if (answers.empty() && agreeWith) return agreeWith;
     if (answers.empty() || !std::holds_alternative<std::optional<QString>>(answers.front()))
         throw std::logic_error("unexpected input box: no text answer scripted");
-    auto text = std::get<std::optional<QString>>(answers.front());
+    std::optional<QString> text;
+    text.swap(std::get<std::optional<QString>>(answers.front()));
     answers.pop_front();
     return text;
 }

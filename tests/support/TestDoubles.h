@@ -26,16 +26,16 @@ class RecordingSink : public CommandSink {
 };
 
 struct Box {
-    enum Kind { YesNo, OkCancel, Input, Notice } kind;
+    enum Kind { YesNo, OkCancel, Input, Notice, OpenFile } kind;
     QString text;
     QString title;
     BoxIcon icon = BoxIcon::None;
-    QString initial; // input boxes
+    QString initial; // input boxes; the folder of a file dialog
 };
 
 class ScriptedOperator : public Operator {
   public:
-    // Answers in order: bool for questions, std::optional<QString> for input boxes.
+    // Answers in order: bool for questions, std::optional<QString> for input boxes and file dialogs.
     using Answer = std::variant<bool, std::optional<QString>>;
     std::deque<Answer> answers;
     QList<Box> boxes;
@@ -51,9 +51,13 @@ class ScriptedOperator : public Operator {
     std::optional<QString> askText(const QString &prompt, const QString &title,
                                    const QString &initial) override;
     void notice(const QString &text, const QString &title, BoxIcon icon) override;
+    // Answered like an input box: the chosen path, or Cancel. Recorded with the filters as text.
+    std::optional<QString> askOpenFile(const QString &title, const QString &directory,
+                                       const QStringList &filters) override;
 
   private:
     bool nextBool();
+    std::optional<QString> nextText();
 };
 
 // A fresh run directory for one test.
