@@ -124,7 +124,8 @@ std::vector<const CommandTable *> tablesFor(ModeKind kind) {
     case ModeKind::Privileged:
         return with({&privilegedCommands()});
     case ModeKind::Config:
-        return with({&configCommands(), &vlanCommands(), &profileSetupCommands(), &systemCommands()});
+        return with({&configCommands(), &vlanCommands(), &profileSetupCommands(), &systemCommands(),
+                     &transferCommands()});
     case ModeKind::InterfacePon:
         return with({&ponInterfaceCommands(), &ponRegistrationCommands(), &ponDisplayCommands()});
     case ModeKind::InterfaceGiu:

@@ -68,6 +68,8 @@ void alarmClear(Call &c);
 void enterMulticastVlan(Call &c);
 // native-vlan <port>|all vlan <V> in an uplink board's interface mode.
 void nativeVlanCommand(Call &c);
+// display ont-load info; display ont-load select <f/s> [<port> [<ont>]].
+void ontLoadDisplay(Call &c);
 
 // Runs one command line in the session's current mode.
 void dispatchCommand(Session &s, const QString &line);
@@ -89,6 +91,7 @@ const CommandTable &userCommands();
 const CommandTable &privilegedCommands();
 const CommandTable &configCommands();
 const CommandTable &systemCommands();
+const CommandTable &transferCommands();
 const CommandTable &ponInterfaceCommands();
 const CommandTable &ponRegistrationCommands();
 const CommandTable &ponDisplayCommands();

@@ -1,4 +1,4 @@
-// Commands of the configuration mode: interfaces, service ports, transfers, ARP proxy and routes.
+// Commands of the configuration mode: interfaces, service ports, ARP proxy and routes.
 #include "Commands.h"
 
 namespace tw::sim {
@@ -122,27 +122,6 @@ void routeStatic(Call &c, bool add) {
     addStaticRoute(c.dev(), r);
 }
 
-void tftpTransfer(Call &c, bool load) {
-    // backup configuration|data tftp <addr> <file>; load configuration|data tftp <addr> <file> all
-    if (!c.need(4, load ? 5 : 4)) return;
-    if (!c.is(0, "configuration") && !c.is(0, "data")) return c.paramError(0);
-    if (!c.is(1, "tftp")) return c.paramError(1);
-    const QStringList octets = c.arg(2).split('.');
-    bool valid = octets.size() == 4;
-    for (const QString &o : octets)
-        valid = valid && o.toInt() >= 0 && o.toInt() <= 255 && !o.isEmpty();
-    if (!valid) return c.paramError(2);
-    afterConfirm(c, load ? "  Are you sure to load the file? " : "  Are you sure to back up the file? ",
-                 load ? "  确定要加载文件吗？" : "  确定要备份文件吗？", [load](Call &c) {
-                     if (load)
-                         c.say("  Loading the file, please wait...", "  正在加载文件，请稍候...");
-                     else
-                         c.say("  Backing up the file, please wait...", "  正在备份文件，请稍候...");
-                     c.say("  Failure: The TFTP server does not respond, the operation timed out",
-                           "  失败：TFTP服务器无响应，操作超时");
-                 });
-}
-
 } // namespace
 
 void recordLine(Call &c) {
@@ -168,16 +147,6 @@ const CommandTable &configCommands() {
         {{"undo", "interface"}, undoInterface},
         {{"service-port"}, servicePortAdd},
         {{"undo", "service-port"}, undoServicePort},
-        {{"backup"}, [](Call &c) { tftpTransfer(c, false); }},
-        {{"load"}, [](Call &c) { tftpTransfer(c, true); }},
-        {{"active", "configuration", "system"},
-         [](Call &c) {
-             afterConfirm(c, "  Are you sure to activate the loaded configuration? ",
-                          "  确定要激活加载的配置吗？", [](Call &c) {
-                              c.say("  Failure: No configuration file is loaded",
-                                    "  失败：没有加载的配置文件");
-                          });
-         }},
         {{"alarm", "active", "clear"}, alarmClear},
         {{"arp", "proxy"},
          [](Call &c) {

@@ -69,10 +69,9 @@ void ontInfo(Call &c) {
         auto port = c.number(0, 0, 15);
         if (!port || *port >= c.dev().board(m.frame, m.slot)->ports) return c.paramError(0);
         if (c.is(1, "all")) {
-            QString out;
-            if (!renderOntTable(out, c.dev(), c.lang(), m.frame, m.slot, *port))
-                return c.fail(Failure::NoOnt);
-            return c.print(out);
+            Pieces table = ontTablePieces(c.dev(), c.lang(), m.frame, m.slot, *port);
+            if (!table) return c.fail(Failure::NoOnt);
+            return c.s.printLazily(std::move(table));
         }
         auto id = c.number(1, 0, 127);
         if (!id) return c.paramError(1);
@@ -84,10 +83,9 @@ void ontInfo(Call &c) {
     if (c.argc() < 2) return c.incomplete();
     if (c.is(1, "all")) {
         if (!c.need(2, 2)) return;
-        QString out;
-        if (!renderOntTable(out, c.dev(), c.lang(), *frame, std::nullopt, std::nullopt))
-            return c.fail(Failure::NoOnt);
-        return c.print(out);
+        Pieces table = ontTablePieces(c.dev(), c.lang(), *frame, std::nullopt, std::nullopt);
+        if (!table) return c.fail(Failure::NoOnt);
+        return c.s.printLazily(std::move(table));
     }
     auto slot = c.number(1, 0, 22);
     if (!slot) return c.paramError(1);
@@ -95,19 +93,18 @@ void ontInfo(Call &c) {
     if (!ponBoardExists(c, *frame, *slot)) return;
     if (c.is(2, "all")) {
         if (!c.need(3, 3)) return;
-        QString out;
-        if (!renderOntTable(out, c.dev(), c.lang(), *frame, *slot, std::nullopt))
-            return c.fail(Failure::NoOnt);
-        return c.print(out);
+        Pieces table = ontTablePieces(c.dev(), c.lang(), *frame, *slot, std::nullopt);
+        if (!table) return c.fail(Failure::NoOnt);
+        return c.s.printLazily(std::move(table));
     }
     auto port = c.number(2, 0, 15);
     if (!port || !c.dev().portExists({*frame, *slot, *port})) return c.paramError(2);
     if (c.argc() < 4) return c.incomplete();
     if (!c.need(4, 4)) return;
     if (c.is(3, "all")) {
-        QString out;
-        if (!renderOntTable(out, c.dev(), c.lang(), *frame, *slot, *port)) return c.fail(Failure::NoOnt);
-        return c.print(out);
+        Pieces table = ontTablePieces(c.dev(), c.lang(), *frame, *slot, *port);
+        if (!table) return c.fail(Failure::NoOnt);
+        return c.s.printLazily(std::move(table));
     }
     auto id = c.number(3, 0, 127);
     if (!id) return c.paramError(3);
@@ -152,9 +149,9 @@ void ontVersion(Call &c) {
     auto frame = c.number(0, 0, 7);
     if (!frame) return c.paramError(0);
     auto table = [&c, frame](std::optional<int> slot, std::optional<int> port) {
-        QString out;
-        if (!renderOntVersionTable(out, c.dev(), c.lang(), *frame, slot, port)) return c.fail(Failure::NoOnt);
-        c.print(out);
+        Pieces rows = ontVersionPieces(c.dev(), c.lang(), *frame, slot, port);
+        if (!rows) return c.fail(Failure::NoOnt);
+        c.s.printLazily(std::move(rows));
     };
     if (c.argc() < 2) return c.incomplete();
     if (c.is(1, "all")) return c.need(2, 2) ? table(std::nullopt, std::nullopt) : void();

@@ -1,5 +1,5 @@
-// Commands of the smaller modes entered from configuration mode: IP and other interfaces,
-// multicast VLANs and diagnosis.
+// Commands of the smaller modes entered from configuration mode: IP and other interfaces and
+// multicast VLANs.
 #include "Commands.h"
 
 #include <algorithm>
@@ -154,30 +154,6 @@ const CommandTable &multicastVlanCommands() {
              if (MulticastVlan *m = multicastVlanOf(c)) m->lines << words.join(' ');
          }},
         {{"multicast-vlan"}, enterMulticastVlan},
-    };
-    return table;
-}
-
-const CommandTable &diagnoseCommands() {
-    static const CommandTable table = {
-        {{"ont-load", "info"},
-         [](Call &c) {
-             if (c.argc() < 4) return c.incomplete();
-             if (!c.is(0, "program") && !c.is(0, "configuration")) return c.paramError(0);
-             if (!c.is(2, "tftp")) return c.paramError(2);
-         }},
-        {{"ont-load", "select"},
-         [](Call &c) {
-             if (c.argc() < 3) return c.incomplete();
-         }},
-        {{"ont-load", "start"},
-         [](Call &c) {
-             c.say("  Loading the file from the TFTP server...", "  正在从TFTP服务器加载文件...");
-             c.say("  Failure: The TFTP server does not respond, the operation timed out",
-                   "  失败：TFTP服务器无响应，操作超时");
-         }},
-        {{"ont-load", "stop"},
-         [](Call &c) { c.say("  Failure: No ONT is being loaded", "  失败：当前没有ONT在加载"); }},
     };
     return table;
 }

@@ -325,8 +325,7 @@ const CommandTable &monitorCommands() {
         {{"display", "data", "sync"}, dataSync},
         {{"display", "statistics"}, globalStatistics},
         {{"display", "rogueont"}, rogueOnts},
-        {{"display", "ont-load"},
-         [](Call &c) { c.say("  Failure: No ONT is being loaded", "  失败：当前没有ONT在加载"); }},
+        {{"display", "ont-load"}, ontLoadDisplay},
         {{"display", "time"}, [](Call &c) { c.line("  " + c.dev().now); }},
     };
     return table;

@@ -110,7 +110,7 @@ void ontRestart(Call &c, bool factory) {
         for (const auto &[at, id] : *list) {
             Ont *o = c.dev().ont(at, id);
             if (o && o->online())
-                o->lastUp = c.dev().now;
+                restartOnt(c.dev(), *o);
             else if (!all)
                 c.fail(o ? Failure::NotOnline : Failure::NoOnt);
         }

@@ -118,7 +118,7 @@ void undoServicePort(Call &c) {
         auto ref = boardRef(c.arg(1));
         if (!ref) return c.paramError(1);
         const auto [frame, slot] = *ref;
-        match = [frame, slot](const ServicePort &sp) { return sp.at.frame == frame && sp.at.slot == slot; };
+        match = [frame = frame, slot = slot](const ServicePort &sp) { return sp.at.frame == frame && sp.at.slot == slot; };
     } else if (c.is(0, "vlan")) {
         if (!c.need(2, 2)) return;
         auto v = c.number(1, 1, 4095);
@@ -254,7 +254,7 @@ const CommandTable &btvCommands() {
                  auto ref = boardRef(c.arg(1));
                  if (!ref) return c.paramError(1);
                  const auto [frame, slot] = *ref;
-                 match = [frame, slot](const ServicePort &s) {
+                 match = [frame = frame, slot = slot](const ServicePort &s) {
                      return s.at.frame == frame && s.at.slot == slot;
                  };
              } else if (c.is(0, "smart-vlan")) {

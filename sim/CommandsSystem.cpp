@@ -29,7 +29,7 @@ void boardCommand(Call &c) {
     if (op == "confirm") return report(c, confirmBoard(c.dev(), frame, slot));
     if (op == "power-on") return report(c, powerBoard(c.dev(), frame, slot, true));
 
-    auto apply = [op, frame, slot](Call &c) {
+    auto apply = [op, frame = frame, slot = slot](Call &c) {
         Device &d = c.dev();
         if (op == "power-off") return report(c, powerBoard(d, frame, slot, false));
         if (op == "delete") return report(c, deleteBoard(d, frame, slot));

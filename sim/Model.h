@@ -66,6 +66,7 @@ struct Ont {
     QString version = "159D.A";
     QString software = "V5R019C10S350";
     QString standbySoftware = "V5R019C10S300";
+    bool standbyOnRestart = false; // a loaded package waits in the standby area for the next restart
     QString equipmentId = "EG8145V5";
     double rxPower = -19.5;
     double txPower = 2.1;
@@ -147,68 +148,6 @@ struct Autosave {
     int configurationInterval = 30; // minutes
 };
 
-struct Device {
-    QString sysname = "MA5680T";
-    int frame = 0;
-    std::vector<Board> boards; // indexed by slot
-    std::vector<Ont> onts;     // ordered by port, then id
-    std::vector<AutofindEntry> autofind;
-    // On the fibre and unregistered, on a port that reports nothing now (auto-find off, board down).
-    std::vector<AutofindEntry> unreported;
-    std::vector<ServicePort> servicePorts; // ordered by index
-    std::vector<MulticastUser> multicastUsers;
-    std::vector<Vlan> vlans; // ordered by id
-    std::vector<DbaProfile> dbaProfiles;
-    std::vector<Profile> lineProfiles; // ordered by PON kind, then id
-    std::vector<Profile> srvProfiles;
-    std::vector<VlanServiceProfile> vlanServiceProfiles; // ordered by id
-    std::vector<MulticastVlan> multicastVlans;           // ordered by id
-    std::map<QString, int> nativeVlans;                  // uplink port "0/19/0" -> VLAN, where not 1
-    // meth0 has its factory address until the configuration gives it another.
-    std::vector<IpInterface> ipInterfaces{{"meth0", "10.11.104.2", "255.255.255.0", {}, false}};
-    std::vector<StaticRoute> routes;
-    std::vector<Account> accounts;
-    std::vector<Alarm> alarms;                // the active ones, oldest first
-    int alarmSerial = 0;                      // the serial number the last raised alarm got
-    std::map<QString, bool> switches;         // security toggles and similar on/off features
-    std::map<QString, bool> autofindDisabled; // "0/1/3" -> true when switched off
-    QStringList extraConfig;                  // accepted configuration lines with no model of their own
-    Fans fans;
-    Autosave autosave;
-    int screenLength = 40;
-    int idleSeconds = 0;
-    QString now = "2024-05-20 10:00:00+08:00";
-    // The configuration a restart comes back with; null until the first session or save.
-    std::shared_ptr<const Device> saved;
-
-    // Lookups. Pointers stay valid until the next change of the vector they point into.
-    const Board *board(int frame, int slot) const;
-    Board *board(int frame, int slot);
-    Ont *ont(PortRef at, int id);
-    const Ont *ont(PortRef at, int id) const;
-    Ont *ontByKey(const QString &key); // SN, MAC, LOID or password
-    std::vector<const Ont *> ontsOn(PortRef at) const;
-    std::vector<const AutofindEntry *> autofindOn(std::optional<PortRef> at) const;
-    const Vlan *vlan(int id) const;
-    Vlan *vlan(int id);
-    const Profile *lineProfile(PonKind pon, int id) const;
-    const Profile *srvProfile(PonKind pon, int id) const;
-    Profile *profile(bool line, PonKind pon, int id);
-    const DbaProfile *dbaProfile(int id) const;
-    VlanServiceProfile *vlanServiceProfile(int id);
-    MulticastVlan *multicastVlan(int id);
-    const IpInterface *ipInterface(const QString &name) const;
-    IpInterface *ipInterface(const QString &name);
-    int nativeVlan(const QString &port) const; // 1 unless set
-    ServicePort *servicePort(int index);
-    bool hasMulticastUser(int servicePort) const;
-    bool portExists(PortRef at) const;
-    // A working board with auto-find on for the port: new devices there show in autofind.
-    bool portReports(PortRef at) const;
-    int nextServicePortIndex() const;
-    bool switchOn(const QString &name) const; // the set value, else the factory default
-};
-
 // Result of a model change: empty on success, else a failure code the renderer words.
 enum class Failure {
     None,
@@ -258,6 +197,111 @@ enum class Failure {
     PortVlanExists,
     AddressConflict,
     ArpProxyOff,
+    NoLoadFile,
+    NoLoadSelection,
+    LoadRunning,
+    NoLoadRunning,
+    BadLoadFile,
+};
+
+// ONT loading in the diagnose mode: the file the device fetched, the ONTs selected, and the
+// loading that runs on them from "ont-load start" on.
+struct OntLoadSelection {
+    int frame = 0;
+    int slot = 0;
+    std::optional<int> port; // none: every port of the board
+    std::optional<int> ont;  // none: every ONT of the port(s)
+};
+
+struct OntLoadTarget {
+    enum class State { Loading, Success, Failed, Stopped };
+    PortRef at;
+    int id = 0;
+    State state = State::Loading;
+    int progress = 0;              // percent
+    Failure cause = Failure::None; // why it failed
+};
+
+struct OntLoad {
+    enum class Phase { Idle, Running, Ended };
+    bool program = true; // a firmware package; false: a configuration file
+    QString file;
+    QString server;
+    QString version; // what a package makes the ONTs run
+    bool fileReady = false;
+    std::optional<OntLoadSelection> selection;
+    Phase phase = Phase::Idle;
+    QString activeMode; // "immediate", "next-startup"
+    qint64 startMs = 0;
+    qint64 durationMs = 0;
+    std::vector<OntLoadTarget> targets;
+};
+
+struct Device {
+    QString sysname = "MA5680T";
+    int frame = 0;
+    std::vector<Board> boards; // indexed by slot
+    std::vector<Ont> onts;     // ordered by port, then id
+    std::vector<AutofindEntry> autofind;
+    // On the fibre and unregistered, on a port that reports nothing now (auto-find off, board down).
+    std::vector<AutofindEntry> unreported;
+    std::vector<ServicePort> servicePorts; // ordered by index
+    std::vector<MulticastUser> multicastUsers;
+    std::vector<Vlan> vlans; // ordered by id
+    std::vector<DbaProfile> dbaProfiles;
+    std::vector<Profile> lineProfiles; // ordered by PON kind, then id
+    std::vector<Profile> srvProfiles;
+    std::vector<VlanServiceProfile> vlanServiceProfiles; // ordered by id
+    std::vector<MulticastVlan> multicastVlans;           // ordered by id
+    std::map<QString, int> nativeVlans;                  // uplink port "0/19/0" -> VLAN, where not 1
+    // meth0 has its factory address until the configuration gives it another.
+    std::vector<IpInterface> ipInterfaces{{"meth0", "10.11.104.2", "255.255.255.0", {}, false}};
+    std::vector<StaticRoute> routes;
+    std::vector<Account> accounts;
+    std::vector<Alarm> alarms;                // the active ones, oldest first
+    int alarmSerial = 0;                      // the serial number the last raised alarm got
+    std::map<QString, bool> switches;         // security toggles and similar on/off features
+    std::map<QString, bool> autofindDisabled; // "0/1/3" -> true when switched off
+    QStringList extraConfig;                  // accepted configuration lines with no model of their own
+    Fans fans;
+    Autosave autosave;
+    int screenLength = 40;
+    int idleSeconds = 0;
+    QString now = "2024-05-20 10:00:00+08:00";
+    // The configuration a restart comes back with; null until the first session or save.
+    std::shared_ptr<const Device> saved;
+    // A configuration file fetched by "load configuration", waiting for "active configuration system".
+    QByteArray loadedConfiguration;
+    // The loaded configuration the device restarts with once it has been made active.
+    QByteArray activating;
+    OntLoad ontLoad;
+
+    // Lookups. Pointers stay valid until the next change of the vector they point into.
+    const Board *board(int frame, int slot) const;
+    Board *board(int frame, int slot);
+    Ont *ont(PortRef at, int id);
+    const Ont *ont(PortRef at, int id) const;
+    Ont *ontByKey(const QString &key); // SN, MAC, LOID or password
+    std::vector<const Ont *> ontsOn(PortRef at) const;
+    std::vector<const AutofindEntry *> autofindOn(std::optional<PortRef> at) const;
+    const Vlan *vlan(int id) const;
+    Vlan *vlan(int id);
+    const Profile *lineProfile(PonKind pon, int id) const;
+    const Profile *srvProfile(PonKind pon, int id) const;
+    Profile *profile(bool line, PonKind pon, int id);
+    const DbaProfile *dbaProfile(int id) const;
+    VlanServiceProfile *vlanServiceProfile(int id);
+    MulticastVlan *multicastVlan(int id);
+    const IpInterface *ipInterface(const QString &name) const;
+    IpInterface *ipInterface(const QString &name);
+    int nativeVlan(const QString &port) const; // 1 unless set
+    ServicePort *servicePort(int index);
+    bool hasMulticastUser(int servicePort) const;
+    bool portExists(PortRef at) const;
+    // A working board with auto-find on for the port: new devices there show in autofind.
+    bool portReports(PortRef at) const;
+    int nextServicePortIndex() const;
+    bool switchOn(const QString &name) const; // the set value, else the factory default
 };
 
 struct AddOntRequest {
@@ -386,5 +430,24 @@ int clearAlarms(Device &d);
 void saveConfiguration(Device &d);
 void restartDevice(Device &d);
 void eraseDevice(Device &d);
+// Restarts the device with this configuration in place of the saved one; what is on the fibre stays.
+void restartWith(Device &d, Device configured);
+
+// ONT loading. The file is fetched first ("ont-load info"), then the ONTs are selected and the
+// loading started; it runs for `durationMs` and is brought up to date by advanceOntLoad().
+// What a package makes the ONTs run: the first line of the file when it reads as a version
+// ("V5R020C00S100"), else the file's name without its extension.
+QString loadedVersion(const QString &file, const QByteArray &contents);
+Failure setOntLoadFile(Device &d, bool program, const QString &file, const QString &server,
+                       const QByteArray &contents);
+Failure selectOntLoad(Device &d, const OntLoadSelection &selection);
+Failure startOntLoad(Device &d, const QString &activeMode, qint64 nowMs, qint64 durationMs);
+void advanceOntLoad(Device &d, qint64 nowMs);
+// Stops a running loading; after its end, clears it.
+Failure stopOntLoad(Device &d);
+// Whether the target lies in the selection.
+bool ontLoadSelects(const OntLoadSelection &s, PortRef at, int id);
+// The ONT restarts: a package waiting in its standby area becomes the one it runs.
+void restartOnt(Device &d, Ont &o);
 
 } // namespace tw::sim

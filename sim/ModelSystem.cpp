@@ -170,6 +170,9 @@ Failure switchOver(Device &d) {
 void saveConfiguration(Device &d) {
     auto copy = std::make_shared<Device>(d);
     copy->saved.reset();
+    copy->loadedConfiguration.clear();
+    copy->activating.clear();
+    copy->ontLoad = {};
     d.saved = std::move(copy);
 }
 
@@ -180,6 +183,9 @@ void restartDevice(Device &d) {
     back.now = d.now;
     back.alarms = d.alarms;
     back.alarmSerial = d.alarmSerial;
+    // What was only in memory is gone: a loaded configuration and an ONT loading.
+    back.loadedConfiguration.clear();
+    back.ontLoad = {};
     // The control boards keep the roles they have now; every other board comes up powered.
     for (Board &b : back.boards) {
         const Board *now = d.board(d.frame, b.slot);
@@ -196,6 +202,13 @@ void restartDevice(Device &d) {
     }
     settle(back);
     d = std::move(back);
+}
+
+void restartWith(Device &d, Device configured) {
+    configured.saved.reset();
+    configured.loadedConfiguration.clear();
+    d.saved = std::make_shared<const Device>(std::move(configured));
+    restartDevice(d);
 }
 
 void eraseDevice(Device &d) {

@@ -158,6 +158,16 @@ QString failureText(Failure f, Lang l) {
                   "  失败：IP地址与其他接口冲突");
     case Failure::ArpProxyOff:
         return tr(l, "  Failure: The global ARP proxy is disabled", "  失败：全局ARP代理未使能");
+    case Failure::NoLoadFile:
+        return tr(l, "  Failure: The loading file is not set", "  失败：未设置加载文件");
+    case Failure::NoLoadSelection:
+        return tr(l, "  Failure: No ONT is selected for loading", "  失败：没有选择要加载的ONT");
+    case Failure::LoadRunning:
+        return tr(l, "  Failure: ONTs are being loaded", "  失败：ONT正在加载");
+    case Failure::NoLoadRunning:
+        return tr(l, "  Failure: No ONT is being loaded", "  失败：当前没有ONT在加载");
+    case Failure::BadLoadFile:
+        return tr(l, "  Failure: The file is empty or invalid", "  失败：文件为空或无效");
     }
     return {};
 }

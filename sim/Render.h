@@ -6,11 +6,16 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace tw::sim {
 
 enum class Lang { English, Chinese };
+
+// A long reply made a piece at a time: each call appends the next piece to `out` and says whether
+// more follow. Every call looks the device up afresh, so the device may change in between.
+using Pieces = std::function<bool(QString &out)>;
 
 inline QString tr(Lang lang, const char *english, const char *chinese) {
     return QString::fromUtf8(lang == Lang::English ? english : chinese);
@@ -36,6 +41,9 @@ QString boardStateText(BoardState s, Lang lang);
 // display ont info <f> [<s> [<p>]] all. Returns false (and prints nothing) when no ONT matches.
 bool renderOntTable(QString &out, const Device &d, Lang lang, int frame, std::optional<int> slot,
                     std::optional<int> port);
+// The same a port's block at a time; empty when no ONT matches.
+Pieces ontTablePieces(const Device &d, Lang lang, int frame, std::optional<int> slot,
+                      std::optional<int> port);
 // display ont info <f> <s> <p> <id> and the by-sn/by-mac/... searches.
 QString renderOntDetail(const Device &d, Lang lang, const Ont &o, bool withProfiles);
 QString renderAutofind(const Device &d, Lang lang, std::optional<PortRef> at);
@@ -45,6 +53,9 @@ QString renderBoardDetail(const Device &d, Lang lang, const Board &b);
 QString renderUplinkPorts(const Device &d, Lang lang, const Board &b, std::optional<int> port);
 bool renderOntVersionTable(QString &out, const Device &d, Lang lang, int frame, std::optional<int> slot,
                            std::optional<int> port);
+// The same a few hundred rows at a time; empty when no ONT matches.
+Pieces ontVersionPieces(const Device &d, Lang lang, int frame, std::optional<int> slot,
+                        std::optional<int> port);
 QString renderOntVersionDetail(Lang lang, const Ont &o);
 QString renderServicePorts(const Device &d, Lang lang, const std::vector<const ServicePort *> &list);
 QString renderCurrentConfiguration(const Device &d);

@@ -152,7 +152,7 @@ QString renderCurrentConfiguration(const Device &d) {
         if (d.switchOn(name) != factory) out += ' ' + name + (factory ? " disable" : " enable") + "\r\n";
     for (const auto &[name, on] : d.switches)
         if (std::none_of(knownSwitches().begin(), knownSwitches().end(),
-                         [&](const auto &known) { return known.first == name; }))
+                         [&n = name](const auto &known) { return known.first == n; }))
             out += ' ' + name + (on ? " enable" : " disable") + "\r\n";
     out += "#\r\n[pre-config]\r\n  <pre-config>\r\n";
     for (const Board &b : d.boards)

@@ -1,6 +1,8 @@
 // The ONT replies: the ONT tables, an ONT's details, versions and optics, and the autofind list.
 #include "Render.h"
 
+#include <algorithm>
+
 namespace tw::sim {
 
 QString controlFlagText(const Ont &o, Lang l) {
@@ -106,29 +108,56 @@ static void portBlock(QString &out, const Device &d, Lang l, PortRef at,
     out += rule();
 }
 
+namespace {
+
+// Which ONTs a listing takes: a frame, a board or a port.
+struct OntFilter {
+    std::optional<int> slot;
+    std::optional<int> port;
+
+    bool takes(const Ont &o) const { return (!slot || o.at.slot == *slot) && (!port || o.at.port == *port); }
+    // ONTs are kept in port order: past this one, no later ONT is taken.
+    bool past(const Ont &o) const {
+        return slot && (o.at.slot > *slot || (o.at.slot == *slot && port && o.at.port > *port));
+    }
+};
+
+// The first ONT at or after (at, id) that the filter takes, or the end.
+std::vector<Ont>::const_iterator nextTaken(const Device &d, const OntFilter &f, PortRef at, int id) {
+    auto it =
+        std::lower_bound(d.onts.begin(), d.onts.end(), std::pair(at, id),
+                         [](const Ont &o, std::pair<PortRef, int> k) { return std::pair(o.at, o.id) < k; });
+    while (it != d.onts.end() && !f.past(*it) && !f.takes(*it))
+        ++it;
+    return it != d.onts.end() && f.takes(*it) ? it : d.onts.end();
+}
+
+} // namespace
+
+Pieces ontTablePieces(const Device &d, Lang l, int frame, std::optional<int> slot, std::optional<int> port) {
+    const OntFilter f{slot, port};
+    const PortRef first{frame, slot.value_or(0), port.value_or(0)};
+    if (frame != d.frame || nextTaken(d, f, first, 0) == d.onts.end()) return {};
+    return [&d, l, f, next = first](QString &out) mutable {
+        auto it = nextTaken(d, f, next, 0);
+        if (it == d.onts.end()) return false;
+        const PortRef at = it->at;
+        std::vector<const Ont *> onts;
+        for (; it != d.onts.end() && it->at == at; ++it)
+            if (f.takes(*it)) onts.push_back(&*it);
+        portBlock(out, d, l, at, onts);
+        next = PortRef{at.frame, at.slot, at.port + 1};
+        return nextTaken(d, f, next, 0) != d.onts.end();
+    };
+}
+
 bool renderOntTable(QString &out, const Device &d, Lang l, int frame, std::optional<int> slot,
                     std::optional<int> port) {
-    if (frame != d.frame) return false;
-    bool any = false;
-    std::vector<const Ont *> onts;
-    PortRef current{-1, -1, -1};
-    auto flush = [&] {
-        if (!onts.empty()) {
-            portBlock(out, d, l, current, onts);
-            any = true;
-        }
-        onts.clear();
-    };
-    for (const Ont &o : d.onts) {
-        if ((slot && o.at.slot != *slot) || (port && o.at.port != *port)) continue;
-        if (o.at != current) {
-            flush();
-            current = o.at;
-        }
-        onts.push_back(&o);
+    Pieces pieces = ontTablePieces(d, l, frame, slot, port);
+    if (!pieces) return false;
+    while (pieces(out)) {
     }
-    flush();
-    return any;
+    return true;
 }
 
 static QString authText(const Ont &o, Lang l) {
@@ -258,40 +287,61 @@ QString renderAutofind(const Device &d, Lang l, std::optional<PortRef> at) {
     return out;
 }
 
+Pieces ontVersionPieces(const Device &d, Lang l, int frame, std::optional<int> slot,
+                        std::optional<int> port) {
+    const OntFilter f{slot, port};
+    const PortRef first{frame, slot.value_or(0), port.value_or(0)};
+    if (frame != d.frame || nextTaken(d, f, first, 0) == d.onts.end()) return {};
+    struct Place {
+        PortRef at;
+        int id = 0;
+        int rows = 0; // printed so far
+    };
+    return [&d, l, f, place = Place{first, 0, 0}](QString &out) mutable {
+        if (place.rows == 0) {
+            out += rule();
+            if (l == Lang::English) {
+                out += "  F/S/P     ONT    Vendor  ONT       Software          OUI     Equipment-ID\r\n"
+                       "            ID     ID      Version   Version           Version\r\n";
+            } else {
+                out += QString::fromUtf8(
+                    "  框/槽/端口 ONT   生产    ONT       软件版本          OUI     设备ID\r\n"
+                    "            编号  厂商ID  类型                        版本\r\n");
+            }
+            out += rule();
+        }
+        auto it = nextTaken(d, f, place.at, place.id);
+        for (int n = 0; n < 256 && it != d.onts.end(); ++n, it = nextTaken(d, f, place.at, place.id)) {
+            const Ont &o = *it;
+            out += QLatin1String("  ");
+            appendPadded(out, paddedPort(o.at), 8);
+            appendRightAligned(out, QString::number(o.id), 3);
+            out += QLatin1String("    ");
+            const bool known = o.online() || o.plugged;
+            appendPadded(out, known ? o.vendor : "-", 8);
+            appendPadded(out, known ? o.version : "-", 10);
+            appendPadded(out, known ? o.software : "-", 18);
+            appendPadded(out, "-", 8);
+            out += (known ? o.equipmentId : "-") + "\r\n";
+            ++place.rows;
+            place.at = o.at;
+            place.id = o.id + 1;
+        }
+        if (it != d.onts.end()) return true;
+        out += rule();
+        out += l == Lang::English ? QStringLiteral("  The total of ONTs: %1\r\n").arg(place.rows)
+                                  : QString::fromUtf8("  ONT总数：%1\r\n").arg(place.rows);
+        out += rule();
+        return false;
+    };
+}
+
 bool renderOntVersionTable(QString &out, const Device &d, Lang l, int frame, std::optional<int> slot,
                            std::optional<int> port) {
-    if (frame != d.frame) return false;
-    QString rows;
-    int n = 0;
-    for (const Ont &o : d.onts) {
-        if ((slot && o.at.slot != *slot) || (port && o.at.port != *port)) continue;
-        rows += QLatin1String("  ");
-        appendPadded(rows, paddedPort(o.at), 8);
-        appendRightAligned(rows, QString::number(o.id), 3);
-        rows += QLatin1String("    ");
-        const bool known = o.online() || o.plugged;
-        appendPadded(rows, known ? o.vendor : "-", 8);
-        appendPadded(rows, known ? o.version : "-", 10);
-        appendPadded(rows, known ? o.software : "-", 18);
-        appendPadded(rows, "-", 8);
-        rows += (known ? o.equipmentId : "-") + "\r\n";
-        ++n;
+    Pieces pieces = ontVersionPieces(d, l, frame, slot, port);
+    if (!pieces) return false;
+    while (pieces(out)) {
     }
-    if (n == 0) return false;
-    out += rule();
-    if (l == Lang::English) {
-        out += "  F/S/P     ONT    Vendor  ONT       Software          OUI     Equipment-ID\r\n"
-               "            ID     ID      Version   Version           Version\r\n";
-    } else {
-        out += QString::fromUtf8("  框/槽/端口 ONT   生产    ONT       软件版本          OUI     设备ID\r\n"
-                                 "            编号  厂商ID  类型                        版本\r\n");
-    }
-    out += rule();
-    out += rows;
-    out += rule();
-    out += l == Lang::English ? QStringLiteral("  The total of ONTs: %1\r\n").arg(n)
-                              : QString::fromUtf8("  ONT总数：%1\r\n").arg(n);
-    out += rule();
     return true;
 }
 

@@ -24,4 +24,8 @@ Device fullScenario(quint32 seed);
 
 QJsonObject dumpDevice(const Device &d);
 
+// The database file "backup data" stores: a line that names it, then the device as "dump" prints it.
+QByteArray databaseFile(const Device &d);
+ScenarioResult deviceFromDatabase(const QByteArray &file);
+
 } // namespace tw::sim

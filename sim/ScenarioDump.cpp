@@ -3,6 +3,7 @@
 #include "ScenarioNames.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace tw::sim {
 
@@ -114,6 +115,7 @@ QJsonObject dumpDevice(const Device &d) {
                       {"vendor", o.vendor},
                       {"version", o.version},
                       {"software", o.software},
+                      {"standbySoftware", o.standbySoftware},
                       {"equipmentId", o.equipmentId},
                       {"rxPower", o.rxPower},
                       {"txPower", o.txPower},
@@ -135,6 +137,12 @@ QJsonObject dumpDevice(const Device &d) {
                       {"type", sp.portType}, {"userVlan", sp.userVlan}, {"up", sp.up}};
         if (sp.portType != "eth") j["ont"] = sp.ont;
         if (sp.gemport >= 0) j["gemport"] = sp.gemport;
+        if (sp.rxCttr >= 0) {
+            j["rxCttr"] = sp.rxCttr;
+            j["txCttr"] = sp.txCttr;
+        } else {
+            j["tagTransform"] = sp.tagTransform;
+        }
         sps.append(j);
     }
     root["servicePorts"] = sps;
@@ -231,6 +239,10 @@ QJsonObject dumpDevice(const Device &d) {
         {"time", d.autosave.time},         {"configurationInterval", d.autosave.configurationInterval}};
     root["extraConfig"] = QJsonArray::fromStringList(d.extraConfig);
     return root;
+}
+
+QByteArray databaseFile(const Device &d) {
+    return QByteArray(kDatabaseHeader) + "\r\n" + QJsonDocument(dumpDevice(d)).toJson(QJsonDocument::Compact);
 }
 
 } // namespace tw::sim

@@ -231,6 +231,7 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
         ont.vendor = o.value("vendor").toString(ont.vendor);
         ont.version = o.value("version").toString(ont.version);
         ont.software = o.value("software").toString(ont.software);
+        ont.standbySoftware = o.value("standbySoftware").toString(ont.standbySoftware);
         ont.equipmentId = o.value("equipmentId").toString(ont.equipmentId);
         ont.rxPower = o.value("rxPower").toDouble(ont.rxPower);
         ont.txPower = o.value("txPower").toDouble(ont.txPower);
@@ -278,6 +279,9 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
         sp.ont = o.value("ont").toInt();
         sp.gemport = o.value("gemport").toInt(-1);
         sp.userVlan = o.value("userVlan").toString("untagged");
+        sp.tagTransform = o.value("tagTransform").toString(sp.tagTransform);
+        sp.rxCttr = o.value("rxCttr").toInt(-1);
+        sp.txCttr = o.value("txCttr").toInt(-1);
         sp.up = o.value("up").toBool(true);
         if (sp.index < 0) return {std::nullopt, "service port with bad index"};
         if (Failure f = addServicePort(d, sp, true); f != Failure::None)
@@ -331,6 +335,12 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
     }
     settle(d);
     return {std::move(d), {}};
+}
+
+ScenarioResult deviceFromDatabase(const QByteArray &file) {
+    const QByteArray header = QByteArray(kDatabaseHeader) + "\r\n";
+    if (!file.startsWith(header)) return {std::nullopt, "not a database file"};
+    return scenarioFromJson(file.mid(header.size()));
 }
 
 } // namespace tw::sim

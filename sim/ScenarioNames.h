@@ -5,6 +5,9 @@
 
 namespace tw::sim::scenario {
 
+// The first line of a database file.
+inline constexpr char kDatabaseHeader[] = "#OLT-SIM-DATABASE 1";
+
 inline const char *kindName(BoardKind k) {
     switch (k) {
     case BoardKind::Gpon:

@@ -1,6 +1,7 @@
 #include "Server.h"
 
 #include "Scenario.h"
+#include "TftpClient.h"
 
 #include "common/Gbk.h"
 
@@ -18,6 +19,7 @@ Connection::Connection(QTcpSocket *socket, Device &device, Faults &faults, Sessi
     idle_.setSingleShot(true);
     connect(&idle_, &QTimer::timeout, this, [this] { enqueue(session_.idleExpired()); });
     connect(socket_, &QTcpSocket::readyRead, this, &Connection::onReadyRead);
+    connect(socket_, &QTcpSocket::bytesWritten, this, &Connection::continueOutput);
     connect(socket_, &QTcpSocket::disconnected, this, &QObject::deleteLater);
     enqueue(session_.start());
     restartIdleTimer();
@@ -34,7 +36,32 @@ void Connection::onReadyRead() {
     const QByteArray data = socket_->readAll();
     if (dropped_) return;
     enqueue(session_.receive(data));
+    startTransfer();
     restartIdleTimer();
+}
+
+void Connection::continueOutput() {
+    // What the client has not read yet stays below this; a client that stops reading stops the output.
+    constexpr qint64 kLowWater = 64 * 1024;
+    if (dropped_ || waiting_ || !queue_.empty() || !session_.streaming() ||
+        socket_->bytesToWrite() > kLowWater)
+        return;
+    enqueue(session_.continueOutput());
+    startTransfer();
+}
+
+void Connection::startTransfer() {
+    const std::optional<TransferRequest> request = session_.takeTransfer();
+    if (!request) return;
+    // A child of the connection: a client that leaves takes its transfer with it.
+    auto *client = new TftpClient(session_.options().tftp, this);
+    client->start(*request, [this, client](const TransferResult &result) {
+        client->deleteLater();
+        if (dropped_) return;
+        enqueue(session_.transferDone(result));
+        startTransfer(); // the next command typed ahead may want one too
+        restartIdleTimer();
+    });
 }
 
 void Connection::restartIdleTimer() {
@@ -109,6 +136,12 @@ void Connection::pump() {
 
 OltServer::OltServer(Device &device, Faults &faults, SessionOptions options, QObject *parent)
     : QObject(parent), device_(device), faults_(faults), options_(options) {
+    ontLoadTicker_.setInterval(200);
+    connect(&ontLoadTicker_, &QTimer::timeout, this, [this] {
+        if (device_.ontLoad.phase == OntLoad::Phase::Running)
+            advanceOntLoad(device_, options_.clock ? options_.clock() : steadyMs());
+    });
+    ontLoadTicker_.start();
     connect(&server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = server_.nextPendingConnection()) {
             auto *c = new Connection(socket, device_, faults_, options_, this);
@@ -118,6 +151,8 @@ OltServer::OltServer(Device &device, Faults &faults, SessionOptions options, QOb
 }
 
 bool OltServer::listen(const QHostAddress &address, quint16 port) {
+    // Room for a burst of clients connecting at once while earlier ones are being served.
+    server_.setListenBacklogSize(1024);
     if (!server_.listen(address, port)) return false;
     address_ = address;
     port_ = server_.serverPort();
@@ -130,10 +165,29 @@ void OltServer::restart(Connection *from) {
     for (Connection *c : findChildren<Connection *>(Qt::FindDirectChildrenOnly))
         if (c != from) c->drop();
     server_.close();
+    if (!device_.activating.isEmpty()) {
+        replay_ = std::make_unique<ConfigurationReplay>(device_,
+                                                        tw::fromGbk(std::exchange(device_.activating, {})));
+        QTimer::singleShot(0, this, &OltServer::replayStep);
+    }
     QTimer::singleShot(restartMs_, this, [this] { listenAgain(50); });
 }
 
+void OltServer::replayStep() {
+    if (!replay_) return;
+    if (!replay_->step(20)) {
+        QTimer::singleShot(0, this, &OltServer::replayStep);
+        return;
+    }
+    restartWith(device_, replay_->take().device);
+    replay_.reset();
+}
+
 void OltServer::listenAgain(int triesLeft) {
+    if (replay_) { // still booting with the new configuration
+        QTimer::singleShot(100, this, [this, triesLeft] { listenAgain(triesLeft); });
+        return;
+    }
     if (server_.isListening() || server_.listen(address_, port_) || triesLeft <= 0) return;
     QTimer::singleShot(100, this, [this, triesLeft] { listenAgain(triesLeft - 1); });
 }

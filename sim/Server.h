@@ -2,6 +2,7 @@
 // The telnet side of the simulator: a TCP server that runs one Session per client, and the
 // control channel that tests and demos use to change the device and inject faults.
 
+#include "ConfigLoad.h"
 #include "Faults.h"
 #include "Model.h"
 #include "Session.h"
@@ -30,6 +31,10 @@ class Connection : public QObject {
 
   private:
     void onReadyRead();
+    // Runs the transfer the session waits for, if any; its end goes back to the session.
+    void startTransfer();
+    // The next stretch of an output without paging, once the client has taken the last one.
+    void continueOutput();
     void enqueue(std::vector<Write> writes);
     void pump();
     void restartIdleTimer();
@@ -54,10 +59,15 @@ class OltServer : public QObject {
     // How long the device takes to boot after a reboot or switch-over: no telnet port meanwhile.
     void setRestartMs(int ms) { restartMs_ = ms; }
     bool booting() const { return !server_.isListening(); }
+    // For sessions opened from now on: where the TFTP servers listen, how long an ONT loading runs.
+    void setTftpSettings(const TftpSettings &tftp) { options_.tftp = tftp; }
+    void setOntLoadMs(int ms) { options_.ontLoadMs = ms; }
 
   private:
     void restart(Connection *from);
     void listenAgain(int triesLeft);
+    // Builds the configuration being activated, a slice per event-loop turn, then restarts with it.
+    void replayStep();
 
     Device &device_;
     Faults &faults_;
@@ -66,6 +76,8 @@ class OltServer : public QObject {
     QHostAddress address_;
     quint16 port_ = 0;
     int restartMs_ = 2000;
+    QTimer ontLoadTicker_; // an ONT loading ends on time even when no session looks at it
+    std::unique_ptr<ConfigurationReplay> replay_;
 };
 
 // One control-channel command line in, one answer line out ("ok", "error <why>" or the JSON dump).

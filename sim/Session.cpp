@@ -4,9 +4,19 @@
 
 #include "common/Gbk.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 
 namespace tw::sim {
+
+qint64 steadyMs() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
 
 namespace {
 
@@ -55,8 +65,21 @@ std::vector<Write> Session::start() {
 
 std::vector<Write> Session::receive(QByteArrayView bytes) {
     discardInput_ = false;
-    for (char c : bytes) {
+    consume(bytes);
+    return takeWrites();
+}
+
+void Session::consume(QByteArrayView bytes) {
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (state_ == State::Closed || discardInput_) break;
+        if (state_ == State::Transfer || state_ == State::Streaming) {
+            // Typed ahead while a transfer or a long output runs: taken after it. A flood is cut.
+            constexpr qsizetype kMaxTypeahead = 64 * 1024;
+            typeahead_ += bytes.sliced(i).first(
+                std::min(bytes.size() - i, std::max<qsizetype>(0, kMaxTypeahead - typeahead_.size())));
+            break;
+        }
+        const char c = bytes[i];
         const auto u = uchar(c);
         switch (telnet_) {
         case Telnet::Data:
@@ -88,7 +111,6 @@ std::vector<Write> Session::receive(QByteArrayView bytes) {
             break;
         }
     }
-    return takeWrites();
 }
 
 std::vector<Write> Session::idleExpired() {
@@ -168,6 +190,8 @@ void Session::lineDone() {
         answer(text);
         break;
     case State::Paging:
+    case State::Transfer:
+    case State::Streaming:
     case State::Closed:
         break;
     }
@@ -216,15 +240,10 @@ void Session::runLine(const QString &text) {
     }
     line_ = text;
     body_.clear();
+    // A loading in progress moves on with the clock, whatever the command looks at.
+    if (device_.ontLoad.phase == OntLoad::Phase::Running) advanceOntLoad(device_, clockMs());
     dispatchCommand(*this, text);
-    if (state_ == State::Closed) return;
-    if (pendingAnswer_) {
-        send(body_ + askPrompt_);
-        body_.clear();
-        state_ = State::Answer;
-        return;
-    }
-    finishOutput();
+    afterCommand();
 }
 
 void Session::answer(const QString &text) {
@@ -234,7 +253,15 @@ void Session::answer(const QString &text) {
     state_ = State::Command;
     body_.clear();
     handler(text);
+    afterCommand();
+}
+
+void Session::afterCommand() {
     if (state_ == State::Closed) return;
+    if (transferDone_) {
+        state_ = State::Transfer;
+        return;
+    }
     if (pendingAnswer_) {
         send(body_ + askPrompt_);
         body_.clear();
@@ -242,6 +269,43 @@ void Session::answer(const QString &text) {
         return;
     }
     finishOutput();
+}
+
+void Session::transfer(TransferRequest request, std::function<void(const TransferResult &)> done) {
+    transferRequest_ = std::move(request);
+    transferDone_ = std::move(done);
+}
+
+std::optional<TransferRequest> Session::takeTransfer() {
+    if (state_ != State::Transfer) return std::nullopt;
+    return std::exchange(transferRequest_, std::nullopt);
+}
+
+std::vector<Write> Session::transferDone(const TransferResult &result) {
+    if (state_ != State::Transfer || !transferDone_) return takeWrites(); // the session ended meanwhile
+    auto done = std::exchange(transferDone_, nullptr);
+    transferRequest_.reset();
+    state_ = State::Command;
+    done(result);
+    afterCommand();
+    if (!typeahead_.isEmpty()) consume(std::exchange(typeahead_, {}));
+    return takeWrites();
+}
+
+QString Session::runQuiet(const QString &line) {
+    line_ = line;
+    body_.clear();
+    dispatchCommand(*this, line);
+    // Questions get the answer that goes on; a question after a question is answered too.
+    for (int i = 0; pendingAnswer_ && i < 4; ++i) {
+        auto handler = std::exchange(pendingAnswer_, nullptr);
+        handler(askPrompt_.endsWith("(y/n)[n]:") ? QStringLiteral("y") : QString());
+    }
+    pendingAnswer_ = nullptr;
+    transferRequest_.reset();
+    transferDone_ = nullptr;
+    pieces_.clear(); // a listing is output only
+    return std::exchange(body_, {});
 }
 
 void Session::confirm(const QString &question, std::function<void()> onYes) {

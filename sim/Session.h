@@ -5,11 +5,14 @@
 #include "Faults.h"
 #include "Model.h"
 #include "Render.h"
+#include "Transfer.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tw::sim {
@@ -22,7 +25,14 @@ struct Write {
 struct SessionOptions {
     bool eraseApart = false; // send the paging erase in a write of its own
     int gapMs = 40;          // pause around writes that must arrive on their own
+    TftpSettings tftp{};     // where the TFTP servers the CLI names listen, and how long to wait
+    int ontLoadMs = 4000;    // how long an ONT loading runs from "ont-load start" to its end
+    // Milliseconds of a steady clock, for the ONT loading; empty: the process's own.
+    std::function<qint64()> clock{};
 };
+
+// The process's steady clock in milliseconds.
+qint64 steadyMs();
 
 enum class ModeKind {
     User,
@@ -68,6 +78,7 @@ class Session {
     int idleSeconds() const { return idleSeconds_; }
     Lang lang() const { return lang_; }
     const Mode &mode() const { return modes_.back(); }
+    size_t modeDepth() const { return modes_.size(); }
     QString prompt() const;
 
     // For the command handlers.
@@ -77,6 +88,9 @@ class Session {
     void setScreenLength(int lines) { screenLength_ = lines; }
     void setIdleSeconds(int seconds) { idleSeconds_ = seconds; }
     void print(const QString &text) { body_ += text; }
+    // Output made a piece at a time as the client reads it (see Pieces): a long listing costs no
+    // more than the pages that are asked for. What is printed afterwards follows it.
+    void printLazily(Pieces pieces);
     void pushMode(Mode mode) { modes_.push_back(std::move(mode)); }
     void popMode();
     void leaveToConfig(); // back to configuration mode from any deeper mode
@@ -92,10 +106,30 @@ class Session {
     void endForRestart();
     // The line being run, as typed.
     const QString &currentLine() const { return line_; }
+    const SessionOptions &options() const { return options_; }
+    qint64 clockMs() const { return options_.clock ? options_.clock() : steadyMs(); }
+
+    // A command that needs a file waits for it: `done` runs when the transfer has ended, and the
+    // command's output and the prompt follow. What the client types meanwhile waits, as typed.
+    void transfer(TransferRequest request, std::function<void(const TransferResult &)> done);
+    // For the server: the transfer the last command asked for (given out once), and its end.
+    std::optional<TransferRequest> takeTransfer();
+    std::vector<Write> transferDone(const TransferResult &result);
+    bool transferring() const { return state_ == State::Transfer; }
+
+    // Without paging a long output goes out a stretch at a time: the server asks for the next
+    // one when the client has taken the last. Input meanwhile waits, as during a transfer.
+    bool streaming() const { return state_ == State::Streaming; }
+    std::vector<Write> continueOutput();
+
+    // Runs a line of a configuration file in the current mode: nothing is echoed or paged, the
+    // device's questions are answered yes (or Enter), transfers are not made. Returns the output.
+    QString runQuiet(const QString &line);
 
   private:
-    enum class State { UserName, Password, Command, Answer, Paging, Closed };
+    enum class State { UserName, Password, Command, Answer, Paging, Transfer, Streaming, Closed };
 
+    void consume(QByteArrayView bytes);
     void feed(char c);
     void erase();
     void help();
@@ -104,7 +138,12 @@ class Session {
     void loginPassword(const QString &password);
     void runLine(const QString &line);
     void answer(const QString &text);
+    // After a command or an answer: a question, a transfer to wait for, or the output and prompt.
+    void afterCommand();
     void finishOutput();
+    // Appends the next stretch of a lazy output to pageBody_; false when none is left.
+    bool fill();
+    QString withAlarm(QString out);
     void pump();
     void pagingKey(char c);
     void send(const QByteArray &bytes) { cur_ += bytes; }
@@ -142,10 +181,20 @@ class Session {
     std::function<void(const QString &)> pendingAnswer_;
     bool strayAnswer_ = false;
 
-    // Paging.
+    // A transfer asked for, and what the client typed while it runs.
+    std::optional<TransferRequest> transferRequest_;
+    std::function<void(const TransferResult &)> transferDone_;
+    QByteArray typeahead_;
+
+    // Paging: the output as bytes from pagePos_ on, and what is still to be made of it.
     QByteArray pageBody_;
     qsizetype pagePos_ = 0;
     QByteArray pageTail_;
+    struct Piece {
+        QString text;
+        Pieces more; // after the text, when set
+    };
+    std::deque<Piece> pieces_;
 
     // Writes.
     QByteArray cur_;

@@ -41,6 +41,7 @@ int main(int argc, char *argv[]) {
     parser.addOption({"erase-apart", "Send the paging erase sequence in a write of its own."});
     parser.addOption(
         {"restart-ms", "Boot time after a reboot or switch-over: no telnet meanwhile.", "ms", "2000"});
+    parser.addOption({"tftp-port", "Port of the TFTP servers the CLI names by address.", "port", "69"});
     parser.process(app);
 
     QHostAddress address;
@@ -65,6 +66,13 @@ int main(int argc, char *argv[]) {
     faults.rejectLogins = parser.isSet("reject-logins");
     SessionOptions options;
     options.eraseApart = parser.isSet("erase-apart");
+    bool tftpPortOk = false;
+    const uint tftpPort = parser.value("tftp-port").toUInt(&tftpPortOk);
+    if (!tftpPortOk || tftpPort < 1 || tftpPort > 65535) {
+        std::fputs("error: --tftp-port takes a port number\n", stderr);
+        return 2;
+    }
+    options.tftp.port = quint16(tftpPort);
 
     bool restartOk = false;
     const int restartMs = parser.value("restart-ms").toInt(&restartOk);

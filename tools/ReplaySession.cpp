@@ -182,23 +182,29 @@ std::optional<QString> readFile(const QString &path, QByteArray &bytes) {
     return std::nullopt;
 }
 
-} // namespace
-
-QList<QByteArray> splitCapture(const QByteArray &capture, qsizetype chunkSize) {
-    QList<QByteArray> chunks;
+// Calls `feed` with each chunk of the capture in order, as views into it: a capture fed byte by
+// byte must not become millions of separate arrays first.
+template <typename Feed> void forEachChunk(QByteArrayView capture, qsizetype chunkSize, Feed feed) {
     if (chunkSize > 0) {
         for (qsizetype at = 0; at < capture.size(); at += chunkSize)
-            chunks.append(capture.mid(at, chunkSize));
-        return chunks;
+            feed(capture.sliced(at, qMin(chunkSize, capture.size() - at)));
+        return;
     }
     qsizetype from = 0;
     qsizetype at = 0;
     while ((at = capture.indexOf(olt::EndOfOutput, from)) >= 0) {
         const qsizetype end = at + olt::EndOfOutput.size();
-        chunks.append(capture.mid(from, end - from));
+        feed(capture.sliced(from, end - from));
         from = end;
     }
-    if (from < capture.size()) chunks.append(capture.mid(from));
+    if (from < capture.size()) feed(capture.sliced(from));
+}
+
+} // namespace
+
+QList<QByteArray> splitCapture(const QByteArray &capture, qsizetype chunkSize) {
+    QList<QByteArray> chunks;
+    forEachChunk(capture, chunkSize, [&](QByteArrayView chunk) { chunks.append(chunk.toByteArray()); });
     return chunks;
 }
 
@@ -257,8 +263,7 @@ Result replay(const QByteArray &capture, const Options &options) {
     } actions(result, router, options.verbose);
 
     ReceivePath path(settings);
-    for (const QByteArray &raw : splitCapture(capture, options.chunkSize))
-        path.feed(raw, actions);
+    forEachChunk(capture, options.chunkSize, [&](QByteArrayView raw) { path.feed(raw, actions); });
     path.finish(actions);
 
     result.pendingBytes = router.buffer().bytes().trimmed().size();

@@ -5,7 +5,9 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <utility>
@@ -18,7 +20,9 @@ OperatorConsole::OperatorConsole(QWidget *parent) : QWidget(parent) {
     pane = new QPlainTextEdit(this);
     pane->setObjectName(QStringLiteral("ConsolePane"));
     pane->setReadOnly(true);
-    pane->setMaximumBlockCount(MaxLines);
+    // No undo history: it would keep every line ever shown. The line bound is kept by trim(), not
+    // by the document's maximumBlockCount, which lays out every block it drops.
+    pane->setUndoRedoEnabled(false);
     // Long lines wrap: the pane scrolls up and down only.
     pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -44,20 +48,52 @@ void OperatorConsole::append(const QString &text) {
 
 void OperatorConsole::flush() {
     flushQueued_ = false;
-    if (pending_.isEmpty()) return;
-    appendPaneText(pane, std::exchange(pending_, QString()));
+    const QStringView rest = QStringView(pending_).sliced(pendingAt_);
+    if (rest.isEmpty()) return;
+    // A huge read goes in over several turns, so that typing is answered in between.
+    qsizetype take = rest.size();
+    if (take > FlushChars) {
+        const qsizetype lineEnd = rest.first(FlushChars).lastIndexOf(u'\n');
+        take = lineEnd >= 0 ? lineEnd + 1 : FlushChars;
+        if (rest.at(take - 1).isHighSurrogate()) --take;
+        flushQueued_ = true;
+        QTimer::singleShot(0, this, &OperatorConsole::flush);
+    }
+    appendPaneText(pane, rest.first(take).toString());
+    pendingAt_ += take;
+    if (pendingAt_ == pending_.size()) {
+        pending_.clear();
+        pendingAt_ = 0;
+    } else if (pendingAt_ > pending_.size() / 2) {
+        pending_.remove(0, pendingAt_); // now and then, so each character is moved about once
+        pendingAt_ = 0;
+    }
+    trim();
     pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
+}
+
+void OperatorConsole::trim() {
+    QTextDocument *doc = pane->document();
+    const int excess = doc->blockCount() - MaxLines;
+    if (excess < TrimLines) return;
+    // Whole blocks from the top, selected by position: nothing is laid out on the way.
+    QTextCursor cut(doc);
+    cut.beginEditBlock();
+    cut.setPosition(doc->findBlockByNumber(excess).position(), QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+    cut.endEditBlock();
 }
 
 void OperatorConsole::clear() {
     pending_.clear();
+    pendingAt_ = 0;
     pane->clear();
 }
 
 QString OperatorConsole::text() const {
-    if (pending_.isEmpty()) return pane->toPlainText();
+    if (pendingAt_ == pending_.size()) return pane->toPlainText();
     // Line ends as the pane keeps them.
-    QString more = pending_;
+    QString more = pending_.sliced(pendingAt_);
     more.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     more.remove(u'\r');
     return pane->toPlainText() + more;

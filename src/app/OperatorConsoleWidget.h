@@ -11,7 +11,11 @@ class OperatorConsole : public QWidget {
     Q_OBJECT
   public:
     // The pane keeps the newest lines up to this bound so it stays responsive over a long day.
+    // Older lines go in batches of TrimLines once the pane holds MaxLines + TrimLines.
     static constexpr int MaxLines = 50000;
+    static constexpr int TrimLines = 5000;
+    // At most this much text goes into the pane per event-loop turn.
+    static constexpr qsizetype FlushChars = 256 * 1024;
 
     explicit OperatorConsole(QWidget *parent = nullptr);
 
@@ -28,8 +32,10 @@ class OperatorConsole : public QWidget {
 
   private:
     void flush();
+    void trim();
 
-    QString pending_;
+    QString pending_; // appended text not yet in the pane, from pendingAt_ on
+    qsizetype pendingAt_ = 0;
     bool flushQueued_ = false;
 };
 

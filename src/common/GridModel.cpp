@@ -2,6 +2,51 @@
 
 namespace tw {
 
+GridRow::GridRow(const QStringList &cells) {
+    qsizetype chars = 0;
+    for (const QString &c : cells)
+        chars += c.size();
+    text_.reserve(chars);
+    for (const QString &c : cells)
+        append(c);
+}
+
+QStringView GridRow::cell(int c) const {
+    if (c < 0 || c >= size()) return {};
+    return QStringView(text_).sliced(start(c), ends_[c] - start(c));
+}
+
+QStringList GridRow::cells() const {
+    QStringList out;
+    out.reserve(size());
+    for (int c = 0; c < size(); ++c)
+        out.append(cell(c).toString());
+    return out;
+}
+
+void GridRow::append(QStringView cell) {
+    text_ += cell;
+    endCell(text_.size());
+}
+
+void GridRow::setCell(int c, QStringView cell) {
+    if (c < 0 || c >= size()) return;
+    const int from = start(c);
+    const int delta = int(cell.size()) - (ends_[c] - from);
+    text_.replace(from, ends_[c] - from, cell.data(), cell.size());
+    for (int k = c; k < size(); ++k)
+        ends_[k] += delta;
+}
+
+void GridRow::fit(int columns) {
+    if (size() > columns) {
+        text_.truncate(start(columns));
+        ends_.resize(columns);
+    }
+    while (size() < columns)
+        endCell(text_.size());
+}
+
 GridModel::GridModel(QList<GridColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), columns_(std::move(columns)) {}
 
@@ -17,40 +62,46 @@ void GridModel::clearRows() {
     endResetModel();
 }
 
-QStringList GridModel::fitted(QStringList cells) const {
-    const qsizetype n = columns_.size();
-    if (cells.size() > n) cells.resize(n);
-    while (cells.size() < n)
-        cells.append(QString());
-    return cells;
+GridRow GridModel::fitted(GridRow row) const {
+    row.fit(static_cast<int>(columns_.size()));
+    return row;
 }
 
-void GridModel::appendRow(QStringList cells) {
+void GridModel::replaceRows(QList<GridRow> rows) {
+    if (rows_.isEmpty() && rows.isEmpty()) return;
+    for (GridRow &r : rows)
+        r.fit(static_cast<int>(columns_.size()));
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+void GridModel::appendRow(const QStringList &cells) {
     const int r = count();
     beginInsertRows({}, r, r);
-    rows_.append(fitted(std::move(cells)));
+    rows_.append(fitted(GridRow(cells)));
     endInsertRows();
 }
 
-void GridModel::appendRows(QList<QStringList> rows) {
+void GridModel::appendRows(const QList<QStringList> &rows) {
     if (rows.isEmpty()) return;
     const int first = count();
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
     rows_.reserve(rows_.size() + rows.size());
-    for (QStringList &cells : rows)
-        rows_.append(fitted(std::move(cells)));
+    for (const QStringList &cells : rows)
+        rows_.append(fitted(GridRow(cells)));
     endInsertRows();
 }
 
 void GridModel::setCell(int row, int column, const QString &text) {
     if (row < 0 || row >= count() || column < 0 || column >= columns_.size()) return;
-    rows_[row][column] = text;
+    rows_[row].setCell(column, text);
     emit dataChanged(index(row, column), index(row, column));
 }
 
-QString GridModel::cell(int r, int c) const {
-    if (r < 0 || r >= count() || c < 0 || c >= columns_.size()) return {};
-    return rows_[r][c];
+QStringView GridModel::cellView(int r, int c) const {
+    if (r < 0 || r >= count()) return {};
+    return rows_[r].cell(c);
 }
 
 int GridModel::rowCount(const QModelIndex &parent) const {

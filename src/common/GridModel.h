@@ -6,12 +6,43 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 namespace tw {
 
 struct GridColumn {
     QString caption;
     int width = 100;
+};
+
+// One row: the texts of its cells one after the other in one string, and where each cell ends.
+// A listing of 32,768 ONTs is then 32,768 strings rather than a quarter of a million.
+class GridRow {
+  public:
+    GridRow() = default;
+    explicit GridRow(const QStringList &cells);
+
+    int size() const { return int(ends_.size()); }
+    // Empty for a cell the row does not have.
+    QStringView cell(int c) const;
+    QStringList cells() const;
+
+    void append(QStringView cell);
+    // For a parser that writes the cells' texts into text() itself: the cell written last ends at
+    // `at` (text() is cut to the last end when the row is done).
+    QString &text() { return text_; }
+    void endCell(qsizetype at) { ends_.append(int(at)); }
+    void setCell(int c, QStringView cell);
+    // Exactly `columns` cells: the ones beyond dropped, missing ones empty.
+    void fit(int columns);
+
+    bool operator==(const GridRow &other) const { return cells() == other.cells(); }
+
+  private:
+    int start(int c) const { return c == 0 ? 0 : ends_[c - 1]; }
+
+    QString text_;
+    QVarLengthArray<int, 8> ends_;
 };
 
 class GridModel : public QAbstractTableModel {
@@ -25,15 +56,21 @@ class GridModel : public QAbstractTableModel {
 
     // Cut back to the header row.
     void clearRows();
+    // Every data row replaced by `rows`, in one model reset: a view takes a listing of tens of
+    // thousands of rows at once instead of row by row.
+    void replaceRows(QList<GridRow> rows);
     // Cells beyond the column count are dropped; missing cells are empty.
-    void appendRow(QStringList cells);
-    void appendRows(QList<QStringList> rows);
+    void appendRow(const QStringList &cells);
+    void appendRows(const QList<QStringList> &rows);
     void setCell(int row, int column, const QString &text);
 
     // Data rows, without the header.
     int count() const { return static_cast<int>(rows_.size()); }
-    const QStringList &row(int r) const { return rows_[r]; }
-    QString cell(int r, int c) const;
+    QStringList row(int r) const { return rows_[r].cells(); }
+    const QList<GridRow> &rows() const { return rows_; }
+    QString cell(int r, int c) const { return cellView(r, c).toString(); }
+    // Valid until the grid changes; empty outside the grid.
+    QStringView cellView(int r, int c) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -44,10 +81,10 @@ class GridModel : public QAbstractTableModel {
     void headerReset();
 
   private:
-    QStringList fitted(QStringList cells) const;
+    GridRow fitted(GridRow row) const;
 
     QList<GridColumn> columns_;
-    QList<QStringList> rows_;
+    QList<GridRow> rows_;
 };
 
 // The three ONT grids with their captions and widths.

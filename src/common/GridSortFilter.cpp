@@ -1,51 +1,93 @@
 #include "common/GridSortFilter.h"
 
-#include <QList>
+#include "common/GridModel.h"
 
-#include <optional>
+#include <QCollator>
 
 namespace tw {
 
 namespace {
 
 // "0/1/3", "0/11" or a lone number: its parts. A 16-digit serial is no number to sort by.
-std::optional<QList<qint64>> numericParts(const QString &text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return std::nullopt;
-    QList<qint64> parts;
-    for (const QString &part : t.split(u'/')) {
-        const QString p = part.trimmed();
-        if (p.isEmpty() || p.size() > 10) return std::nullopt;
+bool numericParts(QStringView text, QVarLengthArray<qint64, 4> &parts) {
+    const QStringView t = text.trimmed();
+    if (t.isEmpty()) return false;
+    for (qsizetype from = 0;;) {
+        const qsizetype slash = t.indexOf(u'/', from);
+        const QStringView p = t.sliced(from, (slash < 0 ? t.size() : slash) - from).trimmed();
+        if (p.isEmpty() || p.size() > 10) return false;
         bool ok = false;
         const qint64 value = p.toLongLong(&ok);
-        if (!ok) return std::nullopt;
-        parts << value;
+        if (!ok) return false;
+        parts.append(value);
+        if (slash < 0) return true;
+        from = slash + 1;
     }
-    return parts;
 }
 
-std::optional<double> decimal(const QString &text) {
+std::optional<double> decimal(QStringView text) {
+    const QStringView t = text.trimmed();
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && text.trimmed().size() <= 16 ? std::optional<double>(value) : std::nullopt;
+    const double value = t.toDouble(&ok);
+    return ok && t.size() <= 16 ? std::optional<double>(value) : std::nullopt;
+}
+
+const QCollator &collator() {
+    // As QString::localeAwareCompare orders texts: the default locale's collation.
+    thread_local const QCollator c;
+    return c;
 }
 
 } // namespace
 
-int compareCells(const QString &a, const QString &b) {
-    const auto pa = numericParts(a), pb = numericParts(b);
-    if (pa && pb) {
-        for (qsizetype i = 0; i < qMin(pa->size(), pb->size()); ++i)
-            if ((*pa)[i] != (*pb)[i]) return (*pa)[i] < (*pb)[i] ? -1 : 1;
-        return int(pa->size() - pb->size());
+SortKey::SortKey(const QString &text) : text_(text), decimal_(decimal(text)) {
+    isParts_ = numericParts(text, parts_);
+    if (!isParts_) parts_.clear();
+}
+
+const QCollatorSortKey &SortKey::textKey() const {
+    if (!textKey_) textKey_ = collator().sortKey(text_);
+    return *textKey_;
+}
+
+int SortKey::compare(const SortKey &a, const SortKey &b) {
+    if (a.isParts_ && b.isParts_) {
+        for (qsizetype i = 0; i < qMin(a.parts_.size(), b.parts_.size()); ++i)
+            if (a.parts_[i] != b.parts_[i]) return a.parts_[i] < b.parts_[i] ? -1 : 1;
+        return int(a.parts_.size() - b.parts_.size());
     }
-    const auto da = decimal(a), db = decimal(b);
-    if (da && db) return *da < *db ? -1 : *da > *db ? 1 : 0;
-    if ((pa || da) != (pb || db)) return (pa || da) ? -1 : 1;
-    return QString::localeAwareCompare(a, b);
+    if (a.decimal_ && b.decimal_) return *a.decimal_ < *b.decimal_ ? -1 : *a.decimal_ > *b.decimal_ ? 1 : 0;
+    const bool aNumber = a.isParts_ || a.decimal_, bNumber = b.isParts_ || b.decimal_;
+    if (aNumber != bNumber) return aNumber ? -1 : 1;
+    return a.textKey().compare(b.textKey());
+}
+
+int compareCells(const QString &a, const QString &b) {
+    return SortKey::compare(SortKey(a), SortKey(b));
 }
 
 GridSortFilter::GridSortFilter(QObject *parent) : QSortFilterProxyModel(parent) {}
+
+void GridSortFilter::setSourceModel(QAbstractItemModel *model) {
+    for (const QMetaObject::Connection &c : std::as_const(sourceConnections_))
+        disconnect(c);
+    sourceConnections_.clear();
+    forgetKeys();
+    // Connected before the base class connects its own handlers, so the keys are forgotten before
+    // it sorts what changed.
+    if (model) {
+        const auto forget = [this] { forgetKeys(); };
+        sourceConnections_ = {
+            connect(model, &QAbstractItemModel::modelReset, this, forget),
+            connect(model, &QAbstractItemModel::layoutChanged, this, forget),
+            connect(model, &QAbstractItemModel::rowsInserted, this, forget),
+            connect(model, &QAbstractItemModel::rowsRemoved, this, forget),
+            connect(model, &QAbstractItemModel::rowsMoved, this, forget),
+            connect(model, &QAbstractItemModel::dataChanged, this, forget),
+        };
+    }
+    QSortFilterProxyModel::setSourceModel(model);
+}
 
 void GridSortFilter::setFilterText(const QString &text) {
     if (text == filter_) return;
@@ -53,8 +95,25 @@ void GridSortFilter::setFilterText(const QString &text) {
     invalidateRowsFilter();
 }
 
+void GridSortFilter::forgetKeys() const {
+    keys_.clear();
+    keyColumn_ = -1;
+}
+
+const SortKey &GridSortFilter::keyOf(const QModelIndex &sourceIndex) const {
+    if (sourceIndex.column() != keyColumn_) {
+        keys_.clear();
+        keyColumn_ = sourceIndex.column();
+    }
+    const auto row = size_t(sourceIndex.row());
+    if (row >= keys_.size()) keys_.resize(qMax(row + 1, size_t(sourceModel()->rowCount())));
+    std::unique_ptr<SortKey> &key = keys_[row]; // kept where it is while the vector grows
+    if (!key) key = std::make_unique<SortKey>(sourceIndex.data().toString());
+    return *key;
+}
+
 bool GridSortFilter::lessThan(const QModelIndex &left, const QModelIndex &right) const {
-    const int c = compareCells(left.data().toString(), right.data().toString());
+    const int c = SortKey::compare(keyOf(left), keyOf(right));
     // Equal cells keep the OLT's order.
     return c != 0 ? c < 0 : left.row() < right.row();
 }
@@ -62,6 +121,12 @@ bool GridSortFilter::lessThan(const QModelIndex &left, const QModelIndex &right)
 bool GridSortFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const {
     if (filter_.isEmpty()) return true;
     const QAbstractItemModel *m = sourceModel();
+    if (const auto *grid = qobject_cast<const GridModel *>(m)) {
+        // The cells as they are stored: no string made per cell.
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (grid->cellView(sourceRow, c).contains(filter_, Qt::CaseInsensitive)) return true;
+        return false;
+    }
     for (int c = 0; c < m->columnCount(sourceParent); ++c)
         if (m->index(sourceRow, c, sourceParent).data().toString().contains(filter_, Qt::CaseInsensitive))
             return true;

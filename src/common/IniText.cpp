@@ -85,6 +85,14 @@ QByteArray lineEnding(const QByteArray &file) {
     return file.contains("\r\n") || !file.contains('\n') ? "\r\n" : "\n";
 }
 
+// What ends the file's last line before a line is added after it: nothing when it ends with LF;
+// LF alone after a lone CR, which counts as the first half of CR LF (another CR would become part
+// of the line's value); otherwise the file's own line ending.
+QByteArray lastLineEnd(const QByteArray &file, const QByteArray &eol) {
+    if (file.isEmpty() || file.endsWith('\n')) return {};
+    return file.endsWith('\r') ? QByteArray("\n") : eol;
+}
+
 } // namespace
 
 QByteArray findValue(const QByteArray &file, QStringView section, QStringView key) {
@@ -116,12 +124,11 @@ QByteArray withValue(const QByteArray &file, QStringView section, QStringView ke
                      .isEmpty())
                 after = i;
         const Line &l = lines[after];
-        const bool lastLineUnterminated = l.next == l.end;
-        const QByteArray insert = (lastLineUnterminated ? eol : QByteArray()) + entry + eol;
+        const QByteArray insert =
+            (l.next == file.size() ? lastLineEnd(file, eol) : QByteArray()) + entry + eol;
         return file.first(l.next) + insert + file.sliced(l.next);
     }
-    QByteArray out = file;
-    if (!out.isEmpty() && !out.endsWith('\n')) out += eol;
+    QByteArray out = file + lastLineEnd(file, eol);
     out += '[' + toGbk(section) + ']' + eol + entry + eol;
     return out;
 }

@@ -13,7 +13,8 @@ struct RunDirectory {
     QString file(const QString &name) const { return path + QLatin1Char('/') + name; }
 
     // --run-dir DIR when given; else the executable's directory when writable (a portable install),
-    // else the per-user data directory.
+    // else the per-user data directory. A program in a system directory (/usr/bin, /usr/local/bin,
+    // …) is an installed one, never portable, even when root may write there.
     static RunDirectory choose(const QStringList &arguments, const QString &executableDir);
     // Creates the directory if needed; false when it cannot be created or written.
     bool ensureWritable() const;

@@ -1,11 +1,14 @@
 #include "olt/ChunkStage.h"
 
+#include "common/ByteFinder.h"
 #include "common/Gbk.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
 #include "olt/OltTexts.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 namespace tw {
 
@@ -57,31 +60,86 @@ qsizetype erasePatternLength(QByteArrayView bytes, qsizetype from, QByteArrayVie
     return 2 * seq.size() + n;
 }
 
-void removeAll(QByteArray &bytes, const QByteArray &pattern) {
-    qsizetype at = 0;
-    while ((at = bytes.indexOf(pattern, at)) >= 0)
-        bytes.remove(at, pattern.size());
+// Every occurrence of the pattern removed, left to right, in one pass into a new buffer (a chunk
+// of a whole listing holds thousands of paging prompts: moving its tail for each would be
+// quadratic).
+void removeAll(QByteArray &bytes, const ByteFinder &pattern) {
+    qsizetype at = pattern.indexIn(bytes);
+    if (at < 0) return;
+    QByteArray out;
+    out.reserve(bytes.size());
+    qsizetype from = 0;
+    for (; at >= 0; at = pattern.indexIn(bytes, from)) {
+        out.append(bytes.constData() + from, at - from);
+        from = at + pattern.size();
+    }
+    out.append(bytes.constData() + from, bytes.size() - from);
+    bytes = std::move(out);
 }
+
+// The fixed texts, as the bytes they are in a chunk.
+struct Patterns {
+    ByteFinder cursorBack{olt::CursorBack};
+    ByteFinder escapeStart{olt::EscapeStart};
+    ByteFinder bellSpace{olt::BellSpace};
+    ByteFinder paging{olt::pagingPrompt()};
+    ByteFinder userName{toGbk(olt::UserNamePrompt)};
+    ByteFinder password{toGbk(olt::PasswordPrompt)};
+    ByteFinder idle{toGbk(olt::IdleNotice)};
+    ByteFinder wrongBoard{toGbk(olt::WrongBoardType)};
+    ByteFinder noBoard{toGbk(olt::NoSuchBoard)};
+    ByteFinder optional{toGbk(olt::OptionalPrompt)};
+};
+
+const Patterns &patterns() {
+    static const Patterns p;
+    return p;
+}
+
+// The chunk's text (up to its first NUL), decoded only when a search needs it: a text found in the
+// decoded text has its GBK bytes in the chunk (ASCII stands for itself and each of these texts has
+// one encoding), so the bytes are searched first and most chunks are never decoded.
+class ChunkText {
+  public:
+    explicit ChunkText(QByteArrayView chunk) : bytes_(untilNul(chunk)) {}
+    bool contains(const QString &text, const ByteFinder &encoded) {
+        if (!encoded.in(bytes_)) return false;
+        if (!text_) text_ = fromGbk(bytes_);
+        return text_->contains(text);
+    }
+
+  private:
+    QByteArrayView bytes_;
+    std::optional<QString> text_;
+};
 
 } // namespace
 
 QByteArray removeTerminalControls(QByteArrayView chunk) {
     QByteArray out;
     out.reserve(chunk.size());
+    const char *const data = chunk.data();
     qsizetype i = 0;
     while (i < chunk.size()) {
-        const char c = chunk[i];
+        // Copy up to the next control byte in one go.
+        const char *esc = static_cast<const char *>(std::memchr(data + i, Esc, size_t(chunk.size() - i)));
+        const qsizetype limit = esc ? esc - data : chunk.size();
+        const char *bel = static_cast<const char *>(std::memchr(data + i, Bel, size_t(limit - i)));
+        const qsizetype next = bel ? bel - data : limit;
+        out.append(data + i, next - i);
+        i = next;
+        if (i == chunk.size()) break;
         const bool hasNext = i + 1 < chunk.size();
-        if (c == Esc && hasNext && chunk[i + 1] == '[') {
+        if (chunk[i] == Esc && hasNext && chunk[i + 1] == '[') {
             const qsizetype end = csiEnd(chunk, i);
             if (end < 0) break;
             const QByteArrayView seq = chunk.sliced(i, end - i);
             const qsizetype erase = erasePatternLength(chunk, i, seq);
             i = erase > 0 ? i + erase : end;
-        } else if (c == Bel && hasNext && chunk[i + 1] == ' ') {
+        } else if (chunk[i] == Bel && hasNext && chunk[i + 1] == ' ') {
             i += 2;
         } else {
-            out += c;
+            out += chunk[i];
             ++i;
         }
     }
@@ -90,10 +148,11 @@ QByteArray removeTerminalControls(QByteArrayView chunk) {
 
 ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
     ChunkOutcome out;
+    const Patterns &p = patterns();
 
-    removeAll(chunk, olt::CursorBack);
+    removeAll(chunk, p.cursorBack);
 
-    if (chunk.contains(olt::EscapeStart) || chunk.contains(olt::BellSpace)) {
+    if (p.escapeStart.in(chunk) || p.bellSpace.in(chunk)) {
         chunk = removeTerminalControls(chunk);
         if (chunk.isEmpty() || chunk == " ") {
             out.discarded = true;
@@ -101,17 +160,16 @@ ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
         }
     }
 
-    const QByteArray paging = olt::pagingPrompt();
-    if (chunk.contains(paging)) {
+    if (p.paging.in(chunk)) {
         out.sends.append(toGbk(olt::PagingAnswer));
-        removeAll(chunk, paging);
+        removeAll(chunk, p.paging);
     }
 
-    const QString text = fromGbk(chunk);
-    if (text.contains(olt::UserNamePrompt)) {
+    ChunkText text(chunk);
+    if (text.contains(olt::UserNamePrompt, p.userName)) {
         out.accountAnswered = true;
         out.sends.append(toGbk(settings.read(settings::OltAccount) + olt::LineEnd));
-    } else if (text.contains(olt::PasswordPrompt)) {
+    } else if (text.contains(olt::PasswordPrompt, p.password)) {
         const QString password = decodePassword(settings.read(settings::OltPassword));
         out.sends.append(toGbk(password + olt::AfterPassword));
         out.loginAnswered = true;
@@ -123,16 +181,17 @@ ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
         return out;
     }
 
-    if (text.contains(olt::IdleNotice)) {
+    if (text.contains(olt::IdleNotice, p.idle)) {
         if (settings.isOn(settings::AutoReconnect)) {
             out.reconnect = true;
             out.sendsBeforeReconnect = out.sends.size();
         }
-    } else if (text.contains(olt::WrongBoardType) || text.contains(olt::NoSuchBoard)) {
+    } else if (text.contains(olt::WrongBoardType, p.wrongBoard) ||
+               text.contains(olt::NoSuchBoard, p.noBoard)) {
         out.sends.append(toGbk(olt::BackToConfig));
     }
 
-    if (text.contains(olt::OptionalPrompt)) out.sends.append(toGbk(olt::LineEnd));
+    if (text.contains(olt::OptionalPrompt, p.optional)) out.sends.append(toGbk(olt::LineEnd));
 
     out.passOn = std::move(chunk);
     return out;

@@ -26,27 +26,54 @@ const QList<QByteArray> &watched() {
     return patterns;
 }
 
+qsizetype longestWatched() {
+    static const qsizetype longest = [] {
+        qsizetype n = 0;
+        for (const QByteArray &p : watched())
+            n = qMax(n, p.size());
+        return n;
+    }();
+    return longest;
+}
+
 } // namespace
 
-qsizetype unfinishedPromptTail(const QByteArray &bytes) {
-    // A prompt that is already whole stays whole: only bytes after the last complete one count
-    // (the paging prompt ends with the very dashes it starts with).
-    qsizetype settled = 0;
-    for (const QByteArray &p : watched()) {
-        const qsizetype at = lastIndexOfBytes(bytes, p);
-        if (at >= 0) settled = qMax(settled, at + p.size());
-    }
+namespace {
+
+// The longest tail of `bytes`, at most `room` long, that is a proper prefix of a watched pattern.
+qsizetype longestPrefixTail(const QByteArray &bytes, qsizetype room) {
     qsizetype longest = 0;
     for (const QByteArray &p : watched()) {
-        const qsizetype most = qMin(bytes.size() - settled, p.size() - 1);
+        const qsizetype most = qMin(room, p.size() - 1);
         for (qsizetype n = most; n > longest; --n) {
-            if (QByteArrayView(bytes).last(n) == QByteArrayView(p).first(n)) {
+            if (bytes[bytes.size() - n] == p[0] &&
+                QByteArrayView(bytes).last(n) == QByteArrayView(p).first(n)) {
                 longest = n;
                 break;
             }
         }
     }
     return longest;
+}
+
+} // namespace
+
+qsizetype unfinishedPromptTail(const QByteArray &bytes) {
+    // Most reads end inside a line that starts no prompt: then nothing is held.
+    if (longestPrefixTail(bytes, bytes.size()) == 0) return 0;
+    // A prompt that is already whole stays whole: only bytes after the last complete one count
+    // (the paging prompt ends with the very dashes it starts with). Only the end of the bytes
+    // matters: a complete prompt can cut a tail only when it ends within it, and a tail is shorter
+    // than the longest pattern. Searching just that window keeps a read of megabytes from being
+    // searched again for every pattern.
+    const QByteArrayView window = QByteArrayView(bytes).last(qMin(bytes.size(), 2 * longestWatched()));
+    const qsizetype windowStart = bytes.size() - window.size();
+    qsizetype settled = 0;
+    for (const QByteArray &p : watched()) {
+        const qsizetype at = lastIndexOfBytes(window, p);
+        if (at >= 0) settled = qMax(settled, windowStart + at + p.size());
+    }
+    return longestPrefixTail(bytes, bytes.size() - settled);
 }
 
 QByteArray PromptJoiner::feed(const QByteArray &chunk) {

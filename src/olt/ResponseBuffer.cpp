@@ -1,5 +1,7 @@
 #include "olt/ResponseBuffer.h"
 
+#include "common/ByteFinder.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -9,19 +11,19 @@ const QByteArray ResponseBuffer::ConfigurationEcho = QByteArrayLiteral("isplay c
 
 namespace {
 
+// Every echo looked for starts with this: one search finds them all.
+const ByteFinder EchoStart(QByteArrayLiteral("isplay "));
+
 // Echoes of the listings that fill a grid; "isplay ont info by-…" is a search, not a listing.
-bool gridEchoIn(QByteArrayView window) {
-    for (QByteArrayView echo : {QByteArrayView("isplay ont autofind"), QByteArrayView("isplay ont version ")})
-        if (window.indexOf(echo) >= 0) return true;
+bool gridEchoAt(QByteArrayView echo) {
     const QByteArrayView info("isplay ont info ");
-    for (qsizetype at = window.indexOf(info); at >= 0; at = window.indexOf(info, at + 1)) {
-        const qsizetype next = at + info.size();
-        if (next < window.size() && window[next] != 'b') return true;
-    }
-    return false;
+    return echo.startsWith("isplay ont autofind") || echo.startsWith("isplay ont version ") ||
+           (echo.startsWith(info) && echo.size() > info.size() && echo[info.size()] != 'b');
 }
 
-constexpr qsizetype LongestGridEcho = 20; // "isplay ont autofind" and the byte after "isplay ont info "
+// The longest echo looked for ("isplay current-configuration"): one split across chunks starts
+// at most this many bytes, less one, before the new bytes.
+constexpr qsizetype LongestEcho = 28;
 
 } // namespace
 
@@ -34,13 +36,15 @@ void ResponseBuffer::append(QByteArrayView chunk) {
     if (nul >= 0) textEnd_ = oldSize + nul;
 
     lines_ += std::count(chunk.begin(), chunk.end(), '\n');
-    if (!configurationEcho_) {
-        // An echo split across chunks starts at most one marker length before the new bytes.
-        const qsizetype from = std::max<qsizetype>(0, oldSize - (ConfigurationEcho.size() - 1));
-        const QByteArrayView window = text().sliced(from);
-        configurationEcho_ = window.indexOf(ConfigurationEcho) >= 0;
+    if (configurationEcho_ && gridEcho_) return;
+    // Only the new bytes are searched, with what an echo cut by the chunk's start may need.
+    const QByteArrayView t = text();
+    for (qsizetype at = std::max<qsizetype>(0, oldSize - (LongestEcho - 1));
+         (at = EchoStart.indexIn(t, at)) >= 0; ++at) {
+        const QByteArrayView echo = t.sliced(at);
+        configurationEcho_ = configurationEcho_ || echo.startsWith(ConfigurationEcho);
+        gridEcho_ = gridEcho_ || gridEchoAt(echo);
     }
-    if (!gridEcho_) gridEcho_ = gridEchoIn(text().sliced(std::max<qsizetype>(0, oldSize - LongestGridEcho)));
 }
 
 QByteArray ResponseBuffer::take() {

@@ -1,5 +1,6 @@
 #include "olt/ResponseRouter.h"
 
+#include "common/ByteFinder.h"
 #include "common/SettingsStore.h"
 #include "olt/OltTexts.h"
 #include "olt/SharedValues.h"
@@ -102,12 +103,14 @@ bool echoesLine(QStringView text, QStringView command) {
 }
 
 bool matches(const Rule &rule, QByteArrayView text, const RouterFields &fields) {
-    if (rule.fragment) return text.indexOf(toGbk(QStringView(rule.fragment))) >= 0;
+    if (rule.fragment) return ByteFinder(toGbk(QStringView(rule.fragment))).in(text);
     const QStringList forms = rule.build(fields);
     for (const QString &form : forms)
-        if (text.indexOf(toGbk(form)) >= 0) return true;
+        if (ByteFinder(toGbk(form)).in(text)) return true;
     return false;
 }
+
+const ByteFinder EndOfOutput(olt::EndOfOutput);
 
 } // namespace
 
@@ -143,8 +146,8 @@ void ResponseRouter::route(QByteArrayView chunk) {
     // taken from the buffer before any handler runs: what arrives meanwhile joins the next output.
     QList<QByteArray> outputs;
     qsizetype from = 0;
-    for (qsizetype at; (at = chunk.indexOf(olt::EndOfOutput, from)) >= 0;) {
-        const qsizetype end = at + olt::EndOfOutput.size();
+    for (qsizetype at; (at = EndOfOutput.indexIn(chunk, from)) >= 0;) {
+        const qsizetype end = at + EndOfOutput.size();
         buffer_.append(chunk.sliced(from, end - from));
         outputs.append(buffer_.take());
         from = end;
@@ -184,7 +187,8 @@ void ResponseRouter::complete(const QByteArray &output) {
 void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView textBytes) {
     if (number == 0) return;
     const Rule &rule = Rules[number - 1];
-    const QString text = fromGbk(textBytes);
+    // The ONT list is parsed from the bytes: a listing of megabytes is not decoded for nothing.
+    const QString text = rule.action == Action::OntList ? QString() : fromGbk(textBytes);
 
     switch (rule.action) {
     case Action::ReplacePane:

@@ -1,11 +1,30 @@
 #include "olt/TelnetFilter.h"
 
+#include <cstring>
+
 namespace tw {
 
 TelnetFilter::Result TelnetFilter::feed(QByteArrayView bytes) {
     Result out;
     out.data.reserve(bytes.size());
-    for (const char b : bytes) {
+    const char *const data = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    qsizetype iac = -1; // the next IAC at or after i (n when there is none)
+    while (i < n) {
+        if (state_ == State::Data) {
+            // Plain text up to the next IAC or CR goes over in one piece.
+            if (iac < i) {
+                const void *found = std::memchr(data + i, Iac, size_t(n - i));
+                iac = found ? static_cast<const char *>(found) - data : n;
+            }
+            const void *cr = std::memchr(data + i, '\r', size_t(iac - i));
+            const qsizetype stop = cr ? static_cast<const char *>(cr) - data : iac;
+            out.data.append(data + i, stop - i);
+            i = stop;
+            if (i == n) break;
+        }
+        const char b = data[i++];
         switch (state_) {
         case State::CarriageReturn:
             state_ = State::Data;

@@ -19,10 +19,20 @@ QString failureLine(QStringView text) {
 
 namespace {
 
-QString outcome(QStringView text, qsizetype rows, const QString &none, const QString &some) {
+// `text` gives the output's text; it is decoded only when no row came, to look for a failure.
+template <typename Text>
+QString outcome(qsizetype rows, const QString &none, const QString &some, Text text) {
     if (rows > 0) return some.arg(rows);
-    const QString failure = failureLine(text);
+    const QString failure = failureLine(text());
     return failure.isEmpty() ? none : QStringLiteral("查询失败：") + failure;
+}
+
+QList<GridRow> gridRows(const QList<QStringList> &rows) {
+    QList<GridRow> out;
+    out.reserve(rows.size());
+    for (const QStringList &cells : rows)
+        out.append(GridRow(cells));
+    return out;
 }
 
 } // namespace
@@ -36,21 +46,21 @@ void ReplyHandlers::redrawChassis(QByteArrayView output) {
 }
 
 void ReplyHandlers::ontList(QByteArrayView output) {
-    ontList_.clearRows();
-    const QList<QStringList> rows = parseOntList(output, static_cast<int>(ontList_.columns().size()));
-    ontList_.appendRows(rows);
-    tell(outcome(fromGbk(output), rows.size(), QStringLiteral("查询完成：没有找到ONT"),
-                 QStringLiteral("查询完成：共 %1 个ONT")));
+    QList<GridRow> rows = ontListRows(output, static_cast<int>(ontList_.columns().size()));
+    const qsizetype n = rows.size();
+    ontList_.replaceRows(std::move(rows));
+    tell(outcome(n, QStringLiteral("查询完成：没有找到ONT"), QStringLiteral("查询完成：共 %1 个ONT"),
+                 [&] { return fromGbk(output); }));
 }
 
 void ReplyHandlers::discovery(const QString &text) {
-    discovery_.clearRows();
     const Discovery found = parseDiscovery(text, shared_.ponKindFlag == 1);
-    discovery_.appendRows(found.rows);
+    discovery_.replaceRows(gridRows(found.rows));
     const QString none = QStringLiteral("没有等待注册的ONT（自动发现列表为空）");
     tell(text.contains(NoDiscoveredOnt)
              ? none
-             : outcome(text, found.rows.size(), none, QStringLiteral("发现 %1 个等待注册的ONT")));
+             : outcome(found.rows.size(), none, QStringLiteral("发现 %1 个等待注册的ONT"),
+                       [&] { return text; }));
     if (discoveredKey) discoveredKey(found.firstKey);
     if (autoRegisterOn && autoRegisterOn() && !text.contains(NoDiscoveredOnt) && autoRegister)
         autoRegister(text);
@@ -68,17 +78,14 @@ void ReplyHandlers::versionList(QByteArrayView output) {
     // Rows are written from the top without clearing: the query buttons cut the grid before
     // sending, so a reply that arrives without one (a typed command) replaces the rows it
     // covers and leaves the rest.
-    const QList<QStringList> rows = parseOntVersionList(output, static_cast<int>(versions_.columns().size()));
-    tell(outcome(fromGbk(output), rows.size(), QStringLiteral("查询完成：没有ONT版本信息"),
-                 QStringLiteral("查询完成：共 %1 个ONT的版本")));
-    for (int r = 0; r < rows.size(); ++r) {
-        if (r < versions_.count()) {
-            for (int c = 0; c < versions_.columns().size(); ++c)
-                versions_.setCell(r, c, rows[r].value(c));
-        } else {
-            versions_.appendRow(rows[r]);
-        }
-    }
+    QList<GridRow> rows = ontVersionRows(output, static_cast<int>(versions_.columns().size()));
+    const qsizetype n = rows.size();
+    tell(outcome(n, QStringLiteral("查询完成：没有ONT版本信息"),
+                 QStringLiteral("查询完成：共 %1 个ONT的版本"), [&] { return fromGbk(output); }));
+    if (n == 0) return;
+    for (qsizetype r = n; r < versions_.count(); ++r)
+        rows.append(versions_.rows()[r]);
+    versions_.replaceRows(std::move(rows));
 }
 
 void ReplyHandlers::iptvCleanup(const QString &text) {

@@ -70,3 +70,53 @@ TEST(GridSort, SortFilterCopyAndCsv) {
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n0/2/1,10,\"SN-A,\"\"x\"\"\",激活,离线,,,\r\n")));
     EXPECT_EQ(text.count(QStringLiteral("\r\n")), 5);
 }
+
+TEST(GridRow, CellsKeepTheirTextsThroughEdits) {
+    GridRow row(QStringList{"a", "", "ccc"});
+    EXPECT_EQ(row.cells(), (QStringList{"a", "", "ccc"}));
+    row.setCell(1, u"bb");
+    row.setCell(0, u"");
+    row.setCell(2, u"d");
+    row.setCell(3, u"none"); // no such cell
+    EXPECT_EQ(row.cells(), (QStringList{"", "bb", "d"}));
+    row.fit(5);
+    EXPECT_EQ(row.cells(), (QStringList{"", "bb", "d", "", ""}));
+    row.setCell(4, u"e");
+    row.fit(2);
+    EXPECT_EQ(row.cells(), (QStringList{"", "bb"}));
+    row.append(u"x");
+    EXPECT_EQ(row.cell(2), u"x");
+    EXPECT_EQ(row.cell(3), QStringView());
+}
+
+// A listing of thousands of rows reaches a view in one reset; a sorted view sorts it again, and
+// rows whose cells change move to where their new cells belong.
+TEST(GridSort, ReplacedAndEditedRowsSortByTheirNewCells) {
+    GridModel model(ontListColumns());
+    GridSortFilter proxy;
+    proxy.setSourceModel(&model);
+    proxy.sort(1);
+    int resets = 0, inserts = 0;
+    QObject::connect(&proxy, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(&proxy, &QAbstractItemModel::rowsInserted, [&] { ++inserts; });
+    QList<GridRow> rows;
+    for (int id = 999; id >= 0; --id)
+        rows.append(GridRow(QStringList{"0/1/0", QString::number(id)}));
+    model.replaceRows(rows);
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(inserts, 0);
+    ASSERT_EQ(proxy.rowCount(), 1000);
+    EXPECT_EQ(proxy.index(0, 1).data().toString(), "0");
+    EXPECT_EQ(proxy.index(999, 1).data().toString(), "999");
+    EXPECT_EQ(model.row(0).size(), 8) << "rows are fitted to the columns";
+
+    model.setCell(999, 1, QStringLiteral("5000")); // the row that held "0"
+    EXPECT_EQ(proxy.index(0, 1).data().toString(), "1");
+    EXPECT_EQ(proxy.index(999, 1).data().toString(), "5000");
+
+    model.replaceRows({GridRow(QStringList{"0/1/0", "7"}), GridRow(QStringList{"0/1/0", "3"})});
+    EXPECT_EQ(proxy.index(0, 1).data().toString(), "3");
+    EXPECT_EQ(proxy.index(1, 1).data().toString(), "7");
+    proxy.setFilterText(QStringLiteral("7"));
+    EXPECT_EQ(proxy.rowCount(), 1);
+}

@@ -73,6 +73,9 @@ TEST(SettingsStore, JunkFilesNeverLoseOtherSettings) {
         {"duplicate sections: first wins", "[OLT]\n帐号=a\n[OLT]\n帐号=b\n", "OLT", "帐号", "a"},
         {"case-insensitive ASCII names", "[olt]\nIP地址=h\n", "OLT", "IP地址", "h"},
         {"unterminated last line", "[OLT]\n帐号=root", "OLT", "帐号", "root"},
+        // A lone CR ends the file: the next line must not be glued to it (found by fuzzing).
+        {"lone CR at the end of another section", "[OLT]\r\n帐号=root\r", "OLT", "帐号", "root"},
+        {"lone CR at the end of the written section", "[基本]\r\n框=0\r", "基本", "框", "0"},
         {"binary junk", QByteArray("\x00\x01[\x02\n[OLT]\n\xFE\n", 13) + gbk("帐号=r\n"), "OLT", "帐号", "r"},
     };
     for (const Case &c : cases) {

@@ -1,6 +1,12 @@
 #include "common/Text.h"
+#include "common/ByteFinder.h"
 #include "common/Gbk.h"
 #include "common/HeldLine.h"
+
+#include "GuardedBytes.h"
+
+#include <QRandomGenerator>
+#include <QStringDecoder>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +19,7 @@ TEST(Gbk, RoundTripsChineseAndStopsAtNul) {
     EXPECT_TRUE(bytes.contains("\xA1\xA1"));
     EXPECT_EQ(fromGbk(bytes), text);
     EXPECT_EQ(fromGbk(QByteArray("ab\0cd", 5)), QStringLiteral("ab"));
+    EXPECT_EQ(fromGbk("ab\xB0"), QStringLiteral("ab\uFFFD")) << "a lead byte at the end is not dropped";
     EXPECT_EQ(untilNul(QByteArray("ab\0cd", 5)), QByteArrayView("ab"));
 }
 
@@ -23,6 +30,62 @@ TEST(Gbk, StreamDecoderCarriesSplitCharacter) {
         QString joined = dec.decode(bytes.first(cut));
         joined += dec.decode(bytes.sliced(cut));
         EXPECT_EQ(joined, QStringLiteral("激活abc正常")) << "cut at " << cut;
+    }
+}
+
+// Text is decoded from a table of what the decoder gives for each pair: it must give exactly what
+// the decoder gives, for every pair and for any mix with ASCII, lone lead bytes, invalid trail
+// bytes and the single bytes 0x80 and 0xFF (which the table leaves to the decoder).
+TEST(Gbk, TableDecodesAsTheDecoderDoes) {
+    // The decoder keeps back a lead byte that ends the text; fromGbk shows it as U+FFFD.
+    const auto decoder = [](QByteArrayView bytes) {
+        QStringDecoder dec("GBK");
+        QString text = dec.decode(bytes);
+        if (completeGbkPrefix(bytes) < bytes.size()) text += QChar::ReplacementCharacter;
+        return text;
+    };
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            const char pair[] = {char(lead), char(trail)};
+            ASSERT_EQ(fromGbk(QByteArrayView(pair, 2)), decoder(QByteArrayView(pair, 2)))
+                << lead << " " << trail;
+        }
+    }
+    const QByteArray pieces[] = {
+        "a",    " ",    "\r\n",  toGbk(u"激活"), toGbk(u"\u3000"), "\x81",
+        "\x80", "\xFF", "\xB0U", "\xA1\x7F",     "\xFE\xFE",       "\x81\x30\x81\x30"};
+    QRandomGenerator random(7);
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray bytes;
+        for (int n = random.bounded(1, 10); n > 0; --n)
+            bytes += pieces[random.bounded(int(std::size(pieces)))];
+        SCOPED_TRACE(bytes.toHex(' ').toStdString());
+        const QString want = decoder(bytes);
+        EXPECT_EQ(fromGbk(bytes), want);
+        QString appended = QStringLiteral("x");
+        appendFromGbk(appended, bytes);
+        EXPECT_EQ(appended, u'x' + want);
+    }
+}
+
+// Whichever byte of the pattern the search anchors on, it finds what a plain search finds, and
+// never reads before the bytes it is given.
+TEST(ByteFinder, FindsEveryOccurrenceAPlainSearchFinds) {
+    const char alphabet[] = {' ', '-', 'a', '\x1b', '\xbc', '\r'};
+    QRandomGenerator random(11);
+    const auto draw = [&](int size) {
+        QByteArray bytes;
+        for (int k = 0; k < size; ++k)
+            bytes += alphabet[random.bounded(int(std::size(alphabet)))];
+        return bytes;
+    };
+    for (int i = 0; i < 5000; ++i) {
+        const QByteArray haystack = draw(random.bounded(0, 40));
+        const QByteArray needle = draw(random.bounded(1, 6));
+        const qsizetype from = random.bounded(0, int(haystack.size()) + 2);
+        const test::GuardedBytes guarded(haystack);
+        EXPECT_EQ(ByteFinder(needle).indexIn(guarded.view(), from), haystack.indexOf(needle, from))
+            << "'" << haystack.toStdString() << "' '" << needle.toStdString() << "' from " << from;
     }
 }
 

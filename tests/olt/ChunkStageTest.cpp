@@ -2,6 +2,8 @@
 #include "olt/PromptJoiner.h"
 #include "olt/ReceivePath.h"
 
+#include <QRandomGenerator>
+
 #include <algorithm>
 
 #include "GuardedBytes.h"
@@ -9,6 +11,7 @@
 #include "common/Gbk.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
+#include "olt/OltTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +64,12 @@ const Case Cases[] = {
     {"first half of a split paging prompt", Rows + Paging.first(20), {}, Rows + Paging.first(20)},
     {"second half of a split paging prompt", Paging.sliced(20), {}, Paging.sliced(20)},
     {"paging erase, lines and the next prompt", Erase + Rows + Paging, {"    \r\n\r\n"}, Rows},
+    {"a whole listing in one read loses every prompt and erase",
+     Rows + Paging + Erase + Rows + Paging + Erase + Rows + Paging,
+     {"    \r\n\r\n"},
+     Rows + Rows + Rows},
+    {"cursor-back pairs one after another", "ab \x1b[1D \x1b[1Dc", {}, "abc"},
+    {"the blank before a cursor-back pair stays", "a  \x1b[1Db", {}, "a b"},
 
     // Login dialogue.
     {"user name prompt", "\r\n>>User name:", {"admin\r\n"}, "\r\n>>User name:"},
@@ -69,6 +78,7 @@ const Case Cases[] = {
      "User name:User password:",
      {"admin\r\n"},
      "User name:User password:"},
+    {"a GBK character whose second byte is U hides the prompt", "\xB0User name:", {}, "\xB0User name:"},
     {"rejected login alone", Rejected, {}, {}, true, false, false, 0, true},
     {"rejected login inside longer output", "\r\n" + Rejected, {}, "\r\n" + Rejected},
     {"rejected login with the next prompt",
@@ -155,6 +165,21 @@ TEST(ChunkStage, ReadsTheSettingsAtEachPrompt) {
     EXPECT_EQ(runChunkStage("User password:", store).sends.value(0), Password.sliced(6));
 }
 
+// The chunk stage looks for its texts by their GBK bytes before it decodes a chunk. That finds
+// every chunk whose text holds one only while each character of these texts has one encoding.
+TEST(ChunkStage, TextsSearchedAsBytesHaveOneEncodingEach) {
+    const GbkPairs pairs;
+    for (const QString &text : {olt::IdleNotice, olt::WrongBoardType, olt::NoSuchBoard}) {
+        for (const QChar c : text) {
+            int encodings = 0;
+            for (int lead = 0x81; lead <= 0xFE; ++lead)
+                for (int trail = 0x40; trail <= 0xFE; ++trail)
+                    encodings += pairs(uchar(lead), uchar(trail)) == c.unicode();
+            EXPECT_EQ(encodings, c.unicode() < 0x80 ? 0 : 1) << QString(c).toStdString();
+        }
+    }
+}
+
 TEST(PromptJoiner, HoldsBackTheStartOfAPromptUntilTheRestArrives) {
     const QByteArray paging = gbk("---- 任意键继续显示 ( 'Q' 键退出 ) ----");
     const QByteArray erase = "\x1b[39D" + QByteArray(39, ' ') + "\x1b[39D";
@@ -178,6 +203,41 @@ TEST(PromptJoiner, HoldsBackTheStartOfAPromptUntilTheRestArrives) {
     PromptJoiner joiner;
     EXPECT_EQ(joiner.feed("  0/ 1/0 rows\r\n"), QByteArray("  0/ 1/0 rows\r\n"));
     EXPECT_EQ(joiner.held(), 0);
+}
+
+// A long read is searched only near its end. The tail held back must still be the one the plain
+// rule gives: the longest end of the read that starts a prompt, counting only what follows the
+// last complete prompt.
+TEST(PromptJoiner, HoldsTheSameTailWhateverTheReadsLength) {
+    const QList<QByteArray> prompts = {Paging,
+                                       "---- More ( Press 'Q' to break ) ----",
+                                       "(config)#",
+                                       "User name:",
+                                       "User password:",
+                                       "{ <cr>||<K> }",
+                                       gbk("请重建连接后登录"),
+                                       Erase,
+                                       "\x1b[37D" + QByteArray(37, ' ') + "\x1b[37D"};
+    const auto plainRule = [&](const QByteArray &bytes) {
+        qsizetype settled = 0;
+        for (const QByteArray &p : prompts)
+            if (const qsizetype at = bytes.lastIndexOf(p); at >= 0) settled = qMax(settled, at + p.size());
+        qsizetype longest = 0;
+        for (const QByteArray &p : prompts)
+            for (qsizetype n = qMin(bytes.size() - settled, p.size() - 1); n > longest; --n)
+                if (bytes.endsWith(p.first(n))) longest = n;
+        return longest;
+    };
+    QList<QByteArray> pieces = {Rows, "-", "--", " ", "(config", "\x1b[39D", QByteArray(20, ' ')};
+    for (const QByteArray &p : prompts)
+        pieces << p << p.first(p.size() / 2) << p.first(p.size() - 1);
+    QRandomGenerator random(5);
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray bytes;
+        for (int n = random.bounded(1, 12); n > 0; --n)
+            bytes += pieces[random.bounded(int(pieces.size()))];
+        EXPECT_EQ(unfinishedPromptTail(bytes), plainRule(bytes)) << bytes.toStdString();
+    }
 }
 
 // Reads are short: a chunk of a few bytes, shorter than the prompts looked for, must never make a

@@ -63,8 +63,28 @@ struct Cli {
         session = std::make_unique<Session>(device, faults, options);
     }
 
+    // The TFTP server the session's transfers reach, answering in-process; by default none answers.
+    std::function<TransferResult(const TransferRequest &)> tftp = [](const TransferRequest &) {
+        return TransferResult{TransferResult::Outcome::TimedOut, {}, {}};
+    };
+    std::vector<TransferRequest> transfers; // every transfer asked for, in order
+
     std::vector<Write> start() { return session->start(); }
-    std::vector<Write> feed(const QByteArray &bytes) { return session->receive(bytes); }
+    std::vector<Write> feed(const QByteArray &bytes) {
+        std::vector<Write> out = session->receive(bytes);
+        for (;;) {
+            std::vector<Write> more;
+            if (std::optional<TransferRequest> r = session->takeTransfer()) {
+                transfers.push_back(*r);
+                more = session->transferDone(tftp(*r));
+            } else if (session->streaming()) {
+                more = session->continueOutput(); // a client that reads everything at once
+            } else {
+                return out;
+            }
+            out.insert(out.end(), more.begin(), more.end());
+        }
+    }
     QString send(const QByteArray &bytes) { return decode(feed(bytes)); }
 
     // Logs in as the console does; Chinese mode unless told otherwise.

@@ -1,0 +1,305 @@
+// Files to and from TFTP servers: the configuration and database backups, their restore and the
+// activation of a loaded configuration; and ONT loading in the diagnose mode with its displays.
+#include "Commands.h"
+#include "Scenario.h"
+
+#include "common/Gbk.h"
+
+namespace tw::sim {
+
+namespace {
+
+bool ipv4(const QString &text) {
+    const QStringList octets = text.split('.');
+    bool valid = octets.size() == 4;
+    for (const QString &o : octets) {
+        bool ok = false;
+        const int n = o.toInt(&ok);
+        valid = valid && ok && o.size() <= 3 && n >= 0 && n <= 255;
+    }
+    return valid;
+}
+
+bool fileName(const QString &text) {
+    return !text.isEmpty() && text.size() <= 128;
+}
+
+// What a transfer that did not end well prints.
+QString transferFailure(const TransferResult &r, Lang l) {
+    switch (r.outcome) {
+    case TransferResult::Outcome::Done:
+        return {};
+    case TransferResult::Outcome::TimedOut:
+        return tr(l, "  Failure: The TFTP server does not respond, the operation timed out",
+                  "  失败：TFTP服务器无响应，操作超时");
+    case TransferResult::Outcome::Refused:
+        return tr(l, "  Failure: The TFTP server refused the transfer: ", "  失败：TFTP服务器拒绝传输：") +
+               r.error;
+    case TransferResult::Outcome::Failed:
+        return tr(l, "  Failure: The file transfer failed: ", "  失败：文件传输失败：") + r.error;
+    }
+    return {};
+}
+
+void lineTo(Session &s, const QString &text) {
+    s.print(text + "\r\n");
+}
+
+void sayTo(Session &s, const char *english, const char *chinese) {
+    lineTo(s, tr(s.lang(), english, chinese));
+}
+
+// The file as it arrived: a configuration has the section headings and "#" lines a saved one has.
+bool looksLikeConfiguration(const QByteArray &file) {
+    const QByteArray text = "\n" + QByteArray(file).replace("\r\n", "\n");
+    return text.contains("\n#\n") && text.contains("\n[");
+}
+
+void transferEnded(Session &s, bool load, bool configuration, const TransferResult &r) {
+    if (!r.ok()) return lineTo(s, transferFailure(r, s.lang()));
+    Device &d = s.device();
+    if (!load) return sayTo(s, "  The file is backed up successfully", "  文件备份成功");
+    if (configuration) {
+        if (!looksLikeConfiguration(r.data)) return lineTo(s, failureText(Failure::BadLoadFile, s.lang()));
+        d.loadedConfiguration = r.data;
+        return sayTo(s, "  The configuration file is loaded, activate it to take effect",
+                     "  配置文件加载成功，激活后生效");
+    }
+    ScenarioResult loaded = deviceFromDatabase(r.data);
+    if (!loaded.device) return lineTo(s, failureText(Failure::BadLoadFile, s.lang()));
+    // The data becomes what the device runs and what it starts with.
+    Device next = std::move(*loaded.device);
+    if (next.accounts.empty()) next.accounts = d.accounts; // never lock everybody out
+    d = std::move(next);
+    saveConfiguration(d);
+    sayTo(s, "  The data file is loaded successfully", "  数据文件加载成功");
+}
+
+// backup configuration|data tftp <address> <file>; load configuration|data tftp <address> <file> all
+void transferCommand(Call &c, bool load) {
+    if (!c.need(4, load ? 5 : 4)) return;
+    if (!c.is(0, "configuration") && !c.is(0, "data")) return c.paramError(0);
+    if (!c.is(1, "tftp")) return c.paramError(1);
+    if (!ipv4(c.arg(2))) return c.paramError(2);
+    if (!fileName(c.arg(3))) return c.paramError(3);
+    if (c.argc() == 5 && !c.is(4, "all")) return c.paramError(4);
+    afterConfirm(c, load ? "  Are you sure to load the file? " : "  Are you sure to back up the file? ",
+                 load ? "  确定要加载文件吗？" : "  确定要备份文件吗？", [load](Call &c) {
+                     const bool configuration = c.is(0, "configuration");
+                     TransferRequest r;
+                     r.server = c.arg(2);
+                     r.file = c.arg(3);
+                     if (!load) {
+                         r.direction = TransferRequest::Direction::Put;
+                         // The configuration as the device runs it, in the device's encoding.
+                         r.data = configuration ? tw::toGbk(renderCurrentConfiguration(c.dev()))
+                                                : databaseFile(c.dev());
+                     }
+                     Session *s = &c.s;
+                     c.s.transfer(r, [s, load, configuration](const TransferResult &result) {
+                         transferEnded(*s, load, configuration, result);
+                     });
+                 });
+}
+
+// The device takes the loaded configuration and restarts with it, as a real OLT does: the
+// configuration is built while it boots.
+void activateConfiguration(Call &c) {
+    if (!c.need(0, 0)) return;
+    afterConfirm(c, "  Are you sure to activate the loaded configuration? ", "  确定要激活加载的配置吗？",
+                 [](Call &c) {
+                     Device &d = c.dev();
+                     if (d.loadedConfiguration.isEmpty())
+                         return c.say("  Failure: No configuration file is loaded",
+                                      "  失败：没有加载的配置文件");
+                     d.activating = std::exchange(d.loadedConfiguration, {});
+                     c.say("  The configuration is activated, the system is rebooting, please wait...",
+                           "  配置已激活，系统正在复位，请稍候...");
+                     c.s.endForRestart();
+                 });
+}
+
+// ont-load info program|configuration <file> tftp <address>: the device fetches the file at once.
+void ontLoadInfo(Call &c) {
+    if (!c.need(4, 4)) return;
+    if (!c.is(0, "program") && !c.is(0, "configuration")) return c.paramError(0);
+    if (!fileName(c.arg(1))) return c.paramError(1);
+    if (!c.is(2, "tftp")) return c.paramError(2);
+    if (!ipv4(c.arg(3))) return c.paramError(3);
+    if (c.dev().ontLoad.phase == OntLoad::Phase::Running) return c.fail(Failure::LoadRunning);
+    const bool program = c.is(0, "program");
+    TransferRequest r{TransferRequest::Direction::Get, c.arg(3), c.arg(1), {}};
+    Session *s = &c.s;
+    c.s.transfer(r, [s, program, r](const TransferResult &result) {
+        if (!result.ok()) return lineTo(*s, transferFailure(result, s->lang()));
+        if (Failure f = setOntLoadFile(s->device(), program, r.file, r.server, result.data);
+            f != Failure::None)
+            return lineTo(*s, failureText(f, s->lang()));
+        lineTo(*s, s->lang() == Lang::English
+                       ? QStringLiteral("  Info: The file is ready for loading, size: %1 bytes")
+                             .arg(result.data.size())
+                       : QString::fromUtf8("  提示：加载文件已就绪，大小：%1字节").arg(result.data.size()));
+    });
+}
+
+// ont-load select <f/s> [<port> [<ont>]]: the board alone, a port of it, or one ONT.
+void ontLoadSelect(Call &c) {
+    if (!c.need(1, 3)) return;
+    auto board = boardRef(c.arg(0));
+    if (!board) return c.paramError(0);
+    OntLoadSelection sel{board->first, board->second, {}, {}};
+    if (c.argc() > 1) {
+        sel.port = c.number(1, 0, 15);
+        if (!sel.port) return c.paramError(1);
+    }
+    if (c.argc() > 2) {
+        sel.ont = c.number(2, 0, 127);
+        if (!sel.ont) return c.paramError(2);
+    }
+    if (Failure f = selectOntLoad(c.dev(), sel); f != Failure::None) c.fail(f);
+}
+
+// ont-load start [activemode immediate|next-startup]
+void ontLoadStart(Call &c) {
+    if (!c.need(0, 2)) return;
+    QString mode = "immediate";
+    if (c.argc() > 0) {
+        if (!c.is(0, "activemode")) return c.paramError(0);
+        if (c.argc() < 2) return c.incomplete();
+        if (!c.is(1, "immediate") && !c.is(1, "next-startup")) return c.paramError(1);
+        mode = c.arg(1).toLower();
+    }
+    Device &d = c.dev();
+    if (Failure f = startOntLoad(d, mode, c.s.clockMs(), c.s.options().ontLoadMs); f != Failure::None)
+        return c.fail(f);
+    c.line(c.lang() == Lang::English
+               ? QStringLiteral("  Info: Start loading, ONTs selected: %1").arg(d.ontLoad.targets.size())
+               : QString::fromUtf8("  提示：开始加载，已选择ONT数：%1").arg(d.ontLoad.targets.size()));
+}
+
+void ontLoadStop(Call &c) {
+    if (!c.need(0, 0)) return;
+    if (Failure f = stopOntLoad(c.dev()); f != Failure::None) return c.fail(f);
+    c.say("  Info: The ONT loading is stopped", "  提示：ONT加载已停止");
+}
+
+QString phaseText(const OntLoad &l, Lang lang) {
+    switch (l.phase) {
+    case OntLoad::Phase::Idle:
+        return tr(lang, "not started", "未开始");
+    case OntLoad::Phase::Running:
+        return tr(lang, "loading", "正在加载");
+    case OntLoad::Phase::Ended:
+        return tr(lang, "ended", "已结束");
+    }
+    return {};
+}
+
+QString targetStateText(OntLoadTarget::State s, Lang lang) {
+    switch (s) {
+    case OntLoadTarget::State::Loading:
+        return tr(lang, "loading", "正在加载");
+    case OntLoadTarget::State::Success:
+        return tr(lang, "success", "成功");
+    case OntLoadTarget::State::Failed:
+        return tr(lang, "fail", "失败");
+    case OntLoadTarget::State::Stopped:
+        return tr(lang, "stopped", "已停止");
+    }
+    return {};
+}
+
+// display ont-load info
+void displayLoadInfo(Call &c) {
+    const OntLoad &l = c.dev().ontLoad;
+    if (!l.fileReady) return c.fail(Failure::NoLoadFile);
+    const Lang lang = c.lang();
+    QString out = rule();
+    auto field = [&](const char *english, const char *chinese, const QString &value) {
+        appendField(out, tr(lang, english, chinese), value, 22);
+    };
+    field("File type", "文件类型",
+          l.program ? tr(lang, "program", "程序") : tr(lang, "configuration", "配置"));
+    field("File name", "文件名", l.file);
+    field("TFTP server", "TFTP服务器", l.server);
+    if (l.program) field("Software version", "软件版本", l.version);
+    field("Active mode", "生效模式", l.phase == OntLoad::Phase::Idle ? QStringLiteral("-") : l.activeMode);
+    field("Loading state", "加载状态", phaseText(l, lang));
+    field("ONTs loading", "加载ONT数", QString::number(l.targets.size()));
+    out += rule();
+    c.print(out);
+}
+
+// display ont-load select <f/s> [<port> [<ont>]]: the selected ONTs, their state and progress.
+void displayLoadSelect(Call &c) {
+    if (!c.need(2, 4)) return;
+    auto board = boardRef(c.arg(1));
+    if (!board) return c.paramError(1);
+    OntLoadSelection filter{board->first, board->second, {}, {}};
+    if (c.argc() > 2 && !(filter.port = c.number(2, 0, 15))) return c.paramError(2);
+    if (c.argc() > 3 && !(filter.ont = c.number(3, 0, 127))) return c.paramError(3);
+    const OntLoad &l = c.dev().ontLoad;
+    const Lang lang = c.lang();
+    QString rows;
+    int n = 0, success = 0, failure = 0;
+    for (const OntLoadTarget &t : l.targets) {
+        if (!ontLoadSelects(filter, t.at, t.id)) continue;
+        rows += QLatin1String("  ");
+        appendPadded(rows, paddedPort(t.at), 10);
+        appendPadded(rows, QString::number(t.id), 8);
+        appendPadded(rows, targetStateText(t.state, lang), 12);
+        appendPadded(rows, QString::number(t.progress) + '%', 10);
+        // The failure's words without their "Failure: " lead.
+        const QString cause = failureText(t.cause, lang).section(tr(lang, ": ", "："), 1);
+        rows += (cause.isEmpty() ? QStringLiteral("-") : cause) + "\r\n";
+        ++n;
+        success += t.state == OntLoadTarget::State::Success;
+        failure += t.state == OntLoadTarget::State::Failed;
+    }
+    if (n == 0) return c.fail(Failure::NoLoadSelection);
+    QString out = rule() + "  ";
+    appendPadded(out, tr(lang, "F/S/P", "框/槽/端口"), 10);
+    appendPadded(out, tr(lang, "ONT-ID", "ONT编号"), 8);
+    appendPadded(out, tr(lang, "State", "状态"), 12);
+    appendPadded(out, tr(lang, "Progress", "进度"), 10);
+    out += tr(lang, "Cause", "原因") + "\r\n";
+    out += rule() + rows + rule();
+    out += lang == Lang::English
+               ? QStringLiteral("  The total of ONTs: %1, success: %2, failure: %3\r\n")
+                     .arg(n)
+                     .arg(success)
+                     .arg(failure)
+               : QString::fromUtf8("  ONT总数：%1，成功：%2，失败：%3\r\n").arg(n).arg(success).arg(failure);
+    c.print(out + rule());
+}
+
+} // namespace
+
+void ontLoadDisplay(Call &c) {
+    if (c.argc() == 0) return c.incomplete();
+    advanceOntLoad(c.dev(), c.s.clockMs());
+    if (c.is(0, "info")) return c.need(1, 1) ? displayLoadInfo(c) : void();
+    if (c.is(0, "select")) return displayLoadSelect(c);
+    c.paramError(0);
+}
+
+const CommandTable &transferCommands() {
+    static const CommandTable table = {
+        {{"backup"}, [](Call &c) { transferCommand(c, false); }},
+        {{"load"}, [](Call &c) { transferCommand(c, true); }},
+        {{"active", "configuration", "system"}, activateConfiguration},
+    };
+    return table;
+}
+
+const CommandTable &diagnoseCommands() {
+    static const CommandTable table = {
+        {{"ont-load", "info"}, ontLoadInfo},
+        {{"ont-load", "select"}, ontLoadSelect},
+        {{"ont-load", "start"}, ontLoadStart},
+        {{"ont-load", "stop"}, ontLoadStop},
+    };
+    return table;
+}
+
+} // namespace tw::sim
