@@ -14,6 +14,8 @@ inline const QByteArray Banner = QByteArrayLiteral("\r\n  Huawei Integrated Acce
 inline const QByteArray LoginRejected = QByteArrayLiteral("\r\n  Username or password invalid.");
 inline const QByteArray TestUserPrompt = QByteArrayLiteral("\r\n>>User name:");
 inline const QByteArray EndOfOutput = QByteArrayLiteral("(config)#");
+// The diagnose view (ONT loading) ends its outputs with its own prompt.
+inline const QByteArray DiagnoseEndOfOutput = QByteArrayLiteral("(diagnose)%%");
 // The paging prompt is built from its text: its bytes are GBK.
 QByteArray pagingPrompt();
 

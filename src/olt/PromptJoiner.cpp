@@ -16,6 +16,7 @@ const QList<QByteArray> &watched() {
         return QList<QByteArray>{toGbk(u"---- 任意键继续显示 ( 'Q' 键退出 ) ----"),
                                  "---- More ( Press 'Q' to break ) ----",
                                  "(config)#",
+                                 "(diagnose)%%",
                                  "User name:",
                                  "User password:",
                                  "{ <cr>||<K> }",

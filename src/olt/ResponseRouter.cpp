@@ -111,6 +111,15 @@ bool matches(const Rule &rule, QByteArrayView text, const RouterFields &fields) 
 }
 
 const ByteFinder EndOfOutput(olt::EndOfOutput);
+const ByteFinder DiagnoseEndOfOutput(olt::DiagnoseEndOfOutput);
+
+// Where the first prompt at or after `from` ends, or -1.
+qsizetype nextPromptEnd(QByteArrayView chunk, qsizetype from) {
+    const qsizetype config = EndOfOutput.indexIn(chunk, from);
+    const qsizetype diagnose = DiagnoseEndOfOutput.indexIn(chunk, from);
+    if (diagnose >= 0 && (config < 0 || diagnose < config)) return diagnose + DiagnoseEndOfOutput.size();
+    return config < 0 ? -1 : config + EndOfOutput.size();
+}
 
 } // namespace
 
@@ -146,8 +155,7 @@ void ResponseRouter::route(QByteArrayView chunk) {
     // taken from the buffer before any handler runs: what arrives meanwhile joins the next output.
     QList<QByteArray> outputs;
     qsizetype from = 0;
-    for (qsizetype at; (at = EndOfOutput.indexIn(chunk, from)) >= 0;) {
-        const qsizetype end = at + EndOfOutput.size();
+    for (qsizetype end; (end = nextPromptEnd(chunk, from)) >= 0;) {
         buffer_.append(chunk.sliced(from, end - from));
         outputs.append(buffer_.take());
         from = end;

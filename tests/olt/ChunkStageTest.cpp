@@ -212,6 +212,7 @@ TEST(PromptJoiner, HoldsTheSameTailWhateverTheReadsLength) {
     const QList<QByteArray> prompts = {Paging,
                                        "---- More ( Press 'Q' to break ) ----",
                                        "(config)#",
+                                       "(diagnose)%%",
                                        "User name:",
                                        "User password:",
                                        "{ <cr>||<K> }",

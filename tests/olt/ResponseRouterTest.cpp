@@ -299,6 +299,13 @@ TEST_F(RouterTest, StaleOutputIsRoutedWithTheNext) {
     EXPECT_EQ(rec.events[1].sliced(9), rec.events[0].sliced(7)); // chassis drawn from the same output
 }
 
+// In the diagnose view (ONT loading) its own prompt ends an output.
+TEST_F(RouterTest, DiagnosePromptEndsAnOutput) {
+    router.route("display board 0/1\r\n  board\r\nMA5680T(diagnose)%%");
+    ASSERT_EQ(rec.events.size(), 2);
+    EXPECT_TRUE(rec.events[0].startsWith("query: display board 0/1\r\n")) << rec.events[0].toStdString();
+}
+
 TEST_F(RouterTest, NewSessionDropsWhatTheOldOneLeftUnfinished) {
     router.route("display ont autofind all\r\n   ONT SN : 4857544300000001");
     router.newSession();
