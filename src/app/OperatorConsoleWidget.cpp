@@ -43,11 +43,13 @@ void OperatorConsole::append(const QString &text) {
     pending_ += text;
     if (flushQueued_) return;
     flushQueued_ = true;
-    QTimer::singleShot(0, this, &OperatorConsole::flush);
+    const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : FlushIntervalMs;
+    QTimer::singleShot(int(qMax<qint64>(0, FlushIntervalMs - since)), this, &OperatorConsole::flush);
 }
 
 void OperatorConsole::flush() {
     flushQueued_ = false;
+    sinceFlush_.start();
     const QStringView rest = QStringView(pending_).sliced(pendingAt_);
     if (rest.isEmpty()) return;
     // A huge read goes in over several turns, so that typing is answered in between.

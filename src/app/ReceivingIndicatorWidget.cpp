@@ -28,6 +28,8 @@ void ReceivingIndicatorWidget::showProgress(qsizetype lines) {
         hide();
         return;
     }
+    if (!isHidden() && sinceUpdate_.isValid() && sinceUpdate_.elapsed() < UpdateMs) return;
+    sinceUpdate_.start();
     label->setText(QStringLiteral("正在接收列表… 已收到 %1 行").arg(lines));
     show();
 }

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -40,4 +42,28 @@ TEST(OperatorConsole, KeepsTheNewestLinesOfAHugeRead) {
 
     console.clear();
     EXPECT_TRUE(console.text().isEmpty());
+}
+
+// Reads that come one after another, as the pages of a listing do, go into the pane in a few
+// batches and in order; the first read after a quiet spell shows on the next turn.
+TEST(OperatorConsole, BatchesReadsThatFollowEachOther) {
+    OperatorConsole console;
+    console.append(QStringLiteral("first\r\n"));
+    QApplication::processEvents();
+    EXPECT_EQ(console.pane->toPlainText(), QStringLiteral("first\n"));
+    EXPECT_FALSE(console.hasPendingText());
+
+    int inserts = 0;
+    QObject::connect(console.pane->document(), &QTextDocument::contentsChange,
+                     [&](int, int, int added) { inserts += added > 0; });
+    QString expected = QStringLiteral("first\n");
+    for (int page = 0; page < 200; ++page) {
+        const QString line = QStringLiteral("page %1\r\n").arg(page);
+        console.append(line);
+        expected += QStringLiteral("page %1\n").arg(page);
+        QApplication::processEvents();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !console.hasPendingText(); }, 2000));
+    EXPECT_EQ(console.pane->toPlainText(), expected);
+    EXPECT_LT(inserts, 50) << "a read per insert";
 }
