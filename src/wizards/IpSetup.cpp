@@ -10,14 +10,14 @@ namespace tw {
 
 namespace {
 
-struct RowSpec {
+struct RowShape {
     const char16_t *names[3]; // the fields as the operator knows them
     const Setting *keys[3];
     bool numberedMode; // the first field enters an interface mode, so it must be a number
     QString question;
 };
 
-RowSpec specOf(IpRow row) {
+RowShape shapeOf(IpRow row) {
     using namespace settings;
     switch (row) {
     case IpRow::Meth:
@@ -58,16 +58,16 @@ QString scriptOf(IpRow row, const IpRowFields &in) {
 } // namespace
 
 bool applyIpRow(PageContext &c, IpRow row, const IpRowFields &in) {
-    const RowSpec spec = specOf(row);
-    const auto name = [&spec](int i) { return QString::fromUtf16(spec.names[i]); };
+    const RowShape shape = shapeOf(row);
+    const auto name = [&shape](int i) { return QString::fromUtf16(shape.names[i]); };
     if (!requireFilled(c.op, {in.first, in.second, in.third})) return false;
     if (!acceptFields(c.op, {{in.first, name(0)}, {in.second, name(1)}, {in.third, name(2)}})) return false;
-    if (spec.numberedMode && !acceptNumbers(c.op, {{in.first, name(0)}})) return false;
-    if (!c.op.askOkCancel(spec.question)) return false;
+    if (shape.numberedMode && !acceptNumbers(c.op, {{in.first, name(0)}})) return false;
+    if (!c.op.askOkCancel(shape.question)) return false;
     if (!sendOrTell(c.sink, c.op, scriptOf(row, in))) return false;
     const QString values[] = {in.first, in.second, in.third};
     for (int i = 0; i < 3; ++i)
-        c.settings.write(*spec.keys[i], values[i]);
+        c.settings.write(*shape.keys[i], values[i]);
     return true;
 }
 
