@@ -1,11 +1,12 @@
 // The console's receive path on arbitrary bytes cut anywhere: the telnet layer, the prompt joiner
 // and the chunk stage (ReceivePath), the response router, the reply handlers with their parsers
-// and grids, the chassis drawing, and the automatic registration and move flows the replies start.
+// and grids, the chassis drawing, the script runner that paces what goes back, and the automatic
+// registration and move flows the replies start.
 //
 // Flags: bit 0 a config.ini with the account, password and every automatic switch on (otherwise
 // all empty, as the replay tool runs); bit 1 GPON discovery; bit 2 the page fields filled;
-// bit 3 "开启自动注册" ticked; bit 4 a new connection halfway through; bit 5 a registration, move
-// and multicast clean-up pending; bit 6 the OLT not connected (every send fails).
+// bit 3 "开启自动注册" ticked; bit 4 a new connection halfway through; bit 5 an automatic
+// registration under way; bit 6 the OLT not connected (every send fails).
 
 #include "FuzzInput.h"
 
@@ -18,14 +19,15 @@
 #include "common/SettingsStore.h"
 #include "olt/ReceivePath.h"
 #include "olt/ResponseRouter.h"
+#include "olt/ScriptRunner.h"
 #include "olt/SharedValues.h"
 #include "response/AddReply.h"
-#include "response/AutoMove.h"
-#include "response/AutoRegistration.h"
+#include "response/AutoRegistrar.h"
 #include "response/ChassisDrawing.h"
 #include "response/DiscoveryParser.h"
 #include "response/ReplyHandlers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -109,13 +111,20 @@ class Targets : public RouterTargets {
     qsizetype consoleChars_ = 0;
 };
 
+// The connection as the operations see it: scripts go to the runner, which writes nowhere.
 class Sink : public CommandSink {
   public:
-    explicit Sink(bool connected) : connected_(connected) {}
-    bool send(const QString &script) override {
-        sent_ += script.size();
-        return connected_;
+    explicit Sink(bool connected) : connected_(connected) { runner.setReady(true); }
+    bool send(const QString &script) override { return run(script, {}); }
+    bool run(const QString &script, ScriptDone done, RunOptions options = {}) override {
+        if (!connected_) return false;
+        runner.run(script, std::move(done), options);
+        return true;
     }
+    ScriptRunner runner{[this](const QByteArray &bytes) {
+        sent_ += bytes.size();
+        return connected_;
+    }};
 
   private:
     bool connected_;
@@ -125,6 +134,10 @@ class Sink : public CommandSink {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+    static int argc = 1;
+    static char name[] = "fuzz_receive_path";
+    static char *argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv); // the runner's timers
     scratch = new Scratch;
     // A RAM disk when there is one: the flows read config.ini for every reply.
     const QString base =
@@ -151,14 +164,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     GridModel versions(ontVersionColumns());
     SharedValues shared;
     shared.ponKindFlag = in.flag(1) ? 1 : 0;
-    if (in.flag(5)) {
-        shared.pendingAddKey = shared.moveQueryKey = QStringLiteral("48575443ABCDEF01");
-        shared.pendingAddPort = QStringLiteral("0/1/0");
-        shared.autoAddAwaited = 1;
-        shared.iptvCleanupPending = 1;
-        shared.cleanupListing = QStringLiteral("display service-port port 0/1/0 ont 1");
-        shared.deletionAfterCleanup = QStringLiteral("ont delete 0 1\r\n");
-    }
+    AutoRegistrar registrar(sink, settings, log);
+    if (in.flag(5))
+        registrar.discovered(QStringLiteral("   框/槽/端口        : 0/1/0\r\n   ONT SN           : 48575443ABCDEF01\r\n"));
 
     ReplyHandlers handlers(ontList, discovery, versions, shared);
     handlers.chassis = [](const QString &reply) { (void)chassisDrawing(reply, 800, 420); };
@@ -166,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     handlers.report = [](const QString &) {};
     const bool ticked = in.flag(3);
     handlers.autoRegisterOn = [ticked] { return ticked; };
-    handlers.autoRegister = [&](const QString &text) { autoRegister(text, shared, settings, sink, log); };
+    handlers.autoRegister = [&](const QString &text) { registrar.discovered(text); };
     handlers.onAddReply = [&](const QString &text) {
         const AddReplyFields f{ticked,
                                QStringLiteral("0"),
@@ -174,12 +182,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                QStringLiteral("0"),
                                QStringLiteral("100"),
                                QStringLiteral("41")};
-        handleAddReply(text, shared, settings, sink, log, f);
+        handleAddReply(text, settings, sink, log, f, [&](const QString &key) { return registrar.owns(key); });
     };
-    AutoMove move(sink, settings, log, shared);
-    handlers.onSearch = [&](const QString &text, QByteArrayView output) { move.searchReply(text, output); };
-    handlers.onIptvCleanup = [&](const QString &text) { move.iptvCleanup(text); };
-    handlers.onIptvCleanupWithMove = [&](const QString &text) { move.iptvCleanupWithMove(text); };
 
     const Fields fields(in.flag(2));
     Targets targets;
@@ -189,16 +193,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     struct Actions : ReceiveActions {
         ReceivePath &path;
         ResponseRouter &router;
-        Actions(ReceivePath &p, ResponseRouter &r) : path(p), router(r) {}
+        ScriptRunner &runner;
+        AutoRegistrar &registrar;
+        Actions(ReceivePath &p, ResponseRouter &r, ScriptRunner &s, AutoRegistrar &a)
+            : path(p), router(r), runner(s), registrar(a) {}
         void write(const QByteArray &bytes) override { fuzz::require(!bytes.isEmpty(), "an empty write"); }
         void reconnect() override {
             path.reset();
             router.newSession();
+            runner.setReady(false);
+            runner.interruptAll(QStringLiteral("reconnect"));
+            runner.setReady(true);
+            registrar.resume();
         }
-        void passwordSent() override {}
+        void passwordSent() override { runner.foreignLines(1); }
+        void typedLines(int lines) override { runner.foreignLines(lines); }
         void loginRejected() override {}
-        void deliver(const QByteArray &chunk) override { router.route(chunk); }
-    } actions(path, router);
+        void deliver(const QByteArray &chunk) override {
+            router.route(chunk);
+            runner.received(chunk);
+        }
+    } actions(path, router, sink.runner, registrar);
 
     const QList<QByteArrayView> pieces = in.pieces();
     for (qsizetype i = 0; i < pieces.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "admin/FirmwareOperations.h"
 
+#include "common/CommandSink.h"
+
 #include "common/InputCheck.h"
 #include "common/Operator.h"
 
@@ -66,7 +68,17 @@ bool load(PageContext &c, const FirmwareFields &f, bool program) {
         (program ? QStringLiteral("program ") : QStringLiteral("configuration ")) + f.file +
         QStringLiteral(" tftp ") + f.address + QStringLiteral("\r\n\r\nont-load select ") + targets(f) +
         QStringLiteral("\r\n\r\nont-load start ") + activeModeText(f.mode) + QStringLiteral("\r\n\r\n");
-    return sendOrTell(c.sink, c.op, script);
+    // Each step needs the one before: after a failed "ont-load info" a "start" would load whatever
+    // package an earlier selection left.
+    const std::function<void(const QString &)> report = c.report;
+    if (c.sink.run(script,
+                   [report](const ScriptOutcome &o) {
+                       if (!o.ok() && report) report(QStringLiteral("ONT加载未开始：") + o.summary());
+                   },
+                   RunOptions{true, true}))
+        return true;
+    c.op.notice(NotConnectedNotice, ErrorBoxTitle, BoxIcon::Error);
+    return false;
 }
 
 } // namespace

@@ -27,8 +27,7 @@
 #include "provision/BatchRegistrationWidget.h"
 #include "provision/ManualRegistration.h"
 #include "response/AddReply.h"
-#include "response/AutoMove.h"
-#include "response/AutoRegistration.h"
+#include "response/AutoRegistrar.h"
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
@@ -111,7 +110,10 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
         panel.exec();
     };
 
-    pageContext_.reset(new PageContext{op_, sink_, log_, settings_, shared, [this] { console->clear(); }});
+    pageContext_.reset(new PageContext{op_, sink_, log_, settings_, shared, [this] { console->clear(); },
+                                       [this](const QString &message) { report(message); }});
+    registrar_ = std::make_unique<AutoRegistrar>(sink_, settings_, log_);
+    registrar_->report = [this](const QString &message) { report(message); };
     buildCentral();
     buildMenusAndToolbar();
     showPage(pages->currentIndex());
@@ -201,7 +203,7 @@ void MainWindow::buildCentral() {
     });
     connect(reconnectButton, &QPushButton::clicked, this, [this] { connectOlt(); });
     connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
-    connect(breakButton, &QPushButton::clicked, this, [this] { sink_.send(QStringLiteral("Q\r\n")); });
+    connect(breakButton, &QPushButton::clicked, this, [this] { sink_.sendNow(QStringLiteral("Q\r\n")); });
     // The entry keeps its text: the OLT shows it again after the list, and the operator goes on.
     connect(helpButton, &QPushButton::clicked, this, [this] {
         const QString partial = withCrLf(console->entry->toPlainText());
@@ -223,7 +225,8 @@ void MainWindow::buildCentral() {
 void MainWindow::sendEntry() {
     // The box gives its line breaks as LF; the CLI (and the log file) takes CR LF.
     const QString text = withCrLf(console->entry->toPlainText());
-    sink_.send(text + QStringLiteral("\r\n"));
+    // What the operator types runs as typed, in whatever mode it leaves the CLI.
+    sink_.run(text + QStringLiteral("\r\n"), {}, RunOptions{false, false});
     console->entry->clear();
     console->entry->moveCursor(QTextCursor::End);
     log_.write(QStringLiteral("   执行一次自定义命令！ ") + text);
@@ -440,6 +443,8 @@ void MainWindow::wireConnection() {
             [this](const QString &note) { console->append(note); });
     connect(&connection, &OltConnection::loginAnswered, this, [this] {
         if (!tickResend_.isEmpty()) sink_.send(std::exchange(tickResend_, QString()));
+        // What a dropped connection cut off is finished now that the CLI is back.
+        registrar_->resume();
     });
     connect(disconnectButton, &QPushButton::clicked, this,
             [this] { disconnectOlt(settings_, sink_, op_, log_); });
@@ -450,21 +455,15 @@ void MainWindow::wireConnection() {
         ontPage->onuSerial->setText(key);
     };
     replies.autoRegisterOn = [this] { return ontPage->autoRegisterBox->isChecked(); };
-    replies.autoRegister = [this](const QString &text) {
-        autoRegister(text, shared, settings_, sink_, log_);
-    };
+    replies.autoRegister = [this](const QString &text) { registrar_->discovered(text); };
     replies.onAddReply = [this](const QString &text) {
         const RegisterFields f = registerFields();
-        const AddReplyFields fields{
+        AddReplyFields fields{
             ontPage->autoRegisterBox->isChecked(), f.frame, f.slot, f.port, f.outerVlan, f.serviceVlan};
-        handleAddReply(text, shared, settings_, sink_, log_, fields);
+        fields.gpon = shared.ponKindFlag == 1;
+        handleAddReply(text, settings_, sink_, log_, fields,
+                       [this](const QString &key) { return registrar_->owns(key); });
     };
-    autoMove_ = std::make_unique<AutoMove>(sink_, settings_, log_, shared);
-    replies.onSearch = [this](const QString &text, QByteArrayView output) {
-        autoMove_->searchReply(text, output);
-    };
-    replies.onIptvCleanup = [this](const QString &text) { autoMove_->iptvCleanup(text); };
-    replies.onIptvCleanupWithMove = [this](const QString &text) { autoMove_->iptvCleanupWithMove(text); };
 }
 
 void MainWindow::wireAutoRegistration() {
@@ -650,6 +649,11 @@ void MainWindow::autoRegisterTick() {
     // One connect and one resend; a resend still waiting from an earlier tick is the same query.
     tickResend_ = text;
     connectOlt();
+}
+
+void MainWindow::report(const QString &message) {
+    // The status bar only: the OLT's own words are in the console already.
+    setLastEvent(log_.timeStamp() + u' ' + message);
 }
 
 void MainWindow::showPage(int index) {

@@ -29,7 +29,7 @@ class QTabWidget;
 namespace tw {
 
 class ActivityLog;
-class AutoMove;
+class AutoRegistrar;
 class AlarmPage;
 class BoardPage;
 class ChassisPage;
@@ -78,6 +78,9 @@ class MainWindow : public QMainWindow {
 
     void setConnectionState(const QString &state);
     void setLastEvent(const QString &event);
+    // An operation's late outcome, in the status bar.
+    void report(const QString &message);
+    AutoRegistrar &registrar() { return *registrar_; }
 
     // Pages and containers that the rest of the program fills.
     QTabWidget *pages;
@@ -147,11 +150,15 @@ class MainWindow : public QMainWindow {
     // What every page's flows work with.
     std::unique_ptr<PageContext> pageContext_;
     std::unique_ptr<ResponseRouter> router_;
-    std::unique_ptr<AutoMove> autoMove_;
+    std::unique_ptr<AutoRegistrar> registrar_;
     struct SwitchableSink : CommandSink {
         CommandSink *target = nullptr;
         HeldLine held; // what the OLT keeps on its input line after a "帮助"
         bool send(const QString &script) override { return target->send(held.prepare(script)); }
+        bool run(const QString &script, ScriptDone done, RunOptions options) override {
+            return target->run(held.prepare(script), std::move(done), options);
+        }
+        bool sendNow(const QString &keys) override { return target->sendNow(keys); }
     } sink_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
     QAction *pageButtons_[7] = {}; // the toolbar button of each page

@@ -1,15 +1,29 @@
 #pragma once
 
+#include "common/ScriptOutcome.h"
+
 #include <QString>
 
 namespace tw {
 
-// Where operations send their command scripts: one GBK write per script.
+// Where operations send their command scripts.
 class CommandSink {
   public:
     virtual ~CommandSink() = default;
-    // False when the write was not made (not connected).
+    // Sends the script (the connection paces it a line at a time); false when it cannot go (not
+    // connected).
     virtual bool send(const QString &script) = 0;
+    // The same, and `done` is told how each line was answered once the script has ended. False,
+    // and `done` never called, when it cannot go. A sink that reads no answers reports success
+    // at once.
+    virtual bool run(const QString &script, ScriptDone done, RunOptions options = {}) {
+        (void)options;
+        if (!send(script)) return false;
+        if (done) done(ScriptOutcome{});
+        return true;
+    }
+    // Keys that must reach the OLT at once, ahead of whatever is paced ("Q" that breaks a listing).
+    virtual bool sendNow(const QString &keys) { return send(keys); }
 };
 
 } // namespace tw

@@ -88,7 +88,6 @@ struct Patterns {
     ByteFinder idle{toGbk(olt::IdleNotice)};
     ByteFinder wrongBoard{toGbk(olt::WrongBoardType)};
     ByteFinder noBoard{toGbk(olt::NoSuchBoard)};
-    ByteFinder optional{toGbk(olt::OptionalPrompt)};
 };
 
 const Patterns &patterns() {
@@ -171,7 +170,7 @@ ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
         out.sends.append(toGbk(settings.read(settings::OltAccount) + olt::LineEnd));
     } else if (text.contains(olt::PasswordPrompt, p.password)) {
         const QString password = decodePassword(settings.read(settings::OltPassword));
-        out.sends.append(toGbk(password + olt::AfterPassword));
+        out.sends.append(toGbk(password + olt::LineEnd));
         out.loginAnswered = true;
     }
 
@@ -189,9 +188,8 @@ ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
     } else if (text.contains(olt::WrongBoardType, p.wrongBoard) ||
                text.contains(olt::NoSuchBoard, p.noBoard)) {
         out.sends.append(toGbk(olt::BackToConfig));
+        out.typedLines += 2;
     }
-
-    if (text.contains(olt::OptionalPrompt, p.optional)) out.sends.append(toGbk(olt::LineEnd));
 
     out.passOn = std::move(chunk);
     return out;

@@ -19,7 +19,8 @@ struct ChunkOutcome {
     qsizetype sendsBeforeReconnect = 0;
     bool loginRejected = false;   // show the rejected-login box
     bool accountAnswered = false; // the account answers a user-name prompt
-    bool loginAnswered = false;   // the password and the post-login script are among the sends
+    bool loginAnswered = false;   // the password is among the sends (the post-login lines follow it)
+    int typedLines = 0;           // command lines among the sends (a fixed answer typed into the CLI)
     bool discarded = false;       // nothing of the chunk reaches the router or the console
     QByteArray passOn;            // what goes on to the router when not discarded
 };

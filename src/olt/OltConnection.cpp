@@ -13,7 +13,9 @@
 namespace tw {
 
 OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObject *parent)
-    : QObject(parent), settings_(settings), operator_(op), receive_(settings) {
+    : QObject(parent), settings_(settings), operator_(op), receive_(settings),
+      runner_([this](const QByteArray &bytes) { return writeRaw(bytes); }) {
+    connect(&runner_, &ScriptRunner::modeRestored, this, &OltConnection::configurationRestored);
     stranded_.setSingleShot(true);
     stranded_.setInterval(DefaultStrandedMs);
     connect(&stranded_, &QTimer::timeout, this, &OltConnection::restoreConfiguration);
@@ -21,7 +23,7 @@ OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObjec
     loginGrace_.setInterval(DefaultLoginGraceMs);
     connect(&loginGrace_, &QTimer::timeout, this, [this] {
         loggedIn_ = true; // no login was asked for: this is the CLI
-        flushQueued();
+        runner_.setReady(true);
     });
     retry_.setSingleShot(true);
     retry_.setInterval(DefaultRetryMs);
@@ -39,14 +41,20 @@ void OltConnection::dropSocket() {
     socket_ = nullptr;
 }
 
+void OltConnection::sessionEnded() {
+    // What was running cannot be finished on a new session: its owners are told.
+    runner_.setReady(false);
+    runner_.interruptAll(QStringLiteral("与OLT的连接已断开"));
+}
+
 QTcpSocket *OltConnection::newSocket() {
     dropSocket();
     receive_.reset();
     stranded_.stop();
     retry_.stop();
     loggedIn_ = restored_ = false;
-    queued_.clear();
     loginGrace_.stop();
+    sessionEnded();
 
     auto *socket = new QTcpSocket(this);
     socket_ = socket;
@@ -54,6 +62,7 @@ QTcpSocket *OltConnection::newSocket() {
     connect(socket, &QTcpSocket::disconnected, this, [this] {
         readAvailable();
         receive_.finish(*this); // the last bytes, even if they looked like the start of a prompt
+        sessionEnded();
         emit connectedChanged(false);
         // The OLT closed the connection (a reboot, a switch-over, a network failure): with
         // 自动重连 on, dial again until it answers.
@@ -109,25 +118,31 @@ bool OltConnection::isConnected() const {
 }
 
 bool OltConnection::send(const QString &script) {
+    return run(script, {});
+}
+
+bool OltConnection::run(const QString &script, ScriptDone done, RunOptions options) {
     if (!isConnected()) return false;
     // Until the password has gone out the OLT is in its login dialogue, which would take a
-    // command for the user name or password (a rejected login): it goes right after the login.
-    if (!loggedIn_ && loginGrace_.interval() > 0) {
-        queued_ += toGbk(script);
-        return true;
-    }
-    return writeRaw(toGbk(script));
+    // command for the user name or password: the runner holds it until the login is through.
+    if (!loggedIn_ && loginGrace_.interval() <= 0) runner_.setReady(true);
+    runner_.run(script, std::move(done), options);
+    return true;
+}
+
+bool OltConnection::sendNow(const QString &keys) {
+    return writeRaw(toGbk(keys));
 }
 
 void OltConnection::passwordSent() {
     loggedIn_ = true;
-    flushQueued();
-    emit loginAnswered();
-}
-
-void OltConnection::flushQueued() {
     loginGrace_.stop();
-    if (!queued_.isEmpty()) writeRaw(std::exchange(queued_, {}));
+    // The password's line is answered by the first prompt; the post-login lines go after it, one
+    // at a time, and then whatever was sent meanwhile.
+    runner_.foreignLines(1);
+    runner_.runFirst(olt::PostLogin, {}, RunOptions{false, false});
+    runner_.setReady(true);
+    emit loginAnswered();
 }
 
 bool OltConnection::writeRaw(const QByteArray &bytes) {
@@ -148,7 +163,10 @@ void OltConnection::readAvailable() {
 
 void OltConnection::restoreConfiguration() {
     if (!loggedIn_ || restored_ || !receive_.atPrivilegedPrompt()) return;
+    // At once, not paced: nothing completes at this prompt, so whatever the runner waits for is
+    // stuck until the CLI is back in configuration mode.
     if (!writeRaw(toGbk(olt::RestoreConfiguration))) return;
+    if (!runner_.busy()) runner_.foreignLines(1);
     restored_ = true;
     emit configurationRestored(olt::RestoreConfigurationNote);
 }

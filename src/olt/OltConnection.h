@@ -5,6 +5,7 @@
 
 #include "common/CommandSink.h"
 #include "olt/ReceivePath.h"
+#include "olt/ScriptRunner.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -31,10 +32,13 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // socket. Returns once connected (true) or failed (false), after at most the connect time-out
     // (a host name is looked up first; that lookup is the system's).
     bool connectToOlt();
-    // One write of the script's GBK bytes; false while not connected. While the login is still
-    // under way it is held back and written right after the password and the post-login script.
+    // The script goes to the runner, which writes it a line at a time once the OLT has answered
+    // the line before; false while not connected. Scripts sent during the login go right after it.
     bool send(const QString &script) override;
+    bool run(const QString &script, ScriptDone done, RunOptions options = {}) override;
+    bool sendNow(const QString &keys) override;
     bool isConnected() const;
+    ScriptRunner &runner() { return runner_; }
 
     void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
     // How long the OLT must stay quiet at its privileged prompt before "config" is sent.
@@ -74,12 +78,16 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     void reconnect() override { connectToOlt(); }
     void accountSent() override { loginGrace_.stop(); } // the password prompt will come
     void passwordSent() override;
-    void flushQueued();
+    void typedLines(int lines) override { runner_.foreignLines(lines); }
     void loginRejected() override;
     void deliver(const QByteArray &chunk) override {
         if (chunk.contains("(config)#")) restored_ = false;
+        // The router first: a reply it hands to an operation's handler must find the operation
+        // still waiting for it.
         emit chunkReceived(chunk);
+        runner_.received(chunk);
     }
+    void sessionEnded();
 
     const SettingsStore &settings_;
     Operator &operator_;
@@ -87,8 +95,8 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     ReceivePath receive_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
     bool loggedIn_ = false; // this connection's login was answered
-    QByteArray queued_;     // scripts sent before that, in order
     QTimer loginGrace_;     // an OLT that asks no login: queued scripts go after this
+    ScriptRunner runner_;
     bool restored_ = false; // "config" went out; not again before configuration mode is back
     QTimer stranded_;       // quiet at the privileged prompt
     QTimer retry_;          // 自动重连 after the OLT closed the connection

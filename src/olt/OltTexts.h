@@ -25,12 +25,11 @@ inline const QString PasswordPrompt = QStringLiteral("User password");
 inline const QString IdleNotice = QStringLiteral("请重建连接后登录");
 inline const QString WrongBoardType = QStringLiteral("单板类型错误");
 inline const QString NoSuchBoard = QStringLiteral("该板不存在");
-inline const QString OptionalPrompt = QStringLiteral("{ <cr>||<K> }");
 
 // Answers.
 inline const QString PagingAnswer = QStringLiteral("    \r\n\r\n");
-inline const QString AfterPassword =
-    QStringLiteral("\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\nswitch language-mode\r\n\r\n");
+// After the password's line: paced like any script, so none of it is typed ahead into the banner.
+inline const QString PostLogin = QStringLiteral("\r\nQ\r\n\r\nenable\r\nconfig\r\nswitch language-mode\r\n\r\n");
 inline const QString BackToConfig = QStringLiteral("config\r\n\r\n");
 inline const QString LineEnd = QStringLiteral("\r\n");
 inline const QString Logout = QStringLiteral("quit\r\nquit\r\ny\r\n");

@@ -42,6 +42,7 @@ void ReceivePath::stage(QByteArray data, ReceiveActions &to) {
         to.write(out.sends[i]);
     }
     if (out.reconnect && out.sendsBeforeReconnect == out.sends.size()) to.reconnect();
+    if (out.typedLines > 0) to.typedLines(out.typedLines);
     if (out.accountAnswered) to.accountSent();
     if (out.loginAnswered) to.passwordSent();
     if (out.loginRejected) to.loginRejected();

@@ -23,8 +23,10 @@ class ReceiveActions {
     virtual void reconnect() = 0;
     // The account answered the user-name prompt; the password prompt is to come.
     virtual void accountSent() {}
-    // The password and the post-login script went out.
+    // The password went out: the post-login lines are for the driver to send.
     virtual void passwordSent() = 0;
+    // A fixed answer typed `lines` command lines into the CLI (their prompts will come back).
+    virtual void typedLines(int lines) { (void)lines; }
     // The OLT rejected the login (the chunk itself is discarded).
     virtual void loginRejected() = 0;
     // A chunk that passed the chunk stage: for the response router.

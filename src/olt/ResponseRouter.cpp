@@ -213,8 +213,8 @@ void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView
         handlers_.discovery(text);
         break;
     case Action::PaneAndMove:
+        // A move's location query is answered to the move itself (through the script runner).
         targets_.replacePaneText(rule.pane, text);
-        handlers_.searchMoveCheck(text, output);
         break;
     case Action::PaneAndAdd:
         targets_.replacePaneText(rule.pane, text);
@@ -224,14 +224,8 @@ void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView
         if (!text.contains(QStringLiteral("主用软件版本"))) handlers_.versionList(output);
         break;
     case Action::PaneAndIptv:
+        // A multicast clean-up reads the listing it asked for from its own script's answer.
         targets_.replacePaneText(rule.pane, text);
-        if (settings_.isOn(settings::Iptv) && shared_.iptvCleanupPending != 0 &&
-            echoesLine(text, shared_.cleanupListing)) {
-            if (shared_.moveStashReady != 0)
-                handlers_.iptvCleanupWithMove(text);
-            else
-                handlers_.iptvCleanup(text);
-        }
         break;
     }
 }

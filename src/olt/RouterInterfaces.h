@@ -43,8 +43,7 @@ class RouterTargets {
     virtual void receiving(qsizetype lines) { (void)lines; }
 };
 
-// The handlers of completed outputs that later subsystems provide. Each does nothing until
-// overridden. `output` is the collected output as bytes (the whole buffer), `text` its text
+// The handlers of completed outputs. Each does nothing until overridden. `output` is the collected output as bytes (the whole buffer), `text` its text
 // (decoded up to the first NUL).
 class RouterHandlers {
   public:
@@ -55,20 +54,10 @@ class RouterHandlers {
     virtual void ontList(QByteArrayView output) { (void)output; }
     // Rule 4: fill the discovery grid, possibly starting the automatic registration.
     virtual void discovery(const QString &text) { (void)text; }
-    // Rule 9, after the search pane got the text: the move check (it may stash `output`).
-    virtual void searchMoveCheck(const QString &text, QByteArrayView output) {
-        (void)text;
-        (void)output;
-    }
     // Rule 10, after the registration pane got the text.
     virtual void addReply(const QString &text) { (void)text; }
     // Rule 27, only when the text holds no "主用软件版本".
     virtual void versionList(QByteArrayView output) { (void)output; }
-    // Rule 28, after the detail pane got the text, only with 开启IPTV on and a cleanup pending:
-    // the multicast cleanup alone (no move stashed) ...
-    virtual void iptvCleanup(const QString &text) { (void)text; }
-    // ... or the cleanup that also finishes the stashed move. Both clear the shared flags.
-    virtual void iptvCleanupWithMove(const QString &text) { (void)text; }
 };
 
 } // namespace tw

@@ -5,7 +5,9 @@
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
+#include "common/CommandSink.h"
 #include "olt/SharedValues.h"
+#include "response/AutoMove.h"
 
 namespace tw {
 
@@ -94,19 +96,30 @@ bool deleteSelectedOnt(PageContext &c, const OntRef &o) {
     if (!iptv) return sendLogNotify(c, script, log, DeleteNotice);
 
     // The OLT refuses to delete a service port that still has a multicast user, and an ONT that
-    // still has service ports: list the ONT's service ports first; their reply removes its
-    // multicast users and then sends the deletion (and writes its log line).
+    // still has service ports: list the ONT's service ports first; the listing's own answer names
+    // the multicast users to remove, and then the deletion goes. Cut off, nothing more goes.
     const QString listing = QStringLiteral("display service-port ") + ont;
-    c.shared.iptvCleanupPending = 1;
-    c.shared.moveStashReady = 0;
-    c.shared.cleanupListing = listing;
-    c.shared.deletionAfterCleanup = script;
-    c.shared.deletionLog = log;
-    if (!sendOrTell(c.sink, c.op, listing + QStringLiteral("\r\n\r\n"))) {
-        c.shared.iptvCleanupPending = 0;
-        c.shared.cleanupListing.clear();
-        c.shared.deletionAfterCleanup.clear();
-        c.shared.deletionLog.clear();
+    CommandSink *sink = &c.sink;
+    ActivityLog *activity = &c.log;
+    const SettingsStore *settings = &c.settings;
+    const std::function<void(const QString &)> report = c.report;
+    const QString what = fillRow(u"%P ONT号：%N", o);
+    const bool sent = c.sink.run(listing + QStringLiteral("\r\n\r\n"), [=](const ScriptOutcome &listed) {
+        if (listed.status == ScriptOutcome::Interrupted || listed.status == ScriptOutcome::TimedOut) {
+            const QString message = QStringLiteral("删除已中断，未删除 ") + what + QStringLiteral("：") + listed.summary();
+            activity->write(QStringLiteral("   ") + message);
+            if (report) report(message);
+            return;
+        }
+        for (const QString &users : multicastUserDeletions(listed.allText(), *settings))
+            sink->run(users, {});
+        sink->run(script, [=](const ScriptOutcome &deleted) {
+            activity->write(outcomeLogLine(log, deleted));
+            if (!deleted.ok() && report) report(QStringLiteral("删除未完成：") + what + QStringLiteral("：") + deleted.summary());
+        });
+    });
+    if (!sent) {
+        c.op.notice(NotConnectedNotice, ErrorBoxTitle, BoxIcon::Error);
         return false;
     }
     c.op.notice(DeleteNotice);

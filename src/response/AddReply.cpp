@@ -5,7 +5,6 @@
 #include "common/Settings.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
-#include "olt/SharedValues.h"
 
 #include <QStringList>
 
@@ -82,117 +81,104 @@ AddEcho parseAddEcho(const QString &line) {
     return echo;
 }
 
-void handleAddReply(const QString &text, SharedValues &shared, SettingsStore &settings, CommandSink &sink,
-                    const ActivityLog &log, const AddReplyFields &fields) {
-    const bool autoMove = settings.isOn(settings::AutoMove);
-    const bool serviceFlows = settings.isOn(settings::AutoServiceFlows);
-    const bool gpon = shared.ponKindFlag == 1;
-    QString script;
+QString serviceFlowPart(const FlowTarget &ont, SettingsStore &settings, const AddReplyFields *typed,
+                        QString &logLine) {
+    const QString slot = afterLastSlash(ont.board);
+    const QString slotPort = slot + QLatin1Char('/') + ont.ponPort;
+    QString outerVlan = settings.read(settings::portVlan(slotPort));
+    if (outerVlan.isEmpty()) outerVlan = settings.read(settings::ServiceOuterVlan);
+    const QString innerVlan = settings.read(settings::ServiceInnerVlan);
 
-    // The lines after an echo answer that echo's registration. Only the automatic registration's
-    // own reply may start a move: its failed attempt is what names the ONT to be moved.
-    AddEcho echo;
-    bool automatic = false;
-    for (const QString &line : text.split(LineEnd)) {
-        if (line.contains(QStringLiteral("nt add "))) {
-            const AddEcho next = parseAddEcho(line);
-            // After a "{ <cr>|… }" prompt the OLT repeats the command under "Command:": the same
-            // registration, not a new one.
-            const bool repeated = automatic && next.key == echo.key;
-            echo = next;
-            automatic = repeated || (shared.autoAddAwaited == 1 && !echo.key.isEmpty() &&
-                                     echo.key == shared.pendingAddKey);
-            if (automatic) shared.autoAddAwaited = 0;
-        }
-
-        if (autoMove && automatic) {
-            // The location reply may move (delete) only the ONT this query names.
-            if (line.contains(QStringLiteral("序列码已经存在"), Qt::CaseInsensitive)) {
-                shared.moveQueryKey = shared.pendingAddKey;
-                sink.send(QStringLiteral("display ont info by-sn ") + shared.pendingAddKey + LineEnd);
-            }
-            if (line.contains(QStringLiteral("MAC地址已存在"), Qt::CaseInsensitive)) {
-                shared.moveQueryKey = shared.pendingAddKey;
-                sink.send(QStringLiteral("display ont info by-mac ") + shared.pendingAddKey + LineEnd);
-            }
-        }
-
-        if (!serviceFlows || !line.contains(QStringLiteral("ONT号"), Qt::CaseInsensitive)) continue;
-
-        const QString &pending = shared.pendingAddPort;
-        const QString slot = textBetween(pending, u"0/", u"/");
-        const QString ponPort = afterLastSlash(pending);
-        const QString slotPort = textBetween(QString(pending + LineEnd), u"/", LineEnd);
-        const QString ontId = textBetween(QString(line + LineEnd), u"ONT号 :", LineEnd);
-        QString outerVlan = settings.read(settings::portVlan(slotPort));
-        if (outerVlan.isEmpty()) outerVlan = settings.read(settings::ServiceOuterVlan);
-        const QString innerVlan = settings.read(settings::ServiceInnerVlan);
-
-        // This ONT's part of the script; built apart so that nothing left unreplaced in an earlier
-        // ONT's part is filled with a later ONT's values.
-        QString part;
-        const QString defaults =
-            settings.read(gpon ? settings::GponDefaultLines : settings::EponDefaultLines);
-        const QString flows = settings.read(gpon ? settings::GponServiceFlows : settings::EponServiceFlows);
-        const QString interface =
-            gpon ? QStringLiteral("interface gpon ") : QStringLiteral("interface epon ");
-        if (fields.autoRegisterTicked) {
-            if (!defaults.isEmpty())
-                part +=
-                    interface + QStringLiteral("0/槽号\r\n") + defaults + QStringLiteral("\r\n\r\nquit\r\n");
-            part += flows + QStringLiteral("\r\n\r\n");
-        } else {
-            if (!defaults.isEmpty())
-                part += interface + fields.frame + QLatin1Char('/') + fields.board + LineEnd + defaults +
-                        QStringLiteral("\r\n\r\nquit\r\n");
-            part += flows + QStringLiteral("\r\n\r\n");
-            part.replace(QStringLiteral("槽号"), fields.board);
-            part.replace(QStringLiteral("端口号"), fields.port);
-            part.replace(QStringLiteral("业务内层"), fields.serviceVlan);
-            part.replace(QStringLiteral("业务外层"), fields.outerVlan);
-        }
-
-        QString lastCounter;
-        for (int k = 1; k <= 4; ++k) {
-            const QString read = applyCounter(part, k, settings);
-            if (!read.isNull()) lastCounter = read;
-        }
-
+    // This ONT's part of the script; built apart so that nothing left unreplaced in an earlier
+    // ONT's part is filled with a later ONT's values.
+    QString part;
+    const QString defaults = settings.read(ont.gpon ? settings::GponDefaultLines : settings::EponDefaultLines);
+    const QString flows = settings.read(ont.gpon ? settings::GponServiceFlows : settings::EponServiceFlows);
+    const QString interface = ont.gpon ? QStringLiteral("interface gpon ") : QStringLiteral("interface epon ");
+    if (!typed) {
+        if (!defaults.isEmpty())
+            part += interface + QStringLiteral("0/槽号\r\n") + defaults + QStringLiteral("\r\n\r\nquit\r\n");
+        part += flows + QStringLiteral("\r\n\r\n");
+    } else {
+        if (!defaults.isEmpty())
+            part += interface + ont.board + LineEnd + defaults + QStringLiteral("\r\n\r\nquit\r\n");
+        part += flows + QStringLiteral("\r\n\r\n");
         part.replace(QStringLiteral("槽号"), slot);
-        part.replace(QStringLiteral("端口号"), ponPort);
-        part.replace(QStringLiteral("编号"), ontId);
-        part.replace(QStringLiteral("业务外层"), outerVlan);
-        part.replace(QStringLiteral("业务内层"), innerVlan);
-        script += part;
-
-        // The log names the ONT this reply registered: for a registration the automatic one did
-        // not send, that is the echo's ONT and the values typed on the registration tab.
-        QString logSlot = slot, logPort = ponPort, logKey = shared.pendingAddKey;
-        QString logOuter = outerVlan, logInner = innerVlan;
-        if (!automatic) {
-            logKey = echo.key;
-            if (!fields.autoRegisterTicked) {
-                logSlot = fields.board;
-                logPort = fields.port;
-                logOuter = fields.outerVlan;
-                logInner = fields.serviceVlan;
-            }
-            if (!echo.board.isEmpty()) logSlot = afterLastSlash(echo.board);
-            if (!echo.ponPort.isEmpty()) logPort = echo.ponPort;
-        }
-        log.write(QStringLiteral("   自动注册ONT业务流，注册到OLT，槽位号： ") + logSlot +
-                  QStringLiteral("，端口号：") + logPort + QStringLiteral("，注册序列号：") + logKey +
-                  QStringLiteral("，ONT编号：") + ontId + QStringLiteral("，业务外层：") + logOuter +
-                  QStringLiteral("，业务内层：") + logInner + QStringLiteral("，inner-vlan：") + lastCounter);
+        part.replace(QStringLiteral("端口号"), ont.ponPort);
+        part.replace(QStringLiteral("业务内层"), typed->serviceVlan);
+        part.replace(QStringLiteral("业务外层"), typed->outerVlan);
     }
 
+    QString lastCounter;
+    for (int k = 1; k <= 4; ++k) {
+        const QString read = applyCounter(part, k, settings);
+        if (!read.isNull()) lastCounter = read;
+    }
+
+    part.replace(QStringLiteral("槽号"), slot);
+    part.replace(QStringLiteral("端口号"), ont.ponPort);
+    part.replace(QStringLiteral("编号"), ont.ontId);
+    part.replace(QStringLiteral("业务外层"), outerVlan);
+    part.replace(QStringLiteral("业务内层"), innerVlan);
+
+    const QString logOuter = typed ? typed->outerVlan : outerVlan;
+    const QString logInner = typed ? typed->serviceVlan : innerVlan;
+    logLine = QStringLiteral("   自动注册ONT业务流，注册到OLT，槽位号： ") + slot + QStringLiteral("，端口号：") +
+              ont.ponPort + QStringLiteral("，注册序列号：") + ont.key + QStringLiteral("，ONT编号：") + ont.ontId +
+              QStringLiteral("，业务外层：") + logOuter + QStringLiteral("，业务内层：") + logInner +
+              QStringLiteral("，inner-vlan：") + lastCounter;
+    return part;
+}
+
+QString finishFlowScript(QString script, const SettingsStore &settings) {
     script += QStringLiteral("\r\n\r\n           \r\n\r\n");
     if (settings.isOn(settings::Iptv)) script += settings.read(settings::BtvLines) + LineEnd;
     script.replace(QStringLiteral("点播外层"), settings.read(settings::IptvOuterVlan, QString()));
     script.replace(QStringLiteral("点播内层"), settings.read(settings::IptvInnerVlan, QString()));
     script.replace(QStringLiteral("组播VLAN"), settings.read(settings::MulticastVlan, QString()));
     script.replace(QLatin1Char('#'), LineEnd);
-    sink.send(script);
+    return script;
+}
+
+void handleAddReply(const QString &text, SettingsStore &settings, CommandSink &sink, const ActivityLog &log,
+                    const AddReplyFields &fields, const std::function<bool(const QString &key)> &ownedElsewhere) {
+    const bool serviceFlows = settings.isOn(settings::AutoServiceFlows);
+    QString script;
+    QStringList logLines;
+
+    // The lines after an echo answer that echo's registration.
+    AddEcho echo;
+    bool owned = false, any = false;
+    bool gpon = fields.gpon;
+    for (const QString &line : text.split(LineEnd)) {
+        if (line.contains(QStringLiteral("nt add "))) {
+            echo = parseAddEcho(line);
+            owned = ownedElsewhere && !echo.key.isEmpty() && ownedElsewhere(echo.key);
+            any = any || !owned;
+            if (line.contains(QStringLiteral("-if-epon-"))) gpon = false;
+            if (line.contains(QStringLiteral("-if-gpon-"))) gpon = true;
+        }
+        if (owned || !serviceFlows || !line.contains(QStringLiteral("ONT号"), Qt::CaseInsensitive)) continue;
+
+        // The ONT is where its own echo says: the prompt's board and the command's port. The tab's
+        // fields are only a fallback for an echo that shows neither.
+        FlowTarget ont;
+        ont.gpon = gpon;
+        ont.board = !echo.board.isEmpty() ? echo.board : fields.frame + QLatin1Char('/') + fields.board;
+        ont.ponPort = !echo.ponPort.isEmpty() ? echo.ponPort : fields.port;
+        ont.ontId = textBetween(QString(line + LineEnd), u"ONT号 :", LineEnd);
+        ont.key = echo.key;
+        QString logLine;
+        script += serviceFlowPart(ont, settings, fields.autoRegisterTicked ? nullptr : &fields, logLine);
+        logLines << logLine;
+    }
+    if (!any) return;
+
+    const ActivityLog *logPtr = &log;
+    sink.run(finishFlowScript(script, settings), [logPtr, logLines](const ScriptOutcome &outcome) {
+        for (const QString &line : logLines)
+            logPtr->write(outcome.ok() ? line : line + QStringLiteral("（未完成：") + outcome.summary() + u'）');
+    }, RunOptions{false, true});
 }
 
 } // namespace tw

@@ -1,14 +1,9 @@
 #include "response/AutoMove.h"
 
-#include "common/ActivityLog.h"
-#include "common/CommandSink.h"
-#include "common/Gbk.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
-#include "olt/SharedValues.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace tw {
 
@@ -36,6 +31,10 @@ QString portOf(const QString &ponPort) {
     return ponPort.mid(ponPort.lastIndexOf(u'/') + 1);
 }
 
+QStringList words(const QString &line) {
+    return QString(line).replace(QChar(0x3000), u' ').split(u' ', Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 QStringList ontInfoEntries(QStringView text, const QStringList &labels) {
@@ -60,100 +59,60 @@ QString queriedKey(QStringView text) {
     return {};
 }
 
-void AutoMove::searchReply(const QString &text, QByteArrayView output) {
-    // Only the answer to the console's own location query may delete anything.
-    const QString key = queriedKey(text);
-    if (shared_.moveQueryKey.isEmpty() || key.compare(shared_.moveQueryKey, Qt::CaseInsensitive) != 0) return;
-    shared_.moveQueryKey.clear();
-
-    if (!settings_.isOn(settings::AutoMove)) return;
-    if (!settings_.isOn(settings::Iptv)) {
-        runMove(text);
-        return;
-    }
-    if (iptvFirstStep(text)) {
-        shared_.moveStash = output.toByteArray();
-        shared_.moveStashReady = 1;
-    }
+std::optional<OntLocation> locationFrom(QStringView infoReply, bool gpon) {
+    const QStringList e =
+        ontInfoEntries(infoReply, {PortLabel, IdLabel, gpon ? QStringLiteral("序列号") : QStringLiteral("MAC地址")});
+    if (e.size() < 3 || e[0].count(u'/') != 2 || e[1].isEmpty()) return std::nullopt;
+    return OntLocation{e[0], e[1], e[2]};
 }
 
-void AutoMove::iptvCleanup(const QString &text) {
-    shared_.iptvCleanupPending = 0;
-    shared_.cleanupListing.clear();
-    removeMulticastUsers(text);
-    // An ONT deletion waiting for its multicast users to go: now the OLT takes it.
-    const QString deletion = std::exchange(shared_.deletionAfterCleanup, QString());
-    const QString logText = std::exchange(shared_.deletionLog, QString());
-    if (!deletion.isEmpty() && sink_.send(deletion)) log_.write(logText);
+QString locationQuery(const QString &key, bool gpon) {
+    return (gpon ? QStringLiteral("display ont info by-sn ") : QStringLiteral("display ont info by-mac ")) + key +
+           QStringLiteral("\r\n");
 }
 
-void AutoMove::iptvCleanupWithMove(const QString &text) {
-    shared_.iptvCleanupPending = 0;
-    shared_.cleanupListing.clear();
-    removeMulticastUsers(text);
-    // The old registration goes whether or not it had a multicast user, and only once.
-    runMove(fromGbk(untilNul(shared_.moveStash)));
-    shared_.moveStashReady = 0;
-    shared_.moveStash.clear();
+QString servicePortListing(const OntLocation &at) {
+    return QStringLiteral("display service-port port ") + at.port + QStringLiteral(" ont ") + at.id;
 }
 
-int AutoMove::removeMulticastUsers(const QString &text) {
-    const QString iptvVlan = settings_.read(settings::IptvOuterVlan, QString());
-    int removed = 0;
-    for (const QString &line : lines(text)) {
+QStringList multicastUserDeletions(QStringView listing, const SettingsStore &settings) {
+    const QString iptvVlan = settings.read(settings::IptvOuterVlan, QString());
+    QStringList scripts;
+    for (const QString &line : lines(listing)) {
         if (!line.contains(QStringLiteral("common"))) continue;
-        const QStringList words = QString(line).replace(QChar(0x3000), u' ').split(u' ', Qt::SkipEmptyParts);
-        if (words.size() < 6 || words[1] != iptvVlan) continue;
-        sink_.send(QStringLiteral("btv\r\nigmp user delete service-port ") + words[0] +
-                   QStringLiteral("\r\ny\r\nquit\r\n"));
-        ++removed;
+        const QStringList w = words(line);
+        if (w.size() < 6 || w[1] != iptvVlan) continue;
+        scripts << QStringLiteral("btv\r\nigmp user delete service-port ") + w[0] + QStringLiteral("\r\ny\r\nquit\r\n");
     }
-    return removed;
+    return scripts;
 }
 
-void AutoMove::runMove(const QString &text) {
-    if (text.contains(BySn))
-        gponMove(text);
-    else if (text.contains(ByMac))
-        eponMove(text);
+bool listsServicePorts(QStringView listing) {
+    for (const QString &line : lines(listing)) {
+        const QStringList w = words(line);
+        if (line.contains(QStringLiteral("common")) && w.size() >= 6) return true;
+    }
+    return false;
 }
 
-void AutoMove::gponMove(const QString &text) {
-    const QStringList e = ontInfoEntries(text, {PortLabel, IdLabel, QStringLiteral("序列号")});
-    if (e.size() < 3) return;
+QString moveDeletionScript(const OntLocation &at, bool gpon, const SettingsStore &settings) {
+    if (!gpon)
+        return QStringLiteral("undo service-port port ") + at.port + QStringLiteral(" ont ") + at.id +
+               QStringLiteral("\r\n\r\ny\r\n\r\ninterface epon ") + boardOf(at.port) + QStringLiteral("\r\nont delete ") +
+               portOf(at.port) + u' ' + at.id + QStringLiteral("\r\nquit\r\n");
     QString script;
-    for (const QString &g : splitCommaList(settings_.read(settings::GemPort)))
-        script += QStringLiteral("undo service-port port ") + e[0] + QStringLiteral(" ont ") + e[1] +
+    for (const QString &g : splitCommaList(settings.read(settings::GemPort)))
+        script += QStringLiteral("undo service-port port ") + at.port + QStringLiteral(" ont ") + at.id +
                   QStringLiteral(" gemport ") + g + QStringLiteral("\r\n\r\ny\r\n\r\n");
-    script += QStringLiteral("interface gpon ") + boardOf(e[0]) + QStringLiteral("\r\nont delete ") +
-              portOf(e[0]) + u' ' + e[1] + QStringLiteral("\r\nquit\r\n");
-    sink_.send(script);
-    log_.write(QStringLiteral("   GPON移机删除成功，已删除 ") + e[0] + QStringLiteral(" ONT号：") + e[1] +
-               QStringLiteral(" SN：") + e[2] + QStringLiteral(" 的ONT设备"));
+    script += QStringLiteral("interface gpon ") + boardOf(at.port) + QStringLiteral("\r\nont delete ") +
+              portOf(at.port) + u' ' + at.id + QStringLiteral("\r\nquit\r\n");
+    return script;
 }
 
-void AutoMove::eponMove(const QString &text) {
-    const QStringList e = ontInfoEntries(text, {PortLabel, IdLabel, QStringLiteral("MAC地址")});
-    if (e.size() < 3) return;
-    sink_.send(QStringLiteral("undo service-port port ") + e[0] + QStringLiteral(" ont ") + e[1] +
-               QStringLiteral("\r\n\r\ny\r\n\r\ninterface epon ") + boardOf(e[0]) +
-               QStringLiteral("\r\nont delete ") + portOf(e[0]) + u' ' + e[1] +
-               QStringLiteral("\r\nquit\r\n"));
-    log_.write(QStringLiteral("   EPON移机删除成功，已删除 ") + e[0] + QStringLiteral(" ONT号：") + e[1] +
-               QStringLiteral(" MAC：") + e[2] + QStringLiteral(" 的ONT设备"));
-}
-
-bool AutoMove::iptvFirstStep(const QString &text) {
-    const QStringList e = ontInfoEntries(text, {PortLabel, IdLabel});
-    if (e.size() < 2) return false;
-    const QString listing =
-        QStringLiteral("display service-port port ") + e[0] + QStringLiteral(" ont ") + e[1];
-    sink_.send(listing + QStringLiteral("\r\n\r\n"));
-    shared_.iptvCleanupPending = 1;
-    shared_.cleanupListing = listing;
-    log_.write(QStringLiteral("  IPTV组播移机删除成功，已删除 ") + e[0] + QStringLiteral(" ONT号：") + e[1] +
-               QStringLiteral(" 的ONT设备"));
-    return true;
+QString moveLogLine(const OntLocation &at, bool gpon) {
+    return (gpon ? QStringLiteral("   GPON移机删除成功，已删除 ") : QStringLiteral("   EPON移机删除成功，已删除 ")) +
+           at.port + QStringLiteral(" ONT号：") + at.id + (gpon ? QStringLiteral(" SN：") : QStringLiteral(" MAC：")) +
+           at.key + QStringLiteral(" 的ONT设备");
 }
 
 } // namespace tw

@@ -1,20 +1,18 @@
 #pragma once
 // Moving a re-homed ONT: when its registration on a new port fails because the OLT still holds it
 // on the old one, the console asks where it is registered and deletes that registration (service
-// ports, then the ONT). With IPTV on, the ONT's multicast users are removed first, which takes one
-// more query: the location reply is stashed until the service-port reply arrives.
+// ports, then the ONT). With IPTV on, the ONT's multicast users go first. These are the pieces of
+// that move; AutoRegistrar runs them one after the other on the replies they get.
 
-#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
+
 namespace tw {
 
-class ActivityLog;
-class CommandSink;
 class SettingsStore;
-struct SharedValues;
 
 // Values of the "label : value" lines of an ONT-info reply whose label is one of `labels`, in the
 // order of the reply: the text after the line's last ":" with every blank removed.
@@ -24,31 +22,28 @@ QStringList ontInfoEntries(QStringView text, const QStringList &labels);
 // empty when the text holds neither echo.
 QString queriedKey(QStringView text);
 
-class AutoMove {
-  public:
-    AutoMove(CommandSink &sink, const SettingsStore &settings, const ActivityLog &log, SharedValues &shared)
-        : sink_(sink), settings_(settings), log_(log), shared_(shared) {}
-
-    // A completed "display ont info by-..." output: moves the ONT when the reply answers the
-    // location query recorded in SharedValues::moveQueryKey (never an operator's own search).
-    void searchReply(const QString &text, QByteArrayView output);
-    // The reply to the service-port listing a multicast clean-up waits for: removes the ONT's
-    // multicast users, then sends the ONT deletion that waited for them, if any.
-    void iptvCleanup(const QString &text);
-    // The same, then the move of the stashed ONT-info reply.
-    void iptvCleanupWithMove(const QString &text);
-
-  private:
-    int removeMulticastUsers(const QString &text);
-    void runMove(const QString &text);
-    void gponMove(const QString &text);
-    void eponMove(const QString &text);
-    bool iptvFirstStep(const QString &text);
-
-    CommandSink &sink_;
-    const SettingsStore &settings_;
-    const ActivityLog &log_;
-    SharedValues &shared_;
+// Where an ONT-info reply says the ONT is registered.
+struct OntLocation {
+    QString port; // frame/slot/port
+    QString id;
+    QString key;  // its SN or MAC as the reply shows it
 };
+std::optional<OntLocation> locationFrom(QStringView infoReply, bool gpon);
+
+// "display ont info by-sn KEY" / "by-mac KEY".
+QString locationQuery(const QString &key, bool gpon);
+// "display service-port port P ont N" (the line its reply echoes), and the script that sends it.
+QString servicePortListing(const OntLocation &at);
+
+// The multicast users of the IPTV VLAN among a service-port listing, one script each:
+// "btv", "igmp user delete service-port N", "y", "quit".
+QStringList multicastUserDeletions(QStringView listing, const SettingsStore &settings);
+// Whether a service-port listing shows at least one service port.
+bool listsServicePorts(QStringView listing);
+
+// The old registration's service ports (each gemport of 基本/GEM端口 for GPON) and the ONT.
+QString moveDeletionScript(const OntLocation &at, bool gpon, const SettingsStore &settings);
+// "GPON移机删除成功，已删除 … 的ONT设备" as the activity log tells it.
+QString moveLogLine(const OntLocation &at, bool gpon);
 
 } // namespace tw

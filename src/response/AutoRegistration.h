@@ -1,19 +1,18 @@
 #pragma once
-// The unattended registration of the first ONT of a discovery reply: one "ont add" per discovery
-// cycle, remembered in the shared values so that its reply can be recognised.
+// The script that registers one ONT of the autofind list unattended, and its log line.
 
 #include <QString>
 
 namespace tw {
 
 class ActivityLog;
-class CommandSink;
 class SettingsStore;
-struct SharedValues;
+struct WaitingOnt;
 
-// `text` is a completed "display ont autofind" reply that lists at least one ONT. Registers the
-// first GPON ONT (by SN) or, when the reply names none, the first EPON ONT (by MAC).
-void autoRegister(const QString &text, SharedValues &shared, const SettingsStore &settings, CommandSink &sink,
-                  const ActivityLog &log);
+// "interface gpon|epon F/S", "ont add P sn-auth|mac-auth KEY omci|oam ont-lineprofile-id …
+// ont-srvprofile-id … desc "<date>_<默认描述>"", an empty line and "quit".
+QString autoAddScript(const WaitingOnt &ont, const SettingsStore &settings, const ActivityLog &log);
+// "自动注册GPON-ONT，注册到…" as the activity log tells it.
+QString autoAddLogLine(const WaitingOnt &ont, const SettingsStore &settings);
 
 } // namespace tw

@@ -55,4 +55,19 @@ Discovery parseDiscovery(const QString &text, bool gpon) {
     return result;
 }
 
+QList<WaitingOnt> waitingOnts(const QString &text) {
+    QList<WaitingOnt> out;
+    for (const QString &record : text.split(QStringLiteral("-\r\n"))) {
+        if (!record.contains(u"框/槽/端口")) continue;
+        QString port = trimBlanks(textBetween(record, u"框/槽/端口", LineEnd));
+        port.remove(QLatin1Char(':'));
+        port = removeBlanks(port);
+        const QString sn = cleanOntKey(textBetween(record, u"ONT SN", LineEnd));
+        const QString mac = cleanOntKey(textBetween(record, u"ONT MAC", LineEnd));
+        if (port.count(u'/') != 2 || (sn.isEmpty() && mac.isEmpty())) continue;
+        out.append({port, sn.isEmpty() ? mac : sn, !sn.isEmpty()});
+    }
+    return out;
+}
+
 } // namespace tw

@@ -66,10 +66,6 @@ void ReplyHandlers::discovery(const QString &text) {
         autoRegister(text);
 }
 
-void ReplyHandlers::searchMoveCheck(const QString &text, QByteArrayView output) {
-    if (onSearch) onSearch(text, output);
-}
-
 void ReplyHandlers::addReply(const QString &text) {
     if (onAddReply) onAddReply(text);
 }
@@ -86,14 +82,6 @@ void ReplyHandlers::versionList(QByteArrayView output) {
     for (qsizetype r = n; r < versions_.count(); ++r)
         rows.append(versions_.rows()[r]);
     versions_.replaceRows(std::move(rows));
-}
-
-void ReplyHandlers::iptvCleanup(const QString &text) {
-    if (onIptvCleanup) onIptvCleanup(text);
-}
-
-void ReplyHandlers::iptvCleanupWithMove(const QString &text) {
-    if (onIptvCleanupWithMove) onIptvCleanupWithMove(text);
 }
 
 } // namespace tw

@@ -1,6 +1,5 @@
 #pragma once
 // What completed outputs do to the grids and the chassis picture: the handlers the router calls.
-// Registration and move handling plug in through the hooks as they are built.
 
 #include "olt/RouterInterfaces.h"
 
@@ -29,11 +28,8 @@ class ReplyHandlers : public RouterHandlers {
     // Whether "开启自动注册" is ticked, and the automatic registration of the first ONT.
     std::function<bool()> autoRegisterOn;
     std::function<void(const QString &text)> autoRegister;
-    // Rules 9, 10 and 28 (registration replies and moves).
-    std::function<void(const QString &text, QByteArrayView output)> onSearch;
+    // Rule 10: a registration reply.
     std::function<void(const QString &text)> onAddReply;
-    std::function<void(const QString &text)> onIptvCleanup;
-    std::function<void(const QString &text)> onIptvCleanupWithMove;
     // What a grid listing came back with, for the status bar, so an empty grid is never a mystery:
     // the OLT's failure line, that nothing was found, or how many rows came.
     std::function<void(const QString &message)> report;
@@ -41,11 +37,8 @@ class ReplyHandlers : public RouterHandlers {
     void redrawChassis(QByteArrayView output) override;
     void ontList(QByteArrayView output) override;
     void discovery(const QString &text) override;
-    void searchMoveCheck(const QString &text, QByteArrayView output) override;
     void addReply(const QString &text) override;
     void versionList(QByteArrayView output) override;
-    void iptvCleanup(const QString &text) override;
-    void iptvCleanupWithMove(const QString &text) override;
 
   private:
     void tell(const QString &message) const;

@@ -4,7 +4,6 @@
 #include "ont/FlowDeletion.h"
 #include "ont/OntAttributes.h"
 #include "ont/OntInspection.h"
-#include "response/AutoMove.h"
 
 using namespace tw;
 using namespace tw::test;
@@ -162,7 +161,6 @@ TEST(OntLifecycle, EveryItemAsksSendsLogsAndNotifies) {
         } else {
             EXPECT_NE(f.op.boxes.last().kind, Box::Notice);
         }
-        EXPECT_EQ(f.shared.iptvCleanupPending, 0);
     }
 }
 
@@ -191,41 +189,54 @@ TEST(OntLifecycle, QuestionsNameTheTargetAndTheKindIsAskedLast) {
 }
 
 // With IPTV on, the ONT's multicast users must go before its service ports, and those before the
-// ONT: the deletion waits for the reply to the ONT's own service-port listing.
+// ONT: the deletion waits for the answer to the ONT's own service-port listing, and only for it.
 TEST(OntLifecycle, IptvDeletionWaitsForTheListingThenCleansUpInOrder) {
+    const QString listing = QStringLiteral("display service-port port 0/11/3 ont 5\r\n\r\n");
+    const QString deletion =
+        QStringLiteral("undo service-port port 0/11/3 ont 5 gemport 1\r\n\r\ny\r\nundo service-port port 0/11/3 ont "
+                       "5 gemport 2\r\n\r\ny\r\ninterface gpon 0/11\r\nont delete 3 5\r\nquit\r\n");
+    const QString rows = QStringLiteral("   31  3444 common   gpon 0/11/3 5 1 vlan 3444 5 5 up\r\n"
+                                        "   32  100  common   gpon 0/11/3 5 2 vlan 41 5 5 up\r\n");
     MenuFlow f(true);
+    f.sink.holdRuns = true;
     f.settings.write(settings::IptvOuterVlan, QStringLiteral("3444"));
     EXPECT_TRUE(f.run(lifecycleOperations(), "删除选定ONT", {Y, Y, Y, T("1,2")}));
-    EXPECT_EQ(f.writes(), QStringList{"display service-port port 0/11/3 ont 5\r\n\r\n"});
-    EXPECT_EQ(f.shared.iptvCleanupPending, 1);
-    EXPECT_EQ(f.shared.cleanupListing, QStringLiteral("display service-port port 0/11/3 ont 5"));
-    EXPECT_EQ(f.logText(), QString()) << "logged when the deletion itself goes out";
+    EXPECT_EQ(f.writes(), QStringList{listing});
+    EXPECT_EQ(f.logText(), QString()) << "logged when the deletion has been answered";
     EXPECT_EQ(f.lastBox(), requery("删除命令已发送，"));
 
-    AutoMove move(f.sink, f.settings, f.log, f.shared);
-    move.iptvCleanup(QStringLiteral("display service-port port 0/11/3 ont 5\r\n"
-                                    "   31  3444 common   gpon 0/11/3 5 1 vlan 3444 5 5 up\r\n"
-                                    "   32  100  common   gpon 0/11/3 5 2 vlan 41 5 5 up\r\n"));
-    EXPECT_EQ(
-        f.writes(),
-        (QStringList{
-            "display service-port port 0/11/3 ont 5\r\n\r\n",
-            "btv\r\nigmp user delete service-port 31\r\ny\r\nquit\r\n",
-            "undo service-port port 0/11/3 ont 5 gemport 1\r\n\r\ny\r\nundo service-port port 0/11/3 ont "
-            "5 gemport 2\r\n\r\ny\r\ninterface gpon 0/11\r\nont delete 3 5\r\nquit\r\n"}));
-    EXPECT_EQ(f.logText(),
-              QStringLiteral("09:00:00   删除ONT命令已发送，编号：5，序列号：48575443ABCDEF01\r\n"));
-    EXPECT_EQ(f.shared.iptvCleanupPending, 0);
-    EXPECT_TRUE(f.shared.deletionAfterCleanup.isEmpty());
+    f.sink.answer({{QStringLiteral("display service-port"), rows}});
+    EXPECT_EQ(f.writes(), (QStringList{listing, "btv\r\nigmp user delete service-port 31\r\ny\r\nquit\r\n", deletion}));
+    f.sink.answer();
+    f.sink.answer();
+    EXPECT_EQ(f.logText(), QStringLiteral("09:00:00   删除ONT命令已发送，编号：5，序列号：48575443ABCDEF01\r\n"));
+
+    // The deletion fails: the log says so, with the OLT's reason.
+    MenuFlow h(true);
+    h.sink.holdRuns = true;
+    h.run(lifecycleOperations(), "删除选定ONT", {Y, Y, Y, T("1")});
+    h.sink.answer();
+    h.sink.answer({{QStringLiteral("ont delete"), QStringLiteral("  失败：该配置对象存在业务虚端口\r\n")}});
+    EXPECT_TRUE(h.logText().contains(QStringLiteral("未完成：删除ONT命令已发送")));
+    EXPECT_TRUE(h.logText().contains(QStringLiteral("失败：该配置对象存在业务虚端口")));
+
+    // The listing is cut off (a drop): nothing is deleted then or ever after, and that is told.
+    MenuFlow g(true);
+    g.sink.holdRuns = true;
+    QStringList reports;
+    g.context.report = [&](const QString &m) { reports << m; };
+    g.run(lifecycleOperations(), "删除选定ONT", {Y, Y, Y, T("1")});
+    g.sink.answer({}, ScriptOutcome::Interrupted);
+    EXPECT_EQ(g.writes(), QStringList{listing});
+    EXPECT_TRUE(g.sink.held.isEmpty());
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].startsWith(QStringLiteral("删除已中断，未删除 0/11/3 ONT号：5"))) << reports[0].toStdString();
 
     // A lost listing arms nothing.
-    MenuFlow g(true);
-    g.sink.connected = false;
-    EXPECT_FALSE(g.run(lifecycleOperations(), "删除选定ONT", {Y, Y, N}));
-    EXPECT_EQ(g.shared.iptvCleanupPending, 0);
-    EXPECT_TRUE(g.shared.cleanupListing.isEmpty());
-    EXPECT_TRUE(g.shared.deletionAfterCleanup.isEmpty());
-    EXPECT_EQ(g.lastBox(), NotConnectedNotice);
+    MenuFlow n(true);
+    n.sink.connected = false;
+    EXPECT_FALSE(n.run(lifecycleOperations(), "删除选定ONT", {Y, Y, N}));
+    EXPECT_EQ(n.lastBox(), NotConnectedNotice);
 }
 
 // Every item of every ONT menu: a lost write is told once; nothing is logged, no success notice.
@@ -244,7 +255,6 @@ TEST(OntMenus, ALostWriteIsToldOnceAndNothingElseHappens) {
                                         [](const Box &b) { return b.kind == Box::Notice; }),
                           1);
                 EXPECT_EQ(f.lastBox(), NotConnectedNotice);
-                EXPECT_EQ(f.shared.iptvCleanupPending, 0);
             }
         }
     }

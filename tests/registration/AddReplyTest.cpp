@@ -8,15 +8,11 @@ using namespace tw;
 namespace {
 struct Flow : test::Flow {
     AddReplyFields fields{true, {}, {}, {}, {}, {}};
+    QString owned; // the key an automatic registration has in hand
 
-    // State left by an automatic registration of 48575443A1B2C3D4 on 0/1/0.
-    Flow() {
-        shared.ponKindFlag = 1;
-        shared.pendingAddKey = QStringLiteral("48575443A1B2C3D4");
-        shared.pendingAddPort = QStringLiteral("0/1/0");
-        shared.autoAddAwaited = 1;
+    void handle(const QString &reply) {
+        handleAddReply(reply, settings, sink, log, fields, [this](const QString &key) { return key == owned; });
     }
-    void handle(const QString &reply) { handleAddReply(reply, shared, settings, sink, log, fields); }
 };
 
 const QString Blank = QStringLiteral("\r\n\r\n           \r\n\r\n");
@@ -43,42 +39,22 @@ TEST(AddReply, ParsesTheEcho) {
               QStringLiteral("p 07"));
 }
 
-TEST(AddReply, MoveQueryOnlyForTheAutomaticRegistrationsOwnReply) {
-    struct Case {
-        const char *name;
-        const char *config;
-        QString reply;
-        int awaited;
-        const char *query;
-        int awaitedAfter = 0; // another ONT's reply leaves the automatic one awaited
-    } cases[] = {
-        {"sn exists", "[OLT]\n自动移机=真\n", echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 1,
-         "display ont info by-sn 48575443A1B2C3D4\r\n"},
-        {"sn exists after the optional-keyword prompt repeats the command", "[OLT]\n自动移机=真\n",
-         echo() + QStringLiteral("{ <cr>|ont-type<K> }:\r\n  Command:\r\n          ont add 0 sn-auth "
-                                 "48575443A1B2C3D4 omci ont-lineprofile-id 1\r\n  失败：序列码已经存在\r\n"),
-         1, "display ont info by-sn 48575443A1B2C3D4\r\n"},
-        {"mac exists", "[OLT]\n自动移机=真\n", echo() + QStringLiteral("  失败：MAC地址已存在\r\n"), 1,
-         "display ont info by-mac 48575443A1B2C3D4\r\n"},
-        {"move off", "[OLT]\n自动移机=假\n", echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 1,
-         nullptr},
-        {"another ont's registration", "[OLT]\n自动移机=真\n",
-         echo("4857544300000099") + QStringLiteral("  失败：序列码已经存在\r\n"), 1, nullptr, 1},
-        {"same key typed again after the automatic reply was handled", "[OLT]\n自动移机=真\n",
-         echo() + QStringLiteral("  失败：序列码已经存在\r\n"), 0, nullptr},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        Flow f;
-        f.run.writeConfig(QString::fromUtf8(c.config));
-        f.shared.autoAddAwaited = c.awaited;
-        f.handle(c.reply);
-        QList<QByteArray> expected;
-        if (c.query) expected << QByteArray(c.query);
-        expected << toGbk(Blank);
-        EXPECT_EQ(f.sink.writes, expected);
-        EXPECT_EQ(f.shared.autoAddAwaited, c.awaitedAfter);
-    }
+// A registration made by hand or in a batch while "开启自动注册" is ticked: its flows name the port
+// of its own echo, never the automatic registration's; the automatic one's reply is left to it.
+TEST(AddReply, FlowsOnTheEchoedPortAndAutomaticRepliesLeftAlone) {
+    Flow f;
+    f.run.writeConfig(QStringLiteral("[OLT]\n自动建流=真\n[基本]\nGPON业务流=sp gpon 0/槽号/端口号 ont 编号\n"));
+    f.owned = QStringLiteral("48575443A1B2C3D4");
+    f.handle(echo() + QStringLiteral("  端口号 :0, ONT号 :0\r\n") +
+             QStringLiteral("MA5680T(config-if-gpon-0/2)#ont add 6 sn-auth 4857544300000026 omci\r\n"
+                            "  端口号 :6, ONT号 :1\r\n"));
+    EXPECT_EQ(f.sent(), QStringLiteral("sp gpon 0/2/6 ont 1\r\n\r\n") + Blank);
+    EXPECT_FALSE(f.logText().contains(u"48575443A1B2C3D4"_qs));
+
+    Flow g;
+    g.owned = QStringLiteral("48575443A1B2C3D4");
+    g.handle(echo() + Success);
+    EXPECT_TRUE(g.sink.writes.isEmpty()) << "the automatic registration sends its own flows";
 }
 
 TEST(AddReply, ServiceFlowsFromTemplates) {
@@ -124,9 +100,8 @@ TEST(AddReply, ServiceFlowsFromTemplates) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Flow f;
-        f.shared.ponKindFlag = c.ponKind;
         f.run.writeConfig(QString::fromUtf8(c.config));
-        f.handle(echo() + Success);
+        f.handle(echo("48575443A1B2C3D4", c.ponKind ? "gpon" : "epon", c.ponKind ? "sn-auth" : "mac-auth") + Success);
         EXPECT_EQ(f.sent(), QString::fromUtf8(c.script) + Blank);
         EXPECT_EQ(f.settings.read(settings::counter(c.counter)), QString::fromUtf8(c.counterAfter));
         EXPECT_EQ(f.logText(), QStringLiteral("09:00:00   自动注册ONT业务流，注册到OLT，槽位号： "
@@ -178,7 +153,6 @@ TEST(AddReply, ManualRegistrationUsesTheTabAndNamesItsOwnOnt) {
               QStringLiteral("09:00:00   自动注册ONT业务流，注册到OLT，槽位号： 3，端口号：5，"
                              "注册序列号：4857544300000077，ONT编号：2，业务外层：200，业务内层：60，"
                              "inner-vlan：\r\n"));
-    EXPECT_EQ(f.shared.autoAddAwaited, 1) << "the automatic registration's reply is still to come";
 }
 
 TEST(AddReply, TwoConfirmedOntsInOneReply) {

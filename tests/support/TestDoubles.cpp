@@ -13,6 +13,42 @@ bool RecordingSink::send(const QString &script) {
     return true;
 }
 
+bool RecordingSink::run(const QString &script, ScriptDone done, RunOptions options) {
+    if (!send(script)) return false;
+    if (holdRuns)
+        held.append({script, std::move(done), options});
+    else if (done)
+        done(ScriptOutcome{});
+    return true;
+}
+
+void RecordingSink::answer(const QList<std::pair<QString, QString>> &answers, ScriptOutcome::Status status) {
+    if (held.isEmpty()) return;
+    const Held h = held.takeFirst();
+    if (h.done) h.done(outcomeOf(h.script, answers, status));
+}
+
+ScriptOutcome outcomeOf(const QString &script, const QList<std::pair<QString, QString>> &answers,
+                        ScriptOutcome::Status status) {
+    ScriptOutcome out;
+    QString command;
+    for (const QString &line : script.split(QStringLiteral("\r\n"))) {
+        if (!line.trimmed().isEmpty() && line != QStringLiteral("y")) command = line;
+        LineAnswer a{line, command, {}, {}};
+        for (const auto &[prefix, text] : answers)
+            if (!line.isEmpty() && line.startsWith(prefix)) a.answer = toGbk(text);
+        a.failure = answerFailure(a.text());
+        out.lines.append(a);
+    }
+    out.status = status;
+    if (status == ScriptOutcome::Done && out.firstFailure()) {
+        out.status = ScriptOutcome::Failed;
+        out.reason = out.firstFailure()->failure;
+    }
+    if (status == ScriptOutcome::Interrupted) out.reason = QStringLiteral("与OLT的连接已断开");
+    return out;
+}
+
 bool ScriptedOperator::nextBool() {
     if (answers.empty() && agreeWith) return true;
     if (answers.empty() || !std::holds_alternative<bool>(answers.front()))

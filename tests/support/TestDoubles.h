@@ -16,14 +16,33 @@
 
 namespace tw::test {
 
+// Records every script as bytes. A script run for its answers is answered at once as a success,
+// or, with `holdRuns`, kept until the test answers it.
 class RecordingSink : public CommandSink {
   public:
     bool connected = true;
     QList<QByteArray> writes;
+    bool holdRuns = false;
+    struct Held {
+        QString script;
+        ScriptDone done;
+        RunOptions options;
+    };
+    QList<Held> held;
 
     bool send(const QString &script) override;
+    bool run(const QString &script, ScriptDone done, RunOptions options = {}) override;
     QByteArray all() const { return writes.join(); }
+
+    // Answers the oldest held script: each line whose text starts with a key of `answers` gets its
+    // value as the OLT's answer (a failure text makes it fail); the others answer nothing.
+    void answer(const QList<std::pair<QString, QString>> &answers = {},
+                ScriptOutcome::Status status = ScriptOutcome::Done);
 };
+
+// The outcome of `script` as if the OLT had answered it so (see RecordingSink::answer).
+ScriptOutcome outcomeOf(const QString &script, const QList<std::pair<QString, QString>> &answers,
+                        ScriptOutcome::Status status = ScriptOutcome::Done);
 
 struct Box {
     enum Kind { YesNo, OkCancel, Input, Notice, OpenFile } kind;
