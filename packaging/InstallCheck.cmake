@@ -1,5 +1,5 @@
 # Installs the build tree into a scratch prefix and compares what arrived with what a package must
-# hold: the three programs, the desktop entry, the icons and the README; nothing else (no tests,
+# hold: the three programs, the desktop entry, the icons, the README and the guide; nothing else (no tests,
 # no libraries, no benchmarks).
 # cmake -DBUILD_DIR=<build tree> -DOUT=<scratch dir> -P InstallCheck.cmake
 cmake_minimum_required(VERSION 3.22)
@@ -17,6 +17,7 @@ set(expected
     usr/bin/tarnwick-replay
     usr/share/applications/tarnwick.desktop
     usr/share/doc/tarnwick/README.md
+    usr/share/doc/tarnwick/使用说明.md
     usr/share/icons/hicolor/256x256/apps/tarnwick.png
     usr/share/icons/hicolor/48x48/apps/tarnwick.png
     usr/share/icons/hicolor/scalable/apps/tarnwick.svg)

@@ -34,11 +34,15 @@ QByteArrayView between(QByteArrayView text, QByteArrayView left, QByteArrayView 
     return end < 0 ? QByteArrayView() : text.sliced(from, end - from);
 }
 
-// "interface gpon 0/2" names slot 2; a frame other than 0 stays in front ("1/2").
+// The board's fields of a line: "interface gpon 0/2" names slot 2 ("2"); a frame other than 0 is
+// a field of its own in front ("interface gpon 1/2": "1 2"), so the port, ONT id and key follow
+// in the same places as on frame 0.
 QByteArray slotLabel(QByteArrayView afterKeyword) {
     QByteArrayView board = afterKeyword.trimmed();
     if (board.startsWith("0/")) board = board.sliced(2);
-    return board.toByteArray();
+    QByteArray label = board.toByteArray();
+    label.replace('/', ' ');
+    return label;
 }
 
 // The part of a registration line before its description: the description is the operator's text

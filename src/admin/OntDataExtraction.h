@@ -19,8 +19,8 @@ inline const QString EponListFile = QStringLiteral("EPON.txt");
 
 // The extractors: the configuration's bytes in (GBK CLI lines), one "\r\n"-ended line per
 // registered ONT out, every field copied byte for byte from its registration line.
-// GPON: slot (frame/slot when the frame is not 0), port, ONT id, the quoted SN, the description.
-// EPON: the same with the MAC address in place of the SN.
+// GPON: the frame (only when it is not 0), slot, port, ONT id, the quoted SN, the description, one
+// space between each. EPON: the same with the MAC address in place of the SN.
 QByteArray extractGponOnts(QByteArrayView config);
 QByteArray extractEponOnts(QByteArrayView config);
 

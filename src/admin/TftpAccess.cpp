@@ -32,6 +32,11 @@ bool directlyIn(const QString &root, const QString &canonicalFile) {
            QFileInfo(canonicalFile).absolutePath() == QFileInfo(root).canonicalFilePath();
 }
 
+// It holds the OLT's login.
+bool isSettingsFile(const QString &name) {
+    return name.compare(QLatin1String("config.ini"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 QStringList tftpUploadNames() {
@@ -40,15 +45,17 @@ QStringList tftpUploadNames() {
 
 TftpAccess tftpReadAccess(const QString &root, const QString &name) {
     if (!plainName(name)) return refused(tftp::AccessViolation, "Access violation: plain file names only");
-    // It holds the OLT's login.
-    if (name.compare(QLatin1String("config.ini"), Qt::CaseInsensitive) == 0)
-        return refused(tftp::AccessViolation, "Access violation");
+    if (isSettingsFile(name)) return refused(tftp::AccessViolation, "Access violation");
     const QFileInfo entry(root + QLatin1Char('/') + name);
     if (!entry.exists()) return refused(tftp::FileNotFound, "File not found");
     const QString real = entry.canonicalFilePath();
     if (!directlyIn(root, real))
         return refused(tftp::AccessViolation, "Access violation: outside the directory");
-    if (!QFileInfo(real).isFile()) return refused(tftp::AccessViolation, "Access violation: not a file");
+    // A link is served only when what it leads to would be served under its own name.
+    const QFileInfo target(real);
+    if (!plainName(target.fileName()) || isSettingsFile(target.fileName()))
+        return refused(tftp::AccessViolation, "Access violation");
+    if (!target.isFile()) return refused(tftp::AccessViolation, "Access violation: not a file");
     return {0, {}, real};
 }
 
@@ -58,13 +65,8 @@ TftpAccess tftpWriteAccess(const QString &root, const QString &name) {
                        "Access violation: only MA5680T.cfg and MA5680T.dat are accepted");
     const QString path = root + QLatin1Char('/') + name;
     const QFileInfo entry(path);
-    if (entry.isSymLink()) {
-        // A link is written through: only to a file that is served itself.
-        const QString real = entry.canonicalFilePath();
-        if (!directlyIn(root, real) || !QFileInfo(real).isFile())
-            return refused(tftp::AccessViolation, "Access violation: outside the directory");
-        return {0, {}, real};
-    }
+    // A save would write through the link to whatever it leads to (config.ini, say): never.
+    if (entry.isSymLink()) return refused(tftp::AccessViolation, "Access violation: the name is a link");
     if (entry.exists() && !entry.isFile())
         return refused(tftp::AccessViolation, "Access violation: not a file");
     return {0, {}, path};

@@ -1,7 +1,7 @@
 #pragma once
 // What the built-in TFTP server lets a peer read and write: plain names of the served directory
-// only, never a path, a hidden file, a link that leads out of it or the settings file; uploads only
-// of the two backup files.
+// only, never a path, a hidden file or the settings file, nor a link leading to one of those or out
+// of the directory; uploads only of the two backup files, and never through a link.
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,7 @@
 #include "admin/TftpPacket.h"
 
+#include <algorithm>
+
 namespace tw::tftp {
 
 namespace {
@@ -47,7 +49,14 @@ std::optional<Request> parseRequest(QByteArrayView packet) {
         const std::optional<QByteArray> name = field(packet, pos);
         const std::optional<QByteArray> value = name ? field(packet, pos) : std::nullopt;
         if (!value) return std::nullopt;
-        r.options.append({name->toLower(), *value});
+        const QByteArray key = name->toLower();
+        // A repeated option: the last value counts, so each is negotiated (and acknowledged) once.
+        const auto same = std::find_if(r.options.begin(), r.options.end(),
+                                       [&](const auto &option) { return option.first == key; });
+        if (same != r.options.end())
+            same->second = *value;
+        else
+            r.options.append({key, *value});
     }
     return r;
 }

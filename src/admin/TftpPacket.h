@@ -31,7 +31,7 @@ struct Request {
     Opcode opcode = Rrq; // Rrq or Wrq
     QByteArray file;
     QByteArray mode; // lower case
-    Options options; // names in lower case, in the order sent
+    Options options; // names in lower case, each once (the last value sent), in the order sent
 };
 
 // The opcode of a packet; 0 when it is shorter than one.

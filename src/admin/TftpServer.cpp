@@ -4,6 +4,7 @@
 #include "common/Gbk.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkDatagram>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -18,27 +19,6 @@ using namespace tftp;
 namespace {
 
 constexpr int MaxBlockSize = 65464; // RFC 2348
-
-// The options we take, with the values we answer; the transfer's settings follow them.
-Options negotiate(const Request &r, qint64 fileSize, TftpTransfer::Setup &setup) {
-    Options accepted;
-    for (const auto &[name, value] : r.options) {
-        bool ok = false;
-        const qlonglong n = value.toLongLong(&ok);
-        if (!ok) continue;
-        if (name == "blksize" && n >= 8) {
-            setup.blockSize = int(std::min<qlonglong>(n, MaxBlockSize));
-            accepted.append({name, QByteArray::number(setup.blockSize)});
-        } else if (name == "timeout" && n >= 1 && n <= 255) {
-            setup.timeoutMs = int(n) * 1000;
-            accepted.append({name, value});
-        } else if (name == "tsize" && n >= 0) {
-            // A reader learns the size; a writer tells it.
-            accepted.append({name, r.opcode == Rrq ? QByteArray::number(fileSize) : value});
-        }
-    }
-    return accepted;
-}
 
 // Names come as the peer's bytes: UTF-8 when they are valid UTF-8, else GBK as the OLT writes text.
 QString nameOf(const QByteArray &bytes) {
@@ -85,17 +65,39 @@ void TftpServer::stop() {
     transfers_.clear();
 }
 
-int TftpServer::activeTransfers() const {
-    return int(
-        std::count_if(transfers_.begin(), transfers_.end(), [](TftpTransfer *t) { return t->isActive(); }));
-}
-
 void TftpServer::readRequests() {
     while (socket_.hasPendingDatagrams()) {
         const QNetworkDatagram d = socket_.receiveDatagram();
         if (!d.isValid() || d.senderPort() <= 0) continue;
-        answer(d.data(), d.senderAddress(), quint16(d.senderPort()), d.destinationAddress());
+        answer(d.data(), tftpPlainAddress(d.senderAddress()), quint16(d.senderPort()),
+               d.destinationAddress());
     }
+}
+
+// The options we take, with the values we answer; the transfer's settings follow them.
+void TftpServer::negotiate(const Request &r, qint64 fileSize, TftpTransfer::Setup &setup) const {
+    for (const auto &[name, value] : r.options) {
+        bool ok = false;
+        const qlonglong n = value.toLongLong(&ok);
+        if (!ok) continue;
+        if (name == "blksize" && n >= 8) {
+            setup.blockSize = int(std::min<qlonglong>(n, MaxBlockSize));
+            setup.accepted.append({name, QByteArray::number(setup.blockSize)});
+        } else if (name == "timeout" && n >= 1 && n <= maxTimeoutMs / 1000) {
+            // The answer must repeat the value asked for (RFC 2349): a longer one is not taken at all.
+            setup.timeoutMs = int(n) * 1000;
+            setup.accepted.append({name, value});
+        } else if (name == "tsize" && n >= 0) {
+            // A reader learns the size; a writer tells it.
+            setup.accepted.append({name, r.opcode == Rrq ? QByteArray::number(fileSize) : value});
+        }
+    }
+}
+
+void TftpServer::ended(TftpTransfer *t, const TftpReport &report) {
+    // Its socket is closed already: it no longer counts against the limit.
+    transfers_.removeOne(t);
+    emit transferFinished(report);
 }
 
 void TftpServer::refuse(quint16 code, const QByteArray &message, const QHostAddress &peer, quint16 peerPort) {
@@ -134,6 +136,11 @@ void TftpServer::answer(const QByteArray &packet, const QHostAddress &peer, quin
         auto save = std::make_unique<QSaveFile>(access.path);
         save->setDirectWriteFallback(false);
         if (!save->open(QIODevice::WriteOnly)) return refused(AccessViolation, "Cannot create the file");
+        // The save follows a link made since the check: look again now that its target is fixed.
+        if (QFileInfo(access.path).isSymLink()) {
+            save->cancelWriting();
+            return refused(AccessViolation, "Access violation: the name is a link");
+        }
         file = std::move(save);
     } else {
         auto read = std::make_unique<QFile>(access.path);
@@ -151,11 +158,12 @@ void TftpServer::answer(const QByteArray &packet, const QHostAddress &peer, quin
     setup.upload = upload;
     setup.timeoutMs = timeoutMs;
     setup.retries = retries;
+    setup.maxLifeMs = maxTransferMs;
     setup.maxBytes = maxUploadBytes;
-    setup.accepted = negotiate(*r, size, setup);
+    negotiate(*r, size, setup);
 
     auto *t = new TftpTransfer(std::move(setup), std::move(file), this);
-    connect(t, &TftpTransfer::finished, this, &TftpServer::transferFinished);
+    connect(t, &TftpTransfer::finished, this, [this, t](const TftpReport &report) { ended(t, report); });
     connect(t, &QObject::destroyed, this, [this, t] { transfers_.removeOne(t); });
     transfers_.append(t);
     if (!t->begin()) {

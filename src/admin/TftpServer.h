@@ -1,7 +1,8 @@
 #pragma once
 // The built-in TFTP server (RFC 1350, octet mode, with the blksize, tsize and timeout options): it
 // serves the files of one directory (the run directory) to the OLT and takes the OLT's backups
-// (MA5680T.cfg and MA5680T.dat) into it. Several transfers run at once, each on its own port.
+// (MA5680T.cfg and MA5680T.dat) into it. Several transfers run at once, each on its own port; a
+// hostile or vanished peer holds a port for a bounded time only.
 
 #include "admin/TftpTransfer.h"
 
@@ -33,11 +34,17 @@ class TftpServer : public QObject {
     const QString &root() const { return root_; }
     QAbstractSocket::SocketError startError() const { return startError_; }
     QString startErrorString() const { return startErrorString_; }
-    int activeTransfers() const;
+    // Transfers under way, each holding a socket of its own.
+    int activeTransfers() const { return int(transfers_.size()); }
 
-    // Tunables (tests shorten the time-out).
+    // Tunables (tests shorten the times).
     int timeoutMs = 1000;
     int retries = 5;
+    // A peer may ask for a longer time-out (the "timeout" option) up to this; a longer one is left
+    // out of the answer, so a silent peer holds its transfer (timeout × (retries + 1)) a minute at most.
+    int maxTimeoutMs = 10 * 1000;
+    // Even a peer that keeps answering, slowly, gives its transfer up after this long.
+    int maxTransferMs = 15 * 60 * 1000;
     qint64 maxUploadBytes = qint64(512) * 1024 * 1024;
     int maxTransfers = 32;
 
@@ -49,6 +56,8 @@ class TftpServer : public QObject {
     void answer(const QByteArray &packet, const QHostAddress &peer, quint16 peerPort,
                 const QHostAddress &local);
     void refuse(quint16 code, const QByteArray &message, const QHostAddress &peer, quint16 peerPort);
+    void negotiate(const tftp::Request &r, qint64 fileSize, TftpTransfer::Setup &setup) const;
+    void ended(TftpTransfer *t, const TftpReport &report);
 
     QString root_;
     QUdpSocket socket_;

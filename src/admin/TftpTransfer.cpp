@@ -8,22 +8,20 @@ namespace tw {
 
 using namespace tftp;
 
-namespace {
-
-QHostAddress plain(const QHostAddress &address) {
+QHostAddress tftpPlainAddress(const QHostAddress &address) {
     bool v4 = false;
     const quint32 ip = address.toIPv4Address(&v4);
     return v4 ? QHostAddress(ip) : address;
 }
 
-} // namespace
-
 TftpTransfer::TftpTransfer(Setup setup, std::unique_ptr<QFileDevice> file, QObject *parent)
     : QObject(parent), setup_(std::move(setup)), file_(std::move(file)) {
-    setup_.peer = plain(setup_.peer);
+    setup_.peer = tftpPlainAddress(setup_.peer);
     if (setup_.upload) upload_ = static_cast<QSaveFile *>(file_.get());
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &TftpTransfer::timedOut);
+    life_.setSingleShot(true);
+    connect(&life_, &QTimer::timeout, this, [this] { fail(NotDefined, "Transfer took too long"); });
     connect(&socket_, &QUdpSocket::readyRead, this, &TftpTransfer::readPackets);
 }
 
@@ -32,13 +30,14 @@ TftpTransfer::~TftpTransfer() {
 }
 
 bool TftpTransfer::begin() {
-    const QHostAddress local = plain(setup_.local);
+    const QHostAddress local = tftpPlainAddress(setup_.local);
     const bool bound = (!local.isNull() && socket_.bind(local, 0, QUdpSocket::DontShareAddress)) ||
                        socket_.bind(setup_.peer.protocol() == QAbstractSocket::IPv6Protocol
                                         ? QHostAddress(QHostAddress::AnyIPv6)
                                         : QHostAddress(QHostAddress::AnyIPv4),
                                     0, QUdpSocket::DontShareAddress);
     if (!bound) return false;
+    if (setup_.maxLifeMs > 0) life_.start(setup_.maxLifeMs);
     if (!setup_.accepted.isEmpty())
         send(oackPacket(setup_.accepted)); // the peer answers ACK 0 (read) or DATA 1 (write)
     else if (setup_.upload)
@@ -51,14 +50,12 @@ bool TftpTransfer::begin() {
 void TftpTransfer::abort() {
     if (upload_ && !reported_) upload_->cancelWriting();
     reported_ = true;
-    lingering_ = false;
-    timer_.stop();
-    socket_.close();
+    close();
     deleteLater();
 }
 
 bool TftpTransfer::comesFrom(const QHostAddress &peer, quint16 port) const {
-    return port == setup_.peerPort && plain(peer) == setup_.peer;
+    return port == setup_.peerPort && tftpPlainAddress(peer) == setup_.peer;
 }
 
 void TftpTransfer::readPackets() {
@@ -73,26 +70,25 @@ void TftpTransfer::readPackets() {
             continue;
         }
         handle(d.data());
-        if (reported_ && !lingering_) return;
+        if (reported_) return;
     }
 }
 
 void TftpTransfer::handle(const QByteArray &packet) {
     switch (opcodeOf(packet)) {
     case Ack:
-        if (!setup_.upload && !reported_) acknowledged(blockOf(packet));
+        if (!setup_.upload) acknowledged(blockOf(packet));
         return;
     case Data:
         if (setup_.upload && packet.size() >= 4) received(blockOf(packet), QByteArrayView(packet).sliced(4));
         return;
     case Error: {
-        if (reported_) return;
         const auto [code, message] = errorOf(packet);
         fail(code, QByteArray("peer: ") + message, false);
         return;
     }
     default:
-        if (!reported_) fail(IllegalOperation, "Illegal TFTP operation");
+        fail(IllegalOperation, "Illegal TFTP operation");
     }
 }
 
@@ -115,12 +111,12 @@ void TftpTransfer::sendNextBlock() {
 }
 
 void TftpTransfer::received(quint16 block, QByteArrayView payload) {
-    if (lingering_ || block == block_) {
+    if (block == block_) {
         // Our ACK was lost: the peer sends the block again.
-        if (block == block_) socket_.writeDatagram(ackPacket(block_), setup_.peer, setup_.peerPort);
+        socket_.writeDatagram(ackPacket(block_), setup_.peer, setup_.peerPort);
         return;
     }
-    if (reported_ || block != quint16(block_ + 1)) return;
+    if (block != quint16(block_ + 1)) return;
     if (payload.size() > setup_.blockSize) return fail(IllegalOperation, "Block larger than negotiated");
     if (bytes_ + payload.size() > setup_.maxBytes) return fail(DiskFull, "File too large");
     if (upload_->write(payload.data(), payload.size()) != payload.size())
@@ -142,7 +138,6 @@ void TftpTransfer::send(const QByteArray &packet) {
 }
 
 void TftpTransfer::timedOut() {
-    if (lingering_ || reported_) return deleteLater();
     if (tries_ >= setup_.retries) return fail(NotDefined, "Transfer timed out");
     ++tries_;
     socket_.writeDatagram(last_, setup_.peer, setup_.peerPort);
@@ -150,6 +145,7 @@ void TftpTransfer::timedOut() {
 }
 
 void TftpTransfer::fail(quint16 code, const QByteArray &message, bool tellPeer) {
+    if (reported_) return;
     if (tellPeer) socket_.writeDatagram(errorPacket(code, message), setup_.peer, setup_.peerPort);
     if (upload_) upload_->cancelWriting();
     finish(false, QString::fromLatin1(message));
@@ -158,16 +154,18 @@ void TftpTransfer::fail(quint16 code, const QByteArray &message, bool tellPeer) 
 void TftpTransfer::finish(bool ok, const QString &error) {
     if (reported_) return;
     reported_ = true;
-    timer_.stop();
     if (!upload_) file_->close(); // a save file closes by committing or is discarded with it
+    // The port goes back at once: a finished transfer holds no descriptor while it waits to be
+    // deleted. A repeated last block is the server's to answer.
+    close();
     emit finished({setup_.upload, setup_.file, setup_.peer, setup_.peerPort, bytes_, ok, error});
-    if (ok && setup_.upload) {
-        // Stay a while to answer a repeated last block, as if the final ACK had been lost.
-        lingering_ = true;
-        timer_.start(setup_.timeoutMs * (setup_.retries + 1));
-        return;
-    }
     deleteLater();
+}
+
+void TftpTransfer::close() {
+    timer_.stop();
+    life_.stop();
+    socket_.close();
 }
 
 } // namespace tw

@@ -1,7 +1,8 @@
 #pragma once
 // One transfer of the built-in TFTP server, on a UDP port of its own (its transfer ID): a file sent
 // to a peer (a read request) or received from one (a write request) in lock-step blocks, with
-// retransmission on time-out.
+// retransmission on time-out and a bound on its whole life. The port is given back the moment the
+// transfer ends.
 
 #include "admin/TftpPacket.h"
 
@@ -18,11 +19,14 @@ class QSaveFile;
 
 namespace tw {
 
+// An IPv4 peer seen through a dual-stack socket (::ffff:a.b.c.d) as the plain a.b.c.d.
+QHostAddress tftpPlainAddress(const QHostAddress &address);
+
 // How a transfer ended, for the status bar and for tests.
 struct TftpReport {
     bool upload = false; // a write request: the peer sent the file
     QString file;
-    QHostAddress peer;
+    QHostAddress peer; // IPv4 peers as plain IPv4 addresses
     quint16 peerPort = 0;
     qint64 bytes = 0;
     bool ok = false;
@@ -41,6 +45,7 @@ class TftpTransfer : public QObject {
         int blockSize = 512;
         int timeoutMs = 1000;
         int retries = 5;
+        int maxLifeMs = 0;      // the transfer ends as failed after this long (0: no bound)
         qint64 maxBytes = 0;    // uploads: larger files are refused
         tftp::Options accepted; // options to acknowledge (OACK); none: the transfer starts at once
     };
@@ -58,9 +63,12 @@ class TftpTransfer : public QObject {
     bool isActive() const { return !reported_; }
     bool comesFrom(const QHostAddress &peer, quint16 port) const;
     bool uploads(const QString &file) const { return setup_.upload && setup_.file == file && !reported_; }
+    const Setup &setup() const { return setup_; }
+    // The last block sent (download) or received (upload).
+    quint16 lastBlock() const { return block_; }
 
   signals:
-    // Once per transfer; the transfer deletes itself afterwards.
+    // Once per transfer, with its port already closed; the transfer deletes itself afterwards.
     void finished(const tw::TftpReport &report);
 
   private:
@@ -73,18 +81,19 @@ class TftpTransfer : public QObject {
     void timedOut();
     void fail(quint16 code, const QByteArray &message, bool tellPeer = true);
     void finish(bool ok, const QString &error);
+    void close();
 
     Setup setup_;
     std::unique_ptr<QFileDevice> file_;
     QSaveFile *upload_ = nullptr; // file_, when receiving
     QUdpSocket socket_;
     QTimer timer_;
+    QTimer life_;
     QByteArray last_; // what a time-out sends again
     int tries_ = 0;
     quint16 block_ = 0; // last block sent (download) or received (upload)
     bool lastBlockSent_ = false;
     bool reported_ = false;
-    bool lingering_ = false; // upload done: the final ACK is sent again if the peer missed it
     qint64 bytes_ = 0;
 };
 

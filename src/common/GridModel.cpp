@@ -124,25 +124,29 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 QList<GridColumn> ontListColumns() {
-    return {{QStringLiteral("框/槽/端口"), 150}, {QStringLiteral("ONT编号"), 100},
-            {QStringLiteral("序列号"), 200},     {QStringLiteral("控制标志"), 100},
-            {QStringLiteral("运行标志"), 100},   {QStringLiteral("配置状态"), 100},
-            {QStringLiteral("匹配状态"), 100},   {QStringLiteral("保护侧"), 100}};
+    using enum ColumnKind;
+    return {{QStringLiteral("框/槽/端口"), 150, Port}, {QStringLiteral("ONT编号"), 100, Number},
+            {QStringLiteral("序列号"), 200, Text},     {QStringLiteral("控制标志"), 100, Text},
+            {QStringLiteral("运行标志"), 100, Text},   {QStringLiteral("配置状态"), 100, Text},
+            {QStringLiteral("匹配状态"), 100, Text},   {QStringLiteral("保护侧"), 100, Text}};
 }
 
 QList<GridColumn> ontVersionColumns() {
-    return {{QStringLiteral("框/槽/端口"), 150}, {QStringLiteral("ONT编号"), 100},
-            {QStringLiteral("生产厂商ID"), 150}, {QStringLiteral("ONT类型"), 200},
-            {QStringLiteral("软件版本"), 220},   {QStringLiteral("OUI版本"), 100}};
+    using enum ColumnKind;
+    return {{QStringLiteral("框/槽/端口"), 150, Port}, {QStringLiteral("ONT编号"), 100, Number},
+            {QStringLiteral("生产厂商ID"), 150, Text}, {QStringLiteral("ONT类型"), 200, Text},
+            {QStringLiteral("软件版本"), 220, Text},   {QStringLiteral("OUI版本"), 100, Text}};
 }
 
 QList<GridColumn> ontDiscoveryColumns() {
-    return {{QStringLiteral("序列号"), 50},          {QStringLiteral("框/槽/端口 "), 80},
-            {QStringLiteral("ONT SN/MAC"), 150},     {QStringLiteral("密码"), 100},
-            {QStringLiteral("逻辑标识"), 150},       {QStringLiteral("校验码"), 80},
-            {QStringLiteral("生产厂商ID"), 80},      {QStringLiteral("ONT版本"), 80},
-            {QStringLiteral("ONT软件版本"), 120},    {QStringLiteral("ONT设备ID"), 80},
-            {QStringLiteral("ONT自动发现时间"), 200}};
+    using enum ColumnKind;
+    // "序列号" here is the autofind list's running number, not a serial number.
+    return {{QStringLiteral("序列号"), 50, Number},        {QStringLiteral("框/槽/端口 "), 80, Port},
+            {QStringLiteral("ONT SN/MAC"), 150, Text},     {QStringLiteral("密码"), 100, Text},
+            {QStringLiteral("逻辑标识"), 150, Text},       {QStringLiteral("校验码"), 80, Text},
+            {QStringLiteral("生产厂商ID"), 80, Text},      {QStringLiteral("ONT版本"), 80, Text},
+            {QStringLiteral("ONT软件版本"), 120, Text},    {QStringLiteral("ONT设备ID"), 80, Text},
+            {QStringLiteral("ONT自动发现时间"), 200, Text}};
 }
 
 } // namespace tw

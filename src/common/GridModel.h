@@ -10,9 +10,18 @@
 
 namespace tw {
 
+// What a column holds, which decides how it sorts: every cell of a column sorts the same way,
+// whatever its text looks like (an all-digit serial number is still a text).
+enum class ColumnKind {
+    Text,   // serial numbers, MACs, descriptions, states: as the locale orders texts
+    Number, // ids, counts, figures: by value
+    Port,   // frame/slot/port: part by part, so slot then port
+};
+
 struct GridColumn {
     QString caption;
     int width = 100;
+    ColumnKind kind = ColumnKind::Text;
 };
 
 // One row: the texts of its cells one after the other in one string, and where each cell ends.
@@ -87,7 +96,7 @@ class GridModel : public QAbstractTableModel {
     QList<GridRow> rows_;
 };
 
-// The three ONT grids with their captions and widths.
+// The three ONT grids with their captions, widths and kinds.
 QList<GridColumn> ontListColumns();
 QList<GridColumn> ontVersionColumns();
 QList<GridColumn> ontDiscoveryColumns();

@@ -4,11 +4,13 @@
 
 #include <QCollator>
 
+#include <cmath>
+
 namespace tw {
 
 namespace {
 
-// "0/1/3", "0/11" or a lone number: its parts. A 16-digit serial is no number to sort by.
+// "0/1/3", "0/11" or a lone number: its parts.
 bool numericParts(QStringView text, QVarLengthArray<qint64, 4> &parts) {
     const QStringView t = text.trimmed();
     if (t.isEmpty()) return false;
@@ -25,11 +27,11 @@ bool numericParts(QStringView text, QVarLengthArray<qint64, 4> &parts) {
     }
 }
 
-std::optional<double> decimal(QStringView text) {
-    const QStringView t = text.trimmed();
+// A number; never NaN, which would leave the order undefined.
+bool numberOf(QStringView text, double &value) {
     bool ok = false;
-    const double value = t.toDouble(&ok);
-    return ok && t.size() <= 16 ? std::optional<double>(value) : std::nullopt;
+    value = text.trimmed().toDouble(&ok);
+    return ok && !std::isnan(value);
 }
 
 const QCollator &collator() {
@@ -40,9 +42,18 @@ const QCollator &collator() {
 
 } // namespace
 
-SortKey::SortKey(const QString &text) : text_(text), decimal_(decimal(text)) {
-    isParts_ = numericParts(text, parts_);
-    if (!isParts_) parts_.clear();
+SortKey::SortKey(const QString &text, ColumnKind kind) : text_(text), kind_(kind) {
+    switch (kind) {
+    case ColumnKind::Text:
+        break;
+    case ColumnKind::Number:
+        isValue_ = numberOf(text, number_);
+        break;
+    case ColumnKind::Port:
+        isValue_ = numericParts(text, parts_);
+        if (!isValue_) parts_.clear();
+        break;
+    }
 }
 
 const QCollatorSortKey &SortKey::textKey() const {
@@ -51,19 +62,18 @@ const QCollatorSortKey &SortKey::textKey() const {
 }
 
 int SortKey::compare(const SortKey &a, const SortKey &b) {
-    if (a.isParts_ && b.isParts_) {
+    if (a.isValue_ && b.isValue_) {
+        if (a.kind_ == ColumnKind::Number) return a.number_ < b.number_ ? -1 : a.number_ > b.number_ ? 1 : 0;
         for (qsizetype i = 0; i < qMin(a.parts_.size(), b.parts_.size()); ++i)
             if (a.parts_[i] != b.parts_[i]) return a.parts_[i] < b.parts_[i] ? -1 : 1;
         return int(a.parts_.size() - b.parts_.size());
     }
-    if (a.decimal_ && b.decimal_) return *a.decimal_ < *b.decimal_ ? -1 : *a.decimal_ > *b.decimal_ ? 1 : 0;
-    const bool aNumber = a.isParts_ || a.decimal_, bNumber = b.isParts_ || b.decimal_;
-    if (aNumber != bNumber) return aNumber ? -1 : 1;
+    if (a.isValue_ != b.isValue_) return a.isValue_ ? -1 : 1;
     return a.textKey().compare(b.textKey());
 }
 
-int compareCells(const QString &a, const QString &b) {
-    return SortKey::compare(SortKey(a), SortKey(b));
+int compareCells(const QString &a, const QString &b, ColumnKind kind) {
+    return SortKey::compare(SortKey(a, kind), SortKey(b, kind));
 }
 
 GridSortFilter::GridSortFilter(QObject *parent) : QSortFilterProxyModel(parent) {}
@@ -100,15 +110,23 @@ void GridSortFilter::forgetKeys() const {
     keyColumn_ = -1;
 }
 
+ColumnKind GridSortFilter::kindOf(int column) const {
+    // The grid declares its columns' kinds; any other model's cells sort as texts.
+    const auto *grid = qobject_cast<const GridModel *>(sourceModel());
+    return grid && column >= 0 && column < grid->columns().size() ? grid->columns()[column].kind
+                                                                  : ColumnKind::Text;
+}
+
 const SortKey &GridSortFilter::keyOf(const QModelIndex &sourceIndex) const {
     if (sourceIndex.column() != keyColumn_) {
         keys_.clear();
         keyColumn_ = sourceIndex.column();
+        keyKind_ = kindOf(keyColumn_);
     }
     const auto row = size_t(sourceIndex.row());
     if (row >= keys_.size()) keys_.resize(qMax(row + 1, size_t(sourceModel()->rowCount())));
     std::unique_ptr<SortKey> &key = keys_[row]; // kept where it is while the vector grows
-    if (!key) key = std::make_unique<SortKey>(sourceIndex.data().toString());
+    if (!key) key = std::make_unique<SortKey>(sourceIndex.data().toString(), keyKind_);
     return *key;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
-// What a grid's view shows of its model: sorted by a clicked column (numbers as numbers,
-// frame/slot/port by slot then port) and filtered by a text found in any cell.
+// What a grid's view shows of its model: sorted by a clicked column as the column's kind says
+// (texts as texts, numbers as numbers, frame/slot/port by slot then port) and filtered by a text
+// found in any cell.
+
+#include "common/GridModel.h"
 
 #include <QCollatorSortKey>
 #include <QList>
@@ -17,23 +20,26 @@ namespace tw {
 // prepared values instead of parsing both texts at every comparison.
 class SortKey {
   public:
-    explicit SortKey(const QString &text);
-    // Negative, zero or positive as the first key's text sorts before, with or after the second's.
+    SortKey(const QString &text, ColumnKind kind);
+    // Negative, zero or positive as the first key's text sorts before, with or after the second's;
+    // both keys are of the same column.
     static int compare(const SortKey &a, const SortKey &b);
 
   private:
     const QCollatorSortKey &textKey() const;
 
     QString text_;
-    bool isParts_ = false; // "0/1/3", "0/11" or a lone number
-    QVarLengthArray<qint64, 4> parts_;
-    std::optional<double> decimal_;
+    ColumnKind kind_;
+    bool isValue_ = false;             // a number, or a frame/slot/port, that sorts by its value
+    QVarLengthArray<qint64, 4> parts_; // frame/slot/port: "0/1/3", "0/11" or a lone number
+    double number_ = 0;
     mutable std::optional<QCollatorSortKey> textKey_; // made when two texts meet
 };
 
-// Negative, zero or positive as `a` sorts before, with or after `b`: two frame/slot/port texts
-// part by part, two numbers by value, a number before a text, texts as the locale orders them.
-int compareCells(const QString &a, const QString &b);
+// Negative, zero or positive as `a` sorts before, with or after `b` in a column of that kind. In a
+// number or frame/slot/port column a cell that is none (empty, "-") follows the values; texts go
+// as the locale orders them.
+int compareCells(const QString &a, const QString &b, ColumnKind kind);
 
 class GridSortFilter : public QSortFilterProxyModel {
     Q_OBJECT
@@ -50,6 +56,7 @@ class GridSortFilter : public QSortFilterProxyModel {
 
   private:
     const SortKey &keyOf(const QModelIndex &sourceIndex) const;
+    ColumnKind kindOf(int column) const;
     void forgetKeys() const;
 
     QString filter_;
@@ -57,6 +64,7 @@ class GridSortFilter : public QSortFilterProxyModel {
     // The keys of the sort column by source row, made when a row is first compared and forgotten
     // whenever the source changes.
     mutable int keyColumn_ = -1;
+    mutable ColumnKind keyKind_ = ColumnKind::Text;
     mutable std::vector<std::unique_ptr<SortKey>> keys_;
 };
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkDatagram>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,6 +123,12 @@ TEST(TftpPacket, RequestsParseOrAreRefused) {
     EXPECT_EQ(r->file, "MA5680T.cfg");
     EXPECT_EQ(r->mode, "octet");
     EXPECT_EQ(r->options, (Options{{"blksize", "1428"}, {"tsize", "0"}}));
+    // A repeated option is one option with the last value sent.
+    const std::optional<Request> repeated =
+        parseRequest(request(Rrq, "ont.bin", "octet",
+                             {{"timeout", "255"}, {"blksize", "1024"}, {"TIMEOUT", "5"}, {"timeout", "3"}}));
+    ASSERT_TRUE(repeated);
+    EXPECT_EQ(repeated->options, (Options{{"timeout", "3"}, {"blksize", "1024"}}));
     const QByteArray malformed[] = {
         QByteArray(),
         QByteArray("\0\1ont.bin", 9),                    // the name without its NUL
@@ -168,6 +175,118 @@ TEST_F(Served, NegotiatesBlockSizeAndTellsTheSize) {
         peer.send(ackPacket(block));
     }
     EXPECT_EQ(got, bytes(3000));
+}
+
+TEST_F(Served, AcknowledgesEachOptionOnceAndCapsTheTimeout) {
+    put(QStringLiteral("ont.bin"), bytes(100));
+    const struct {
+        Options asked;
+        Options answered;
+    } cases[] = {
+        {{{"timeout", "3"}, {"tsize", "0"}}, {{"timeout", "3"}, {"tsize", "100"}}},
+        {{{"timeout", "10"}, {"tsize", "0"}}, {{"timeout", "10"}, {"tsize", "100"}}},
+        // Longer than the server waits, or none at all: not taken (the answer may only repeat it).
+        {{{"timeout", "11"}, {"tsize", "0"}}, {{"tsize", "100"}}},
+        {{{"timeout", "255"}, {"tsize", "0"}}, {{"tsize", "100"}}},
+        {{{"timeout", "0"}, {"tsize", "0"}}, {{"tsize", "100"}}},
+        {{{"timeout", "9223372036854775807"}, {"tsize", "0"}}, {{"tsize", "100"}}},
+        // Repeated: the last counts and is answered once.
+        {{{"timeout", "255"}, {"tsize", "0"}, {"timeout", "4"}}, {{"timeout", "4"}, {"tsize", "100"}}},
+        {{{"timeout", "4"}, {"tsize", "0"}, {"timeout", "255"}}, {{"tsize", "100"}}},
+        {{{"blksize", "8"}, {"blksize", "1428"}, {"tsize", "0"}, {"tsize", "7"}},
+         {{"blksize", "1428"}, {"tsize", "100"}}},
+    };
+    for (const auto &c : cases) {
+        Peer peer(server.port());
+        peer.ask(request(Rrq, "ont.bin", "octet", c.asked));
+        EXPECT_EQ(peer.next(), oackPacket(c.answered)) << oackPacket(c.asked).toHex().toStdString();
+        peer.send(errorPacket(NotDefined, "enough"));
+    }
+}
+
+TEST_F(Served, AbandonedRequestsGiveTheirSlotsBackWithinTheCap) {
+    server.timeoutMs = 40;
+    server.retries = 2;
+    put(QStringLiteral("ont.bin"), bytes(5000));
+    // Every slot taken by a peer that asks for the longest time-out and then says nothing more.
+    std::vector<std::unique_ptr<Peer>> silent;
+    for (int i = 0; i < server.maxTransfers; ++i) {
+        silent.push_back(std::make_unique<Peer>(server.port()));
+        silent.back()->ask(request(Rrq, "ont.bin", "octet", {{"timeout", "255"}, {"blksize", "1428"}}));
+        ASSERT_EQ(opcodeOf(silent.back()->next()), Oack); // the transfer exists once it has answered
+    }
+    Peer olt(server.port());
+    olt.ask(request(Wrq, "MA5680T.dat"));
+    EXPECT_EQ(errorOf(olt.next()).second, "Server busy, try again later");
+
+    // They end at the server's own time-out, not the one they asked for.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.activeTransfers() == 0; }, 5000));
+    ASSERT_EQ(reports.size(), server.maxTransfers + 1);
+    for (qsizetype i = 0; i < server.maxTransfers; ++i)
+        EXPECT_EQ(reports[i + 1].error, QStringLiteral("Transfer timed out"));
+    Peer later(server.port());
+    EXPECT_EQ(later.upload("MA5680T.dat", "the backup"), ackPacket(1));
+    EXPECT_EQ(read(QStringLiteral("MA5680T.dat")), "the backup");
+}
+
+TEST_F(Served, APeerThatKeepsATransferAliveIsCutOffAtItsLifeCap) {
+    server.timeoutMs = 30;
+    server.maxTransferMs = 200;
+    put(QStringLiteral("ont.bin"), bytes(512 * 40));
+    Peer slow(server.port());
+    slow.ask(request(Rrq, "ont.bin"));
+    // Each block is acknowledged only once it has come a second time: never a time-out, always late.
+    QByteArray p = slow.next();
+    int blocks = 0;
+    while (opcodeOf(p) == Data) {
+        const QByteArray again = slow.next();
+        ASSERT_EQ(again.isEmpty() || opcodeOf(again) == Error || again == p, true);
+        if (opcodeOf(again) == Error) {
+            p = again;
+            break;
+        }
+        slow.send(ackPacket(blockOf(p)));
+        ++blocks;
+        p = slow.next();
+    }
+    EXPECT_EQ(errorOf(p).second, "Transfer took too long");
+    EXPECT_LT(blocks, 40);
+    ASSERT_TRUE(reported(1));
+    EXPECT_FALSE(reports[0].ok);
+    EXPECT_EQ(server.activeTransfers(), 0);
+}
+
+// Descriptors this process holds open.
+int openDescriptors() {
+    return int(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+}
+
+TEST_F(Served, FinishedTransfersHoldNoSocket) {
+    if (!QDir(QStringLiteral("/proc/self/fd")).exists()) GTEST_SKIP() << "no /proc/self/fd";
+    put(QStringLiteral("ont.bin"), "firmware");
+    const int before = openDescriptors();
+    // Far more than the process may hold open at once (1,024 by default).
+    for (int i = 0; i < 2000; ++i) {
+        Peer peer(server.port());
+        if (i % 2) {
+            peer.ask(request(Wrq, "MA5680T.dat", "octet", {{"timeout", "10"}}));
+            ASSERT_EQ(peer.next(), oackPacket({{"timeout", "10"}})) << i;
+            peer.send(dataPacket(1, QByteArray::number(i)));
+            ASSERT_EQ(peer.next(), ackPacket(1)) << i;
+        } else {
+            peer.ask(request(Rrq, "ont.bin", "octet", {{"timeout", "10"}}));
+            ASSERT_EQ(peer.next(), oackPacket({{"timeout", "10"}})) << i;
+            peer.send(ackPacket(0));
+            ASSERT_EQ(peer.next(), dataPacket(1, "firmware")) << i;
+            peer.send(ackPacket(1));
+        }
+        ASSERT_TRUE(reported(i + 1)) << i;
+        ASSERT_TRUE(reports.last().ok) << i << reports.last().error.toStdString();
+    }
+    EXPECT_EQ(server.activeTransfers(), 0);
+    EXPECT_LE(openDescriptors(), before + 2);
+    EXPECT_EQ(read(QStringLiteral("MA5680T.dat")), "1999");
 }
 
 TEST_F(Served, TakesOnlyTheBackupsAsUploads) {
@@ -251,6 +370,14 @@ TEST_F(Served, ServesOnlyPlainFilesOfItsDirectory) {
     ASSERT_TRUE(QFile::link(secret.fileName(), root.filePath(QStringLiteral("out.bin"))));
     ASSERT_TRUE(
         QFile::link(root.filePath(QStringLiteral("ont.bin")), root.filePath(QStringLiteral("in.bin"))));
+    // Links whose names pass, to what is never served under its own name.
+    ASSERT_TRUE(
+        QFile::link(root.filePath(QStringLiteral("config.ini")), root.filePath(QStringLiteral("cfg.bin"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("config.ini"), root.filePath(QStringLiteral("relative.bin"))));
+    ASSERT_TRUE(
+        QFile::link(root.filePath(QStringLiteral(".hidden")), root.filePath(QStringLiteral("hid.bin"))));
+    ASSERT_TRUE(
+        QFile::link(root.filePath(QStringLiteral("cfg.bin")), root.filePath(QStringLiteral("chain.bin"))));
 
     const struct {
         QByteArray name;
@@ -262,6 +389,10 @@ TEST_F(Served, ServesOnlyPlainFilesOfItsDirectory) {
         {toGbk(u"固件.bin"), 0}, // the OLT writes names in GBK
         {"\xff\xfe.bin", AccessViolation},
         {"out.bin", AccessViolation},
+        {"cfg.bin", AccessViolation},
+        {"relative.bin", AccessViolation},
+        {"hid.bin", AccessViolation},
+        {"chain.bin", AccessViolation},
         {"../secret", AccessViolation},
         {"日志/2024-05-06.txt", AccessViolation},
         {"日志", AccessViolation},
@@ -289,13 +420,32 @@ TEST_F(Served, ServesOnlyPlainFilesOfItsDirectory) {
     absolute.ask(request(Rrq, secret.fileName().toUtf8()));
     EXPECT_EQ(errorOf(absolute.next()).first, AccessViolation);
 
-    // An upload through a link that leads out is refused too.
-    ASSERT_TRUE(QFile::link(secret.fileName(), root.filePath(QStringLiteral("MA5680T.cfg"))));
-    Peer writer(server.port());
-    EXPECT_EQ(errorOf(writer.upload("MA5680T.cfg", "overwrite")).first, AccessViolation);
+    // An upload never goes through a link, wherever it leads; nothing it leads to changes.
+    const struct {
+        const char *name;
+        QString target;
+    } links[] = {
+        {"MA5680T.cfg", secret.fileName()},
+        {"MA5680T.dat", root.filePath(QStringLiteral("config.ini"))},
+    };
+    for (const auto &l : links) {
+        SCOPED_TRACE(l.name);
+        ASSERT_TRUE(QFile::link(l.target, root.filePath(QString::fromLatin1(l.name))));
+        Peer writer(server.port());
+        EXPECT_EQ(errorOf(writer.upload(l.name, "overwrite")).first, AccessViolation);
+        EXPECT_TRUE(QFileInfo(root.filePath(QString::fromLatin1(l.name))).isSymLink());
+    }
     QFile check(secret.fileName());
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), "not for the network");
+    EXPECT_EQ(read(QStringLiteral("config.ini")), "[OLT]\r\n");
+    // Even to a file that is served: the link is not replaced either.
+    ASSERT_TRUE(QFile::remove(root.filePath(QStringLiteral("MA5680T.cfg"))));
+    ASSERT_TRUE(
+        QFile::link(root.filePath(QStringLiteral("ont.bin")), root.filePath(QStringLiteral("MA5680T.cfg"))));
+    Peer inside(server.port());
+    EXPECT_EQ(errorOf(inside.upload("MA5680T.cfg", "overwrite")).first, AccessViolation);
+    EXPECT_EQ(read(QStringLiteral("ont.bin")), "firmware");
 
     Peer ascii(server.port());
     ascii.ask(request(Rrq, "ont.bin", "netascii"));
@@ -413,4 +563,27 @@ TEST(TftpServer, PortArgument) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(tftpPortArgument(c.args), c.port) << c.args.join(u' ').toStdString();
+}
+
+TEST(TftpServer, NamesIpv4PeersPlainly) {
+    // Listening on every address as the console does, a dual-stack socket sees an IPv4 peer as
+    // ::ffff:127.0.0.1; the reports say 127.0.0.1. (The peers still talk over loopback only.)
+    QTemporaryDir root;
+    TftpServer server(root.path());
+    ASSERT_TRUE(server.start(0)) << server.startErrorString().toStdString();
+    QList<TftpReport> reports;
+    QObject::connect(&server, &TftpServer::transferFinished, [&](const TftpReport &r) { reports << r; });
+    QFile firmware(root.filePath(QStringLiteral("ont.bin")));
+    ASSERT_TRUE(firmware.open(QIODevice::WriteOnly));
+    firmware.write("firmware");
+    firmware.close();
+
+    Peer refused(server.port());
+    refused.ask(request(Rrq, "missing.bin"));
+    EXPECT_EQ(errorOf(refused.next()).first, FileNotFound);
+    Peer served(server.port());
+    EXPECT_EQ(served.download("ont.bin"), QByteArray("firmware"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.size() == 2; }, 3000));
+    for (const TftpReport &r : reports)
+        EXPECT_EQ(r.peer.toString().toStdString(), "127.0.0.1");
 }

@@ -6,28 +6,71 @@
 
 using namespace tw;
 
-TEST(GridSort, NumbersAndPortsSortByValue) {
+TEST(GridSort, CellsSortByTheirColumnsKind) {
+    using enum ColumnKind;
+    const int textOrder =
+        QString::localeAwareCompare(QStringLiteral("在线"), QStringLiteral("离线")) < 0 ? -1 : 1;
     const struct {
+        ColumnKind kind;
         const char *a, *b;
         int sign;
     } cases[] = {
-        {"0/2/0", "0/11/0", -1}, // slot before port, by value
-        {"0/1/10", "0/1/9", 1},
-        {"0/1/3", "0/1/3", 0},
-        {"0/1", "0/1/0", -1},
-        {"9", "10", -1},
-        {"-5", "3", -1},
-        {"12.5", "12.25", 1},
-        {"7", "abc", -1},                             // numbers before texts
-        {"4857544307020004", "48575443FF470001", -1}, // a serial is a text, even all digits
-        {"在线", "离线",
-         QString::localeAwareCompare(QStringLiteral("在线"), QStringLiteral("离线")) < 0 ? -1 : 1},
+        {Port, "0/2/0", "0/11/0", -1}, // slot before port, by value
+        {Port, "0/1/10", "0/1/9", 1},
+        {Port, "0/1/3", "0/1/3", 0},
+        {Port, "0/1", "0/1/0", -1},
+        {Port, "0/1/3", "", -1}, // a cell that is no port follows the ports
+        {Number, "9", "10", -1},
+        {Number, "-5", "3", -1},
+        {Number, "12.5", "12.25", 1},
+        {Number, "7", "abc", -1}, // numbers before texts
+        {Number, "7", "-", -1},
+        {Number, "nan", "3", 1}, // no value: sorted as a text
+        // A serial number is a text, even all digits: the same in every row.
+        {Text, "4857544307020004", "4857544304F5000C", 1},
+        {Text, "4857544307020004", "48575443FF470001", -1},
+        {Text, "10", "9", -1},
+        {Text, "00E0-FC12-3456", "00E0-FC12-3457", -1},
+        {Text, "在线", "离线", textOrder},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
-        const int r = compareCells(QString::fromUtf8(c.a), QString::fromUtf8(c.b));
+        SCOPED_TRACE(std::string(c.a) + " vs " + c.b + " as kind " + std::to_string(int(c.kind)));
+        const int r = compareCells(QString::fromUtf8(c.a), QString::fromUtf8(c.b), c.kind);
         EXPECT_EQ((r > 0) - (r < 0), c.sign);
+        const int back = compareCells(QString::fromUtf8(c.b), QString::fromUtf8(c.a), c.kind);
+        EXPECT_EQ((back > 0) - (back < 0), -c.sign) << "the order is the same both ways";
     }
+}
+
+// The grids declare what their columns hold: the same caption can be a text in one grid and a
+// running number in another.
+TEST(GridSort, GridsSortEachColumnByItsDeclaredKind) {
+    const auto sorted = [](GridModel &model, int column) {
+        GridSortFilter proxy;
+        proxy.setSourceModel(&model);
+        proxy.sort(column);
+        QStringList cells;
+        for (int r = 0; r < proxy.rowCount(); ++r)
+            cells << proxy.index(r, column).data().toString();
+        return cells;
+    };
+    GridModel list(ontListColumns());
+    list.appendRows({{"0/1/0", "10", "4857544307020004"},
+                     {"0/11/0", "2", "4857544304F5000C"},
+                     {"0/2/0", "1", "48575443A1B2C3D4"}});
+    EXPECT_EQ(sorted(list, 2), (QStringList{"4857544304F5000C", "4857544307020004", "48575443A1B2C3D4"}));
+    EXPECT_EQ(sorted(list, 1), (QStringList{"1", "2", "10"}));
+    EXPECT_EQ(sorted(list, 0), (QStringList{"0/1/0", "0/2/0", "0/11/0"}));
+
+    GridModel found(ontDiscoveryColumns());
+    found.appendRows({{"10", "0/1/0", "00E0-FC12-3456"}, {"9", "0/1/0", "00E0-FC12-3455"}});
+    EXPECT_EQ(sorted(found, 0), (QStringList{"9", "10"}));
+    EXPECT_EQ(sorted(found, 2), (QStringList{"00E0-FC12-3455", "00E0-FC12-3456"}));
+
+    GridModel versions(ontVersionColumns());
+    versions.appendRows({{"0/1/0", "3", "HWTC", "HG8245H", "V3R017C10S115"},
+                         {"0/1/0", "4", "HWTC", "HG8245H", "V3R017C10S20"}});
+    EXPECT_EQ(sorted(versions, 4), (QStringList{"V3R017C10S115", "V3R017C10S20"}));
 }
 
 TEST(GridSort, SortFilterCopyAndCsv) {
