@@ -10,15 +10,17 @@ namespace {
 // A small generator of our own: the standard distributions differ between libraries, and the
 // levels must be the same wherever the simulator runs.
 class Draw {
-public:
+  public:
     explicit Draw(quint64 state) : state_(state) {}
 
     double uniform(double low, double high) { return low + (high - low) * double(next() >> 11) * 0x1p-53; }
     int between(int low, int high) { return low + int(next() % quint64(high - low + 1)); }
     // Bell-shaped around the middle of [low, high]: the mean of three uniform draws.
-    double bell(double low, double high) { return (uniform(low, high) + uniform(low, high) + uniform(low, high)) / 3; }
+    double bell(double low, double high) {
+        return (uniform(low, high) + uniform(low, high) + uniform(low, high)) / 3;
+    }
 
-private:
+  private:
     quint64 next() { // splitmix64
         quint64 z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;

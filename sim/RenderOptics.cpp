@@ -27,9 +27,21 @@ const OpticalColumn kOpticalColumns[] = {
      12,
      15,
      [](const Ont &o) { return dbm(o.oltRxPower); }},
-    {{"Temperature", "(C)"}, {"温度", "(C)"}, 13, 7, [](const Ont &o) { return QString::number(o.temperature); }},
-    {{"Voltage", "(V)"}, {"电压", "(V)"}, 9, 9, [](const Ont &o) { return QString::number(o.voltage, 'f', 3); }},
-    {{"Current", "(mA)"}, {"电流", "(mA)"}, 9, 8, [](const Ont &o) { return QString::number(o.biasCurrent); }},
+    {{"Temperature", "(C)"},
+     {"温度", "(C)"},
+     13,
+     7,
+     [](const Ont &o) { return QString::number(o.temperature); }},
+    {{"Voltage", "(V)"},
+     {"电压", "(V)"},
+     9,
+     9,
+     [](const Ont &o) { return QString::number(o.voltage, 'f', 3); }},
+    {{"Current", "(mA)"},
+     {"电流", "(mA)"},
+     9,
+     8,
+     [](const Ont &o) { return QString::number(o.biasCurrent); }},
     {{"Distance", "(m)"}, {"距离", "(m)"}, 0, 0, [](const Ont &o) { return QString::number(o.distance); }},
 };
 
@@ -57,7 +69,8 @@ QString renderOpticalTable(Lang l, PonKind pon, const std::vector<const Ont *> &
         out += QLatin1String("  ");
         for (size_t i = 0; i < count; ++i) {
             const OpticalColumn &c = kOpticalColumns[i];
-            appendPadded(out, QString::fromUtf8(l == Lang::English ? c.english[line] : c.chinese[line]), width(i));
+            appendPadded(out, QString::fromUtf8(l == Lang::English ? c.english[line] : c.chinese[line]),
+                         width(i));
         }
         out += QLatin1String("\r\n");
     }

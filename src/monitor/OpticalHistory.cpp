@@ -121,9 +121,9 @@ bool OpticalHistory::store(const OpticalReading &reading) {
     const qint64 readingId = q.lastInsertId().toLongLong();
 
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral(
-        "INSERT INTO sample (ont, taken, frame, slot, port, ont_id, rx, tx, olt_rx, temperature, voltage, bias,"
-        " distance) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    insert.prepare(QStringLiteral("INSERT INTO sample (ont, taken, frame, slot, port, ont_id, rx, tx, "
+                                  "olt_rx, temperature, voltage, bias,"
+                                  " distance) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     QVariant first, last;
     for (const OpticalSample &s : reading.samples) {
         QVariant ont;
@@ -133,10 +133,10 @@ bool OpticalHistory::store(const OpticalReading &reading) {
             ont = *key;
         }
         const OpticalRow &r = s.row;
-        for (const QVariant &v : {ont, QVariant(taken), place(r.frame), place(r.slot), place(r.port),
-                                  place(r.ontId), fixed(r.rxPower), fixed(r.txPower), fixed(r.oltRxPower),
-                                  fixed(r.temperature), fixed(r.voltage), fixed(r.biasCurrent),
-                                  r.distance ? QVariant(*r.distance) : QVariant()})
+        for (const QVariant &v :
+             {ont, QVariant(taken), place(r.frame), place(r.slot), place(r.port), place(r.ontId),
+              fixed(r.rxPower), fixed(r.txPower), fixed(r.oltRxPower), fixed(r.temperature), fixed(r.voltage),
+              fixed(r.biasCurrent), r.distance ? QVariant(*r.distance) : QVariant()})
             insert.addBindValue(v);
         if (!insert.exec()) return abandon(insert);
         last = insert.lastInsertId();
@@ -186,8 +186,8 @@ qint64 OpticalHistory::prune(const QDateTime &now, int days) {
     };
     QSqlQuery ranges(db), remove(db);
     ranges.setForwardOnly(true);
-    ranges.prepare(
-        QStringLiteral("SELECT first_sample, last_sample FROM reading WHERE taken < ? AND first_sample IS NOT NULL"));
+    ranges.prepare(QStringLiteral(
+        "SELECT first_sample, last_sample FROM reading WHERE taken < ? AND first_sample IS NOT NULL"));
     ranges.addBindValue(cutoff);
     if (!ranges.exec()) return abandon(ranges);
     remove.prepare(QStringLiteral("DELETE FROM sample WHERE id BETWEEN ? AND ?"));

@@ -48,11 +48,12 @@ std::vector<Column> columnsOf(QByteArrayView first, QByteArrayView second) {
             ++i;
         if (i == width) break;
         const qsizetype start = i;
-        while (i < width && !(blankAt(first, i) && blankAt(second, i) && blankAt(first, i + 1) &&
-                              blankAt(second, i + 1)))
+        while (i < width &&
+               !(blankAt(first, i) && blankAt(second, i) && blankAt(first, i + 1) && blankAt(second, i + 1)))
             ++i;
         auto part = [&](QByteArrayView line) {
-            return start < line.size() ? fromGbk(line.sliced(start, qMin(i, line.size()) - start)) : QString();
+            return start < line.size() ? fromGbk(line.sliced(start, qMin(i, line.size()) - start))
+                                       : QString();
         };
         columns.push_back({start, fieldOf(part(first) + QLatin1Char(' ') + part(second))});
     }
@@ -185,8 +186,9 @@ bool isHeading(const std::vector<Word> &words) {
 // The output without terminal controls and paging prompts: a row printed after an answered prompt
 // stands on the prompt's line once the prompt and its erasing are gone.
 QByteArray cleaned(QByteArrayView output) {
-    static const ByteFinder prompts[] = {ByteFinder(olt::pagingPrompt()),
-                                         ByteFinder(QByteArrayLiteral("---- More ( Press 'Q' to break ) ----"))};
+    static const ByteFinder prompts[] = {
+        ByteFinder(olt::pagingPrompt()),
+        ByteFinder(QByteArrayLiteral("---- More ( Press 'Q' to break ) ----"))};
     QByteArray text = removeTerminalControls(untilNul(output));
     for (const ByteFinder &prompt : prompts)
         for (qsizetype at; (at = prompt.indexIn(text)) >= 0;)
@@ -234,7 +236,8 @@ std::vector<OpticalRow> parseOpticalInfo(QByteArrayView output, const OpticalOri
             ++i;
             continue;
         }
-        if (i >= complete || columns.empty() || words.size() < 2 || columns.front().field != Field::Id) continue;
+        if (i >= complete || columns.empty() || words.size() < 2 || columns.front().field != Field::Id)
+            continue;
         const std::optional<int> id = smallNumber(words.front().text, 1023);
         if (!id) continue;
         OpticalRow row;
@@ -251,9 +254,15 @@ std::vector<OpticalRow> parseOpticalInfo(QByteArrayView output, const OpticalOri
 QStringList opticalCells(const OpticalRow &row) {
     auto text = [](const auto &v) { return v ? QString::number(*v) : QStringLiteral("-"); };
     const QString port = row.portText();
-    return {port.isEmpty() ? QStringLiteral("-") : port, QString::number(row.ontId), text(row.rxPower),
-            text(row.txPower), text(row.oltRxPower), text(row.temperature), text(row.voltage),
-            text(row.biasCurrent), text(row.distance)};
+    return {port.isEmpty() ? QStringLiteral("-") : port,
+            QString::number(row.ontId),
+            text(row.rxPower),
+            text(row.txPower),
+            text(row.oltRxPower),
+            text(row.temperature),
+            text(row.voltage),
+            text(row.biasCurrent),
+            text(row.distance)};
 }
 
 RxLevel classifyRx(std::optional<double> rx, const OpticalThresholds &limits) {

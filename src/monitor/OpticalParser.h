@@ -18,9 +18,9 @@ struct OpticalRow {
     int slot = -1;
     int port = -1;
     int ontId = -1;
-    std::optional<double> rxPower;    // dBm at the ONT
-    std::optional<double> txPower;    // dBm from the ONT
-    std::optional<double> oltRxPower; // dBm at the OLT from this ONT
+    std::optional<double> rxPower;     // dBm at the ONT
+    std::optional<double> txPower;     // dBm from the ONT
+    std::optional<double> oltRxPower;  // dBm at the OLT from this ONT
     std::optional<double> temperature; // °C
     std::optional<double> voltage;     // V
     std::optional<double> biasCurrent; // mA

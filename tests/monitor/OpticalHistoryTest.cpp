@@ -15,7 +15,8 @@ namespace {
 
 const QDateTime T0 = QDateTime::fromString("2024-05-20T08:00:00Z", Qt::ISODate);
 
-OpticalSample sample(const QString &serial, int port, int id, std::optional<double> rx, std::optional<double> tx) {
+OpticalSample sample(const QString &serial, int port, int id, std::optional<double> rx,
+                     std::optional<double> tx) {
     OpticalSample s{serial, {}};
     s.row.frame = 0;
     s.row.slot = 1;
@@ -40,11 +41,15 @@ TEST_F(History, AnOntsTrendFollowsItThroughItsReadingsAndPorts) {
     OpticalHistory h(run);
     ASSERT_TRUE(h.open()) << h.error().toStdString();
     EXPECT_TRUE(QFile::exists(run.file(OpticalHistory::fileName())));
-    ASSERT_TRUE(h.store({T0, "0/1/3", {sample("48575443A1B2C3D4", 3, 5, -19.47, 2.1),
-                                      sample("48575443A1B2C3D5", 3, 6, -21.0, 2.0)}}));
+    ASSERT_TRUE(h.store(
+        {T0,
+         "0/1/3",
+         {sample("48575443A1B2C3D4", 3, 5, -19.47, 2.1), sample("48575443A1B2C3D5", 3, 6, -21.0, 2.0)}}));
     // An hour later the ONT was moved to another port; its levels are not all reported.
-    ASSERT_TRUE(h.store({T0.addSecs(3600), "0/1", {sample("48575443A1B2C3D5", 3, 6, -21.1, 2.0),
-                                                   sample("48575443A1B2C3D4", 7, 0, std::nullopt, 2.25)}}));
+    ASSERT_TRUE(h.store({T0.addSecs(3600),
+                         "0/1",
+                         {sample("48575443A1B2C3D5", 3, 6, -21.1, 2.0),
+                          sample("48575443A1B2C3D4", 7, 0, std::nullopt, 2.25)}}));
     ASSERT_TRUE(h.store({T0.addSecs(7200), "0/1/7", {sample("48575443A1B2C3D4", 7, 0, -26.3, 2.2)}}));
     EXPECT_EQ(h.readingCount(), 3);
 
@@ -76,8 +81,10 @@ TEST_F(History, AnOntsTrendFollowsItThroughItsReadingsAndPorts) {
 TEST_F(History, SamplesWithoutASerialOrTwiceInAReadingAreKept) {
     OpticalHistory h(run);
     ASSERT_TRUE(h.open());
-    ASSERT_TRUE(h.store({T0, "0/1/3", {sample("", 3, 9, -20.0, 2.0), sample("00E0-FC11-2233", 3, 1, -18.0, 2.0),
-                                      sample("00E0-FC11-2233", 3, 2, -18.5, 2.0)}}));
+    ASSERT_TRUE(h.store({T0,
+                         "0/1/3",
+                         {sample("", 3, 9, -20.0, 2.0), sample("00E0-FC11-2233", 3, 1, -18.0, 2.0),
+                          sample("00E0-FC11-2233", 3, 2, -18.5, 2.0)}}));
     EXPECT_EQ(h.trend("00E0-FC11-2233").size(), 2u);
     EXPECT_TRUE(h.trend("").empty());
     EXPECT_EQ(h.prune(T0.addDays(365)), 3) << "all three were stored";
@@ -88,7 +95,8 @@ TEST_F(History, PruningRemovesWhatIsOlderThanTheRetention) {
     ASSERT_TRUE(h.open());
     const QDateTime now = T0.addDays(200);
     for (int daysAgo : {120, 91, 89, 0})
-        ASSERT_TRUE(h.store({now.addDays(-daysAgo), "0/1/3",
+        ASSERT_TRUE(h.store({now.addDays(-daysAgo),
+                             "0/1/3",
                              {sample("48575443A1B2C3D4", 3, 5, -20.0 - daysAgo / 100.0, 2.0),
                               sample("48575443A1B2C3D5", 3, 6, -21.0, 2.0)}}));
     ASSERT_TRUE(h.store({now.addDays(-95), "0/1/4", {}})) << "a port with nothing online";

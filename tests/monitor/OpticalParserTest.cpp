@@ -26,15 +26,7 @@ QByteArray listing(sim::Device &device, bool chinese, const QByteArray &interfac
     session.receive("root\r\nadmin\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\n" +
                     QByteArray(chinese ? "switch language-mode\r\n\r\n" : ""));
     session.receive(interface + "\r\n");
-    QByteArray all;
-    for (const QByteArray &line : {"display ont optical-info " + QByteArray::number(port) + " all\r\n",
-                                   QByteArray("y\r\n")})
-        for (const sim::Write &w : session.receive(line))
-            all += w.bytes;
-    while (session.paging())
-        for (const sim::Write &w : session.receive(" "))
-            all += w.bytes;
-    return all;
+    return sim::readToEnd(session, "display ont optical-info " + QByteArray::number(port) + " all\r\ny\r\n");
 }
 
 bool near(std::optional<double> got, double want) {
@@ -57,7 +49,8 @@ TEST(OpticalParser, ReadsEveryOnlineOntOfTheSimulatorsBoardsAsItsModelHasThem) {
             for (int port = 0; port < 4; ++port) {
                 SCOPED_TRACE(b.interface.toStdString() + (chinese ? " Chinese" : " English") + " port " +
                              std::to_string(port));
-                const std::vector<OpticalRow> rows = parseOpticalInfo(listing(device, chinese, b.interface, port));
+                const std::vector<OpticalRow> rows =
+                    parseOpticalInfo(listing(device, chinese, b.interface, port));
                 size_t next = 0;
                 for (const sim::Ont *o : device.ontsOn({0, b.slot, port})) {
                     if (!o->online()) continue;

@@ -84,7 +84,8 @@ TEST(SimOptics, OfflineOntsHaveNoReadings) {
             }
             EXPECT_EQ(listed, online) << "port " << port;
             for (const Ont *o : cli.device.ontsOn({0, 1, port})) {
-                const QString detail = cli.reply(QStringLiteral("display ont optical-info %1 %2").arg(port).arg(o->id));
+                const QString detail =
+                    cli.reply(QStringLiteral("display ont optical-info %1 %2").arg(port).arg(o->id));
                 EXPECT_EQ(detail.contains(failure), !o->online()) << detail.toStdString();
             }
         }
@@ -125,8 +126,8 @@ TEST(SimControl, OpticsSetsTheLevelsAnOntReports) {
     Cli cli(d);
     cli.login(false);
     cli.run("interface gpon 0/1");
-    EXPECT_TRUE(cli.reply("display ont optical-info 0 0").contains(
-        "  Rx optical power(dBm)                  : -27.00\r\n"));
+    EXPECT_TRUE(cli.reply("display ont optical-info 0 0")
+                    .contains("  Rx optical power(dBm)                  : -27.00\r\n"));
 }
 
 TEST(SimScenario, OpticalLevelsSurviveDumpAndLoadAndOldFilesKeepLoading) {
@@ -140,7 +141,8 @@ TEST(SimScenario, OpticalLevelsSurviveDumpAndLoadAndOldFilesKeepLoading) {
         EXPECT_TRUE(first.contains(key)) << key;
 
     // A file from before the OLT's reading, voltage and bias were kept.
-    const ScenarioResult old = scenarioFromJson(R"({"boards": [{"slot": 1, "name": "H806GPBD", "kind": "gpon"}],
+    const ScenarioResult old =
+        scenarioFromJson(R"({"boards": [{"slot": 1, "name": "H806GPBD", "kind": "gpon"}],
         "onts": [{"port": "0/1/0", "id": 0, "sn": "485754430A1B2C3D", "rxPower": -24.0, "txPower": 2.5}]})");
     ASSERT_TRUE(old.device) << old.error.toStdString();
     const Ont &o = old.device->onts.front();
