@@ -7,45 +7,13 @@ namespace {
 
 // One row per ONT that answers; the others have no readings.
 void opticalTable(Call &c, const std::vector<std::pair<PortRef, int>> &list) {
-    struct Column {
-        const char *en[2];
-        const char *zh[2];
-        int width;
-    };
-    static const Column columns[] = {
-        {{"ONT", "ID"}, {"ONT", "编号"}, 5},
-        {{"Rx power", "(dBm)"}, {"接收光功率", "(dBm)"}, 12},
-        {{"Tx power", "(dBm)"}, {"发送光功率", "(dBm)"}, 12},
-        {{"OLT Rx ONT", "power(dBm)"}, {"OLT接收光功率", "(dBm)"}, 15},
-        {{"Temperature", "(C)"}, {"温度", "(C)"}, 13},
-        {{"Voltage", "(V)"}, {"电压", "(V)"}, 9},
-        {{"Current", "(mA)"}, {"电流", "(mA)"}, 0},
-    };
-    QString rows;
-    for (const auto &[at, id] : list) {
-        const Ont *o = c.dev().ont(at, id);
-        if (!o || !o->online()) continue;
-        const QString values[] = {QString::number(id),
-                                  QString::number(o->rxPower, 'f', 2),
-                                  QString::number(o->txPower, 'f', 2),
-                                  QString::number(o->rxPower - 2.3, 'f', 2),
-                                  QString::number(o->temperature),
-                                  "3.280",
-                                  "12"};
-        rows += "  ";
-        for (size_t i = 0; i < std::size(columns); ++i)
-            appendPadded(rows, values[i], columns[i].width);
-        rows += "\r\n";
-    }
-    if (rows.isEmpty()) return c.fail(Failure::NotOnline);
-    QString out = rule();
-    for (int line = 0; line < 2; ++line) {
-        out += "  ";
-        for (const Column &col : columns)
-            appendPadded(out, tr(c.lang(), col.en[line], col.zh[line]), col.width);
-        out += "\r\n";
-    }
-    c.print(out + rule() + rows + rule());
+    std::vector<const Ont *> onts;
+    for (const auto &[at, id] : list)
+        if (const Ont *o = c.dev().ont(at, id)) onts.push_back(o);
+    const Board *b = c.dev().board(c.s.mode().frame, c.s.mode().slot);
+    const QString table =
+        renderOpticalTable(c.lang(), b && b->kind == BoardKind::Epon ? PonKind::Epon : PonKind::Gpon, onts);
+    table.isEmpty() ? c.fail(Failure::NotOnline) : c.print(table);
 }
 
 void opticalInfo(Call &c) {

@@ -215,6 +215,7 @@ AddOntResult addOnt(Device &d, const AddOntRequest &req) {
     o.desc = req.desc;
     if (req.auth == AuthMode::Loid) o.loid = req.key;
     if (req.auth == AuthMode::Password) o.password = req.key;
+    drawOptics(o, 0);
     if (req.pon == PonKind::Epon) {
         o.vendor = "ZTEG";
         o.version = "V1.0";

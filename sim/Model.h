@@ -68,8 +68,12 @@ struct Ont {
     QString standbySoftware = "V5R019C10S300";
     bool standbyOnRestart = false; // a loaded package waits in the standby area for the next restart
     QString equipmentId = "EG8145V5";
-    double rxPower = -19.5;
-    double txPower = 2.1;
+    // Optical levels as the ONT reports them while online (drawOptics() gives realistic ones).
+    double rxPower = -19.5;    // dBm at the ONT
+    double txPower = 2.1;      // dBm
+    double oltRxPower = -21.8; // dBm at the OLT's port, from this ONT
+    double voltage = 3.28;     // V
+    int biasCurrent = 12;      // mA, laser bias
     int distance = 1200;
     int temperature = 45;
     QString lastUp = "2024-05-20 08:00:00+08:00";
@@ -349,6 +353,14 @@ void reportToAutofind(Device &d, const AutofindEntry &e);
 QString plugOnt(Device &d, const AutofindEntry &entry); // empty, or the reason it was refused
 QString unplugOnt(Device &d, const QString &key);
 QString moveOnt(Device &d, const QString &key, PortRef to);
+
+// Optical levels from the seed and the ONT's key, the same on every run: receive levels mostly
+// between -15 and -26 dBm with a few weak ones near the sensitivity limit, and the OLT's reading,
+// temperature, voltage and bias current to match.
+void drawOptics(Ont &o, quint32 seed);
+// New receive and/or transmit levels of a registered ONT (dBm). A change of the fibre's loss or of
+// the ONT's laser moves what the OLT receives from it by as much. Empty, or why it was refused.
+QString setOntOptics(Device &d, const QString &key, std::optional<double> rx, std::optional<double> tx);
 
 // The ONTs' links and the autofind list brought in line with the boards and the auto-find switches.
 void settle(Device &d);

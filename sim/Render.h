@@ -62,7 +62,10 @@ QString renderCurrentConfiguration(const Device &d);
 // The saved-configuration lines of one ONT and its service ports.
 QString renderOntConfiguration(const Device &d, const Ont &o);
 QString renderServicePortConfiguration(const Device &d, const std::vector<const ServicePort *> &list);
+// display ont optical-info <p> <id>: an online ONT's optical module.
 QString renderOptics(Lang lang, const Ont &o);
+// display ont optical-info <p> all: a row per online ONT; empty when none is online.
+QString renderOpticalTable(Lang lang, PonKind pon, const std::vector<const Ont *> &onts);
 // What the OLT prints into the session when an alarm is raised: the latest active one.
 QString renderAlarmNotice(Lang lang, const Device &d);
 // "Major" for MAJOR; the Chinese name of an alarm the simulator raises, else the name as it is.

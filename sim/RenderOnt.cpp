@@ -1,4 +1,4 @@
-// The ONT replies: the ONT tables, an ONT's details, versions and optics, and the autofind list.
+// The ONT replies: the ONT tables, an ONT's details and versions, and the autofind list.
 #include "Render.h"
 
 #include <algorithm>
@@ -366,24 +366,6 @@ QString renderOntVersionDetail(Lang l, const Ont &o) {
                 : "-");
     field("Support XML Version", "支持的XML版本", known ? "1.3.0.0" : "-");
     out += rule(74);
-    return out;
-}
-
-QString renderOptics(Lang l, const Ont &o) {
-    QString out = rule();
-    auto field = [&](const char *english, const char *chinese, const QString &value) {
-        appendField(out, tr(l, english, chinese), value, 33);
-    };
-    auto num = [&](double v) { return o.online() ? QString::number(v, 'f', 2) : QStringLiteral("-"); };
-    field("ONU NNI port ID", "ONU NNI端口ID", "0");
-    field("Module type", "模块类型", o.pon == PonKind::Gpon ? "GPON" : "EPON");
-    field("Rx optical power(dBm)", "接收光功率(dBm)", num(o.rxPower));
-    field("Tx optical power(dBm)", "发送光功率(dBm)", num(o.txPower));
-    field("Laser bias current(mA)", "激光器偏置电流(mA)", o.online() ? "12" : "-");
-    field("Temperature(C)", "温度(C)", o.online() ? QString::number(o.temperature) : "-");
-    field("Voltage(V)", "电压(V)", o.online() ? "3.280" : "-");
-    field("OLT Rx ONT optical power(dBm)", "OLT接收ONT光功率(dBm)", num(o.rxPower - 2.3));
-    out += rule();
     return out;
 }
 

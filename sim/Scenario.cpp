@@ -133,10 +133,13 @@ Device demoScenario(quint32 seed) {
                     o.lastDown = "2024-05-19 21:14:03+08:00";
                     o.lastDownCause = rng() % 2 ? "dying-gasp" : "LOS";
                 }
-                o.rxPower = -15.0 - double(rng() % 1200) / 100.0;
-                o.txPower = 1.5 + double(rng() % 150) / 100.0;
+                // The optics have a generator of their own; the two draws before the distance and
+                // the one after it stay, since every later SN, name and state of the demo depends on
+                // how many draws come before it.
+                rng.discard(2);
                 o.distance = 300 + int(rng() % 9000);
-                o.temperature = 38 + int(rng() % 20);
+                rng.discard(1);
+                drawOptics(o, seed);
                 d.onts.push_back(o);
             }
         }
@@ -222,6 +225,7 @@ Device fullScenario(quint32 seed) {
                 o.sn = "48575443" + hex8((rng() & 0xFFFF0000u) | ++counter);
                 o.desc = QStringLiteral("%1_%2-%3-%4").arg(kSurnames[rng() % 20]).arg(slot).arg(port).arg(id);
                 o.plugged = rng() % 20 != 0;
+                drawOptics(o, seed);
                 d.onts.push_back(o);
             }
     }

@@ -119,6 +119,9 @@ QJsonObject dumpDevice(const Device &d) {
                       {"equipmentId", o.equipmentId},
                       {"rxPower", o.rxPower},
                       {"txPower", o.txPower},
+                      {"oltRxPower", o.oltRxPower},
+                      {"voltage", o.voltage},
+                      {"biasCurrent", o.biasCurrent},
                       {"distance", o.distance},
                       {"temperature", o.temperature}};
         if (!o.sn.isEmpty()) j["sn"] = o.sn;

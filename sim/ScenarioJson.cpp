@@ -235,6 +235,10 @@ ScenarioResult scenarioFromJson(const QByteArray &json) {
         ont.equipmentId = o.value("equipmentId").toString(ont.equipmentId);
         ont.rxPower = o.value("rxPower").toDouble(ont.rxPower);
         ont.txPower = o.value("txPower").toDouble(ont.txPower);
+        // Files without the OLT's reading get it 2.3 dB below the ONT's own.
+        ont.oltRxPower = o.value("oltRxPower").toDouble(ont.rxPower - 2.3);
+        ont.voltage = o.value("voltage").toDouble(ont.voltage);
+        ont.biasCurrent = o.value("biasCurrent").toInt(ont.biasCurrent);
         ont.distance = o.value("distance").toInt(ont.distance);
         ont.temperature = o.value("temperature").toInt(ont.temperature);
         ont.ip = o.value("ip").toString();

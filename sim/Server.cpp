@@ -233,6 +233,26 @@ QString controlPlug(Device &d, const QStringList &w) {
     return why.isEmpty() ? "ok" : "error " + why;
 }
 
+QString controlOptics(Device &d, const QStringList &w) {
+    // optics <sn|mac> [rx <dBm>] [tx <dBm>], at least one of them
+    const QString usage = "error usage: optics <sn|mac> [rx <dBm>] [tx <dBm>]";
+    if (w.size() < 4 || w.size() % 2 != 0) return usage;
+    std::optional<double> rx, tx;
+    for (int i = 2; i + 1 < w.size(); i += 2) {
+        bool ok = false;
+        const double v = w[i + 1].toDouble(&ok);
+        if (!ok) return "error bad level " + w[i + 1];
+        if (w[i] == "rx" && !rx)
+            rx = v;
+        else if (w[i] == "tx" && !tx)
+            tx = v;
+        else
+            return usage;
+    }
+    const QString why = setOntOptics(d, w[1], rx, tx);
+    return why.isEmpty() ? "ok" : "error " + why;
+}
+
 // The alarms "fault alarm" raises, in turn: an ONT that receives too little light, then a hot board.
 Alarm nextAlarm(const Device &d) {
     const int n = d.alarmSerial + 1;
@@ -303,6 +323,7 @@ QString runControlCommand(Device &d, Faults &f, const QString &line) {
         const QString why = moveOnt(d, w[1], *to);
         return why.isEmpty() ? "ok" : "error " + why;
     }
+    if (cmd == "optics") return controlOptics(d, w);
     if (cmd == "dump")
         return w.size() == 1 ? QString::fromUtf8(QJsonDocument(dumpDevice(d)).toJson(QJsonDocument::Compact))
                              : "error usage: dump";

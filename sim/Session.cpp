@@ -377,4 +377,14 @@ void Session::endForRestart() {
     restarting_ = true;
 }
 
+QByteArray readToEnd(Session &session, QByteArrayView input) {
+    QByteArray all;
+    for (const Write &w : session.receive(input))
+        all += w.bytes;
+    while (session.paging())
+        for (const Write &w : session.receive(" "))
+            all += w.bytes;
+    return all;
+}
+
 } // namespace tw::sim

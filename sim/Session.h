@@ -202,4 +202,8 @@ class Session {
     std::vector<Write> writes_;
 };
 
+// Everything the session writes for `input`, every paging prompt answered by a blank: a client
+// that reads a listing to its end. For drivers in the same process (tests, benchmarks).
+QByteArray readToEnd(Session &session, QByteArrayView input);
+
 } // namespace tw::sim

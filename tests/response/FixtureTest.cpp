@@ -2,6 +2,7 @@
 // them, <case>.rows the grid rows the parser must produce (cells joined by tabs).
 
 #include "common/Gbk.h"
+#include "monitor/OpticalParser.h"
 #include "response/DiscoveryParser.h"
 #include "response/OntRowParser.h"
 
@@ -23,6 +24,13 @@ const std::map<QString, Parser> &parsers() {
         {QStringLiteral("display_ont_version"), [](const QByteArray &b) { return parseOntVersionList(b); }},
         {QStringLiteral("display_ont_autofind"),
          [](const QByteArray &b) { return parseDiscovery(fromGbk(b), true).rows; }},
+        {QStringLiteral("display_ont_optical_info"),
+         [](const QByteArray &b) {
+             QList<QStringList> rows;
+             for (const OpticalRow &row : parseOpticalInfo(b))
+                 rows.append(opticalCells(row));
+             return rows;
+         }},
     };
     return all;
 }

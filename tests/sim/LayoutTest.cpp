@@ -82,6 +82,35 @@ TEST(SimLayout, OntAddRepliesMatchTheirFixtures) {
                     .endsWith(QString::fromUtf8("  失败：MAC地址已存在\r\n")));
 }
 
+TEST(SimLayout, OpticalRepliesMatchTheirFixtures) {
+    struct Case {
+        const char *interface;
+        const char *command; // a port's table asks to go on first
+        const char *fixture;
+        bool chinese;
+    };
+    const Case cases[] = {
+        {"interface gpon 0/1", "display ont optical-info 3 all", "ont_optical_port", true},
+        {"interface gpon 0/1", "display ont optical-info 3 all", "ont_optical_port_english", false},
+        {"interface epon 0/3", "display ont optical-info 0 all", "ont_optical_port_epon", true},
+        {"interface gpon 0/1", "display ont optical-info 3 0", "ont_optical_single", true},
+        {"interface gpon 0/1", "display ont optical-info 3 0", "ont_optical_single_english", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fixture);
+        Cli cli(demoScenario(1));
+        cli.login(c.chinese);
+        cli.run("scroll 0");
+        cli.run(c.interface);
+        if (QString(c.command).endsWith("all")) {
+            cli.run(c.command);
+            expectFixture(cli.reply("y"), c.fixture);
+        } else {
+            expectFixture(cli.reply(c.command), c.fixture);
+        }
+    }
+}
+
 // The ONT list parser takes every line with "激活" and rebuilds frame/slot/port from its first 8 bytes.
 TEST(SimLayout, OntListRowsCarryTheControlFlagAndAPortInTheirFirstEightBytes) {
     Device d = smallDevice();

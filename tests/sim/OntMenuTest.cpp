@@ -209,7 +209,7 @@ TEST(SimOntMenu, InspectionScriptsAnswerAndEndInConfigurationMode) {
         {"display service-port board 0/1 sort-by port\r\n", "     10  100 common"},
         {"display service-port port 0/1/0 ont 0\r\n\r\n\r\n", "     11 3444 common"},
         {"interface gpon 0/1\r\ndisplay ont optical-info 0 0\r\n     \r\nquit\r\n", "-19.50"},
-        {"interface gpon 0/1\r\ndisplay ont optical-info 0 all\r\ny\r\nquit\r\n", "  0    -19.50      2.10"},
+        {"interface gpon 0/1\r\ndisplay ont optical-info 0 all\r\ny\r\nquit\r\n", "    0  -19.50"},
         {"interface gpon 0/1\r\ndisplay ont traffic 0 0\r\n\r\n     \r\nquit\r\n", "20480"},
         {"interface gpon 0/1\r\ndisplay ont register-info 0 0\r\n     \r\nquit\r\n",
          "2024-05-20 08:00:00+08:00"},
