@@ -1,5 +1,6 @@
 #include "olt/SshTransport.h"
 
+#include "olt/SshHostKeys.h"
 #include "olt/TransportTexts.h"
 
 #include <QFile>
@@ -26,17 +27,6 @@ namespace {
 constexpr qsizetype kReadPerTurn = 1024 * 1024;
 // A server that keeps asking keyboard-interactive questions is not taking the password.
 constexpr int kMaxKbdintRounds = 8;
-
-QString fingerprintOf(ssh_key key) {
-    unsigned char *hash = nullptr;
-    size_t length = 0;
-    if (!key || ssh_get_publickey_hash(key, SSH_PUBLICKEY_HASH_SHA256, &hash, &length) != SSH_OK) return {};
-    char *text = ssh_get_fingerprint_hash(SSH_PUBLICKEY_HASH_SHA256, hash, length);
-    const QString fingerprint = QString::fromLatin1(text);
-    ssh_string_free_char(text);
-    ssh_clean_pubkey_hash(&hash);
-    return fingerprint;
-}
 
 } // namespace
 
@@ -219,14 +209,14 @@ bool SshTransport::checkHostKey() {
         fail(transport::sshFailed(target_, sshError()));
         return false;
     }
-    fingerprint_ = fingerprintOf(key);
+    fingerprint_ = ssh::fingerprint(key);
     ssh_key_free(key);
     switch (ssh_session_is_known_server(session_)) {
     case SSH_KNOWN_HOSTS_OK:
         return true;
     case SSH_KNOWN_HOSTS_CHANGED:
     case SSH_KNOWN_HOSTS_OTHER: { // another key, or a key of another type, was stored for this host
-        const QStringList stored = storedFingerprints();
+        const QStringList stored = ssh::storedFingerprints(knownHosts_, host_, port_);
         fail(transport::hostKeyChanged(target_, stored.isEmpty() ? QStringLiteral("?") : stored.join(", "),
                                        fingerprint_));
         return false;
@@ -252,49 +242,11 @@ bool SshTransport::checkHostKey() {
         fail(transport::hostKeyRefused(target_, fingerprint_));
         return false;
     }
-    if (!storeHostKey()) // asked again next time; no reason to stop now
+    if (!ssh::storeHostKey(knownHosts_, session_)) // asked again next time; no reason to stop now
         qWarning("cannot store the SSH host key in %s", qPrintable(knownHosts_));
     readable_->setEnabled(true);
     timeout_.start(connectTimeoutMs_);
     return true;
-}
-
-// The fingerprints the known-hosts file holds for this host, read with libssh's own line parser.
-QStringList SshTransport::storedFingerprints() const {
-    QFile file(knownHosts_);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    // The name the file knows the host by: "[host]:port", or the bare host on port 22.
-    const QByteArray host =
-        (port_ == 22 ? host_.toLower() : QStringLiteral("[%1]:%2").arg(host_.toLower()).arg(port_)).toUtf8();
-    QStringList found;
-    for (const QByteArray &raw : file.readAll().split('\n')) {
-        const QByteArray line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith('#')) continue;
-        ssh_knownhosts_entry *entry = nullptr;
-        if (ssh_known_hosts_parse_line(host.constData(), line.constData(), &entry) == SSH_OK && entry) {
-            const QString fingerprint = fingerprintOf(entry->publickey);
-            if (!fingerprint.isEmpty() && !found.contains(fingerprint)) found << fingerprint;
-        }
-        SSH_KNOWNHOSTS_ENTRY_FREE(entry);
-    }
-    return found;
-}
-
-// Adds the server's key as one line at the end of the file; a last line without its line end
-// (a file edited by hand) gets one first, so the two never run together.
-bool SshTransport::storeHostKey() {
-    char *text = nullptr;
-    if (ssh_session_export_known_hosts_entry(session_, &text) != SSH_OK || !text) return false;
-    QByteArray entry(text);
-    ssh_string_free_char(text);
-    if (!entry.endsWith('\n')) entry += '\n';
-    QFile file(knownHosts_);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) return false;
-    if (file.size() > 0) {
-        file.seek(file.size() - 1);
-        if (file.read(1) != "\n") entry.prepend('\n');
-    }
-    return file.write(entry) == entry.size() && file.flush();
 }
 
 bool SshTransport::authenticate() {

@@ -59,8 +59,6 @@ class SshTransport : public Transport {
     void step();
     bool handshake();
     bool checkHostKey();
-    QStringList storedFingerprints() const;
-    bool storeHostKey();
     bool authenticate();
     bool openShell();
     void transfer();
