@@ -36,9 +36,11 @@ class SshTransport : public Transport {
     // The known-hosts file (OpenSSH's format, "[host]:port key-type key" lines, so ssh-keygen -F/-R
     // work on it); a first key is added there. Usually <run directory>/known_hosts.
     void setKnownHostsFile(const QString &path) { knownHosts_ = path; }
-    // Asked when the server's key is not in the file yet: host as given to connectToHost() (with
-    // ":port" unless 22) and the key's fingerprint as "SHA256:…". True stores the key and goes on;
-    // false refuses the connection. Unset: every unknown key is refused.
+    // Asked when the server's key is not in the file yet: "host:port" as given to connectToHost()
+    // ("[host]:port" for an IPv6 address) and the key's fingerprint as "SHA256:…". True stores the
+    // key and goes on; false refuses the connection. Unset: every unknown key is refused. A modal
+    // box may be shown here: the link waits, its time-out starts again after the answer, and an
+    // abort() meanwhile ends it quietly.
     void setTrustNewKey(std::function<bool(const QString &host, const QString &fingerprint)> trust) {
         trustNewKey_ = std::move(trust);
     }
