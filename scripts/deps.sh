@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
 set -euo pipefail
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev libssl-dev libgtest-dev
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev libssl-dev libssh-dev libgtest-dev
           libbenchmark-dev xvfb xauth fonts-wqy-microhei qt6-translations-l10n tftp-hpa tftpd-hpa
           clang libclang-rt-14-dev desktop-file-utils
-          libqt6sql6-sqlite)
+          libqt6sql6-sqlite openssh-client)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -7,21 +7,21 @@
 
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <climits>
 
 namespace tw::sim {
 
-Connection::Connection(QTcpSocket *socket, Device &device, Faults &faults, SessionOptions options,
-                       QObject *parent)
-    : QObject(parent), socket_(socket), faults_(faults), session_(device, faults, options) {
-    socket_->setParent(this);
-    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+Connection::Connection(Link *link, Device &device, Faults &faults, SessionOptions options,
+                       const QString &sshUser, QObject *parent)
+    : QObject(parent), link_(link), faults_(faults), session_(device, faults, options) {
+    link_->setParent(this);
     idle_.setSingleShot(true);
     connect(&idle_, &QTimer::timeout, this, [this] { enqueue(session_.idleExpired()); });
-    connect(socket_, &QTcpSocket::readyRead, this, &Connection::onReadyRead);
-    connect(socket_, &QTcpSocket::bytesWritten, this, &Connection::continueOutput);
-    connect(socket_, &QTcpSocket::disconnected, this, &QObject::deleteLater);
-    enqueue(session_.start());
+    connect(link_, &Link::received, this, &Connection::onReceived);
+    connect(link_, &Link::written, this, &Connection::continueOutput);
+    connect(link_, &Link::closed, this, &QObject::deleteLater);
+    enqueue(sshUser.isEmpty() ? session_.start() : session_.startShell(sshUser));
     restartIdleTimer();
 }
 
@@ -29,11 +29,10 @@ void Connection::drop() {
     dropped_ = true;
     queue_.clear();
     idle_.stop();
-    socket_->disconnectFromHost();
+    link_->close();
 }
 
-void Connection::onReadyRead() {
-    const QByteArray data = socket_->readAll();
+void Connection::onReceived(const QByteArray &data) {
     if (dropped_) return;
     enqueue(session_.receive(data));
     startTransfer();
@@ -44,7 +43,7 @@ void Connection::continueOutput() {
     // What the client has not read yet stays below this; a client that stops reading stops the output.
     constexpr qint64 kLowWater = 64 * 1024;
     if (dropped_ || waiting_ || !queue_.empty() || !session_.streaming() ||
-        socket_->bytesToWrite() > kLowWater)
+        link_->bytesToWrite() > kLowWater)
         return;
     enqueue(session_.continueOutput());
     startTransfer();
@@ -116,20 +115,20 @@ void Connection::pump() {
         queue_.pop_front();
         if (faults_.dropAfter >= 0) {
             if (bytes.size() >= faults_.dropAfter) {
-                socket_->write(bytes.left(faults_.dropAfter));
+                link_->write(bytes.left(faults_.dropAfter));
                 faults_.dropAfter = -1;
                 dropped_ = true;
                 queue_.clear();
-                socket_->disconnectFromHost();
+                link_->close();
                 return;
             }
             faults_.dropAfter -= bytes.size();
         }
-        socket_->write(bytes);
+        link_->write(bytes);
     }
     if (session_.closing()) {
         idle_.stop();
-        socket_->disconnectFromHost();
+        link_->close();
         if (session_.restarting() && !std::exchange(restartSignalled_, true)) emit deviceRestarting();
     }
 }
@@ -144,7 +143,7 @@ OltServer::OltServer(Device &device, Faults &faults, SessionOptions options, QOb
     ontLoadTicker_.start();
     connect(&server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = server_.nextPendingConnection()) {
-            auto *c = new Connection(socket, device_, faults_, options_, this);
+            auto *c = new Connection(new TcpLink(socket), device_, faults_, options_, {}, this);
             connect(c, &Connection::deviceRestarting, this, [this, c] { restart(c); });
         }
     });
@@ -159,12 +158,42 @@ bool OltServer::listen(const QHostAddress &address, quint16 port) {
     return true;
 }
 
+bool OltServer::listenSsh(const QHostAddress &address, quint16 port, const QString &keyFile,
+                          const SshSettings &settings) {
+    auto ssh = std::make_unique<SshListener>([this](const QString &user, const QString &password) {
+        if (faults_.rejectLogins) return false;
+        return std::any_of(device_.accounts.begin(), device_.accounts.end(),
+                           [&](const Account &a) { return a.user == user && a.password == password; });
+    });
+    if (!ssh->setHostKey(keyFile)) {
+        sshError_ = ssh->keyError();
+        return false;
+    }
+    ssh->setSettings(settings);
+    if (!ssh->listen(address, port)) {
+        sshError_ = ssh->errorString();
+        return false;
+    }
+    connect(ssh.get(), &SshListener::shellOpened, this, [this](SshLink *link) {
+        auto *c = new Connection(link, device_, faults_, options_, link->user(), this);
+        connect(c, &Connection::deviceRestarting, this, [this, c] { restart(c); });
+    });
+    ssh_ = std::move(ssh);
+    sshAddress_ = address;
+    sshPort_ = ssh_->serverPort();
+    return true;
+}
+
 // The restart has changed the model already; here the device goes away for its boot time: every
-// other session drops and the telnet port refuses connections until it is back.
+// other session drops (telnet and SSH) and both ports refuse connections until it is back.
 void OltServer::restart(Connection *from) {
     for (Connection *c : findChildren<Connection *>(Qt::FindDirectChildrenOnly))
         if (c != from) c->drop();
     server_.close();
+    if (ssh_) {
+        ssh_->close();
+        ssh_->dropPending();
+    }
     if (!device_.activating.isEmpty()) {
         replay_ = std::make_unique<ConfigurationReplay>(device_,
                                                         tw::fromGbk(std::exchange(device_.activating, {})));
@@ -188,7 +217,9 @@ void OltServer::listenAgain(int triesLeft) {
         QTimer::singleShot(100, this, [this, triesLeft] { listenAgain(triesLeft); });
         return;
     }
-    if (server_.isListening() || server_.listen(address_, port_) || triesLeft <= 0) return;
+    bool up = server_.isListening() || server_.listen(address_, port_);
+    if (ssh_ && !ssh_->isListening()) up = ssh_->listen(sshAddress_, sshPort_) && up;
+    if (up || triesLeft <= 0) return;
     QTimer::singleShot(100, this, [this, triesLeft] { listenAgain(triesLeft - 1); });
 }
 

@@ -63,6 +63,13 @@ std::vector<Write> Session::start() {
     return takeWrites();
 }
 
+std::vector<Write> Session::startShell(const QString &user) {
+    telnetLayer_ = false;
+    user_ = user;
+    welcome(QStringLiteral("SSH"));
+    return takeWrites();
+}
+
 std::vector<Write> Session::receive(QByteArrayView bytes) {
     discardInput_ = false;
     consume(bytes);
@@ -80,6 +87,10 @@ void Session::consume(QByteArrayView bytes) {
             break;
         }
         const char c = bytes[i];
+        if (!telnetLayer_) {
+            feed(c);
+            continue;
+        }
         const auto u = uchar(c);
         switch (telnet_) {
         case Telnet::Data:
@@ -221,11 +232,15 @@ void Session::loginPassword(const QString &password) {
         discardInput_ = true; // the device drops what was typed ahead of a failed login
         return;
     }
+    welcome(QStringLiteral("Telnet"));
+}
+
+void Session::welcome(const QString &accessType) {
     loggedIn_ = true;
     state_ = State::Command;
     sendAlone(kBanner);
     send(gbk(QStringLiteral("\r\n  Copyright(C) 2002-2014. All rights reserved.\r\n\r\n") + rule() +
-             "  User last login information:\r\n" + rule() + "  Access Type : Telnet\r\n" +
+             "  User last login information:\r\n" + rule() + "  Access Type : " + accessType + "\r\n" +
              "  IP-Address  : 127.0.0.1\r\n" + "  Login  Time : " + device_.now + "\r\n" + rule() + "\r\n" +
              prompt()));
 }

@@ -67,6 +67,9 @@ class Session {
     Session(Device &device, Faults &faults, SessionOptions options = {});
 
     std::vector<Write> start();
+    // Instead of start(), over SSH: the SSH layer checked the account, so the session opens at the
+    // banner and the user prompt; the stream carries bytes as they are, without telnet.
+    std::vector<Write> startShell(const QString &user);
     std::vector<Write> receive(QByteArrayView bytes);
     std::vector<Write> idleExpired();
 
@@ -136,6 +139,7 @@ class Session {
     void lineDone();
     void loginUser(const QString &name);
     void loginPassword(const QString &password);
+    void welcome(const QString &accessType);
     void runLine(const QString &line);
     void answer(const QString &text);
     // After a command or an answer: a question, a transfer to wait for, or the output and prompt.
@@ -148,8 +152,8 @@ class Session {
     void pagingKey(char c);
     void send(const QByteArray &bytes) { cur_ += bytes; }
     void send(const QString &text);
-    // Typed bytes as echoed: a data 0xFF goes out escaped.
-    static QByteArray escaped(const QByteArray &typed);
+    // Typed bytes as echoed: over telnet a data 0xFF goes out escaped.
+    QByteArray escaped(const QByteArray &typed) const;
     void breakWrite(int gapMs);
     void sendAlone(const QByteArray &bytes);
     std::vector<Write> takeWrites();
@@ -169,6 +173,7 @@ class Session {
     QString user_;
 
     // Input.
+    bool telnetLayer_ = true;
     enum class Telnet { Data, Iac, Option, Sub, SubIac } telnet_ = Telnet::Data;
     bool lastCr_ = false;
     bool discardInput_ = false;

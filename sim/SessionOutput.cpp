@@ -146,7 +146,8 @@ void Session::send(const QString &text) {
     cur_ += gbk(text);
 }
 
-QByteArray Session::escaped(const QByteArray &typed) {
+QByteArray Session::escaped(const QByteArray &typed) const {
+    if (!telnetLayer_) return typed;
     QByteArray out = typed;
     return out.replace(QByteArray(1, char(0xFF)), QByteArray(2, char(0xFF)));
 }

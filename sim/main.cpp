@@ -42,6 +42,12 @@ int main(int argc, char *argv[]) {
     parser.addOption(
         {"restart-ms", "Boot time after a reboot or switch-over: no telnet meanwhile.", "ms", "2000"});
     parser.addOption({"tftp-port", "Port of the TFTP servers the CLI names by address.", "port", "69"});
+    parser.addOption({"ssh", "SSH address beside telnet, e.g. 127.0.0.1:0.", "host:port"});
+    parser.addOption({"ssh-key", "SSH host key file; made there when missing (default: a fresh key per run).",
+                      "file"});
+    parser.addOption({"ssh-one-session", "An account may hold one SSH session at a time."});
+    parser.addOption({"ssh-auth", "SSH authentication offered: both, password or keyboard-interactive.",
+                      "method", "both"});
     parser.process(app);
 
     QHostAddress address;
@@ -88,6 +94,31 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     say(QStringLiteral("listening %1:%2").arg(address.toString()).arg(server.port()));
+
+    if (parser.isSet("ssh")) {
+        QHostAddress sshAddress;
+        quint16 sshPort = 0;
+        if (!splitAddress(parser.value("ssh"), &sshAddress, &sshPort)) {
+            std::fputs("error: --ssh takes host:port\n", stderr);
+            return 2;
+        }
+        SshSettings ssh;
+        ssh.oneSession = parser.isSet("ssh-one-session");
+        const QString auth = parser.value("ssh-auth");
+        if (auth == "password")
+            ssh.auth = SshSettings::Auth::Password;
+        else if (auth == "keyboard-interactive")
+            ssh.auth = SshSettings::Auth::KeyboardInteractive;
+        else if (auth != "both") {
+            std::fputs("error: --ssh-auth takes both, password or keyboard-interactive\n", stderr);
+            return 2;
+        }
+        if (!server.listenSsh(sshAddress, sshPort, parser.value("ssh-key"), ssh)) {
+            std::fprintf(stderr, "error: cannot serve SSH: %s\n", qPrintable(server.sshError()));
+            return 1;
+        }
+        say(QStringLiteral("ssh %1:%2").arg(sshAddress.toString()).arg(server.sshPort()));
+    }
 
     std::unique_ptr<ControlServer> control;
     if (parser.isSet("control")) {
