@@ -1,5 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "app/ManualWindow.h"
+#include "common/ManualLocation.h"
+
 #include "admin/BoardPage.h"
 #include "admin/OntDataExtraction.h"
 #include "admin/SystemOperations.h"
@@ -330,15 +333,10 @@ void MainWindow::buildMenusAndToolbar() {
 
     helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     connect(helpMenu->addAction(QStringLiteral("使用说明")), &QAction::triggered, this, [this] {
-        // The README travels with the program (beside it, or at the top of a source checkout).
-        QDir dir(QCoreApplication::applicationDirPath());
-        for (int up = 0; up < 4; ++up, dir.cdUp()) {
-            if (QFileInfo::exists(dir.filePath(QStringLiteral("README.md")))) {
-                QDesktopServices::openUrl(QUrl::fromLocalFile(dir.filePath(QStringLiteral("README.md"))));
-                return;
-            }
-        }
-        op_.notice(QStringLiteral("未找到使用说明（README.md）。"));
+        // Inside the program: no desktop launcher is needed, installed or from a build tree.
+        auto *manual = new ManualWindow(manualPath(QCoreApplication::applicationDirPath()), this);
+        manual->setAttribute(Qt::WA_DeleteOnClose);
+        manual->show();
     });
     connect(helpMenu->addAction(QStringLiteral("OLT命令参考")), &QAction::triggered, this, [this] {
         // The OLT itself is the reference: "?" lists what may follow the typed command.
