@@ -157,24 +157,29 @@ void soak(const SoakPlan &plan) {
             }
         // Moves: every third tick from tick 6, alternately an ONT already registered (its old
         // registration has to go) and one still waiting in autofind (re-plugged elsewhere).
+        // One tick registers every ONT waiting then, so one still waiting is rare: when there is
+        // none, a registered one is moved instead.
         if (moved < plan.moves && ticks >= 6 && ticks % 3 == 0) {
-            const bool wantRegistered = moved % 2 == 0;
             const auto at = registrations();
-            for (int i = 0; i < int(plugs.size()); ++i) {
-                const Plug &p = plugs[(moved * 37 + i) % plugs.size()];
-                const auto it = at.find(p.key);
-                const bool isRegistered = it != at.end() && it->second == QStringList{latest[p.key]};
-                if (wantRegistered != isRegistered) continue;
-                const QString to = otherPort(p, latest[p.key], moved);
-                if (wantRegistered) {
-                    ASSERT_EQ(h.sim.command(QStringLiteral("move %1 %2").arg(p.key, to)), "ok");
-                    latest[p.key] = to;
-                } else {
-                    ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + p.key), "ok");
-                    plug({p.key, to, p.gpon});
+            bool done = false;
+            for (const bool wantRegistered : {moved % 2 == 0, moved % 2 != 0}) {
+                for (int i = 0; i < int(plugs.size()) && !done; ++i) {
+                    const Plug &p = plugs[(moved * 37 + i) % plugs.size()];
+                    const auto it = at.find(p.key);
+                    const bool isRegistered = it != at.end() && it->second == QStringList{latest[p.key]};
+                    if (wantRegistered != isRegistered) continue;
+                    const QString to = otherPort(p, latest[p.key], moved);
+                    if (wantRegistered) {
+                        ASSERT_EQ(h.sim.command(QStringLiteral("move %1 %2").arg(p.key, to)), "ok");
+                        latest[p.key] = to;
+                    } else {
+                        ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + p.key), "ok");
+                        plug({p.key, to, p.gpon});
+                    }
+                    ++moved;
+                    done = true;
                 }
-                ++moved;
-                break;
+                if (done) break;
             }
         }
         // Faults: output cut into odd pieces that change now and then, an alarm in every
@@ -216,6 +221,8 @@ void soak(const SoakPlan &plan) {
         << "every dropped and timed-out session was followed by a new one";
 
     EXPECT_TRUE(done()) << "after " << ticks << " ticks; autofind holds " << dev.autofind.size();
+    // A drop between a registration and its flows is finished after the reconnect.
+    EXPECT_EQ(withoutServicePort, 0);
     const auto at = registrations();
     for (const auto &[key, port] : latest)
         EXPECT_EQ(at.count(key) ? at.at(key) : QStringList(), QStringList{port}) << key.toStdString();
