@@ -30,7 +30,10 @@ OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObjec
     connect(&retry_, &QTimer::timeout, this, &OltConnection::retryConnect);
 }
 
-OltConnection::~OltConnection() = default;
+OltConnection::~OltConnection() {
+    // Silenced first: the socket's last signals must not reach the runner or its owners on the way out.
+    dropSocket();
+}
 
 void OltConnection::dropSocket() {
     if (!socket_) return;

@@ -256,7 +256,7 @@ void ScriptRunner::lineAnswered(qsizetype at, bool question) {
     answer.answer = answer_.mid(answerFrom_, std::max<qsizetype>(0, at - answerFrom_));
     answer.failure = answerFailure(fromGbk(untilNul(QByteArrayView(answer.answer).first(
         std::min<qsizetype>(answer.answer.size(), 4096)))));
-    const QByteArrayView questionLine = QByteArrayView(answer_).sliced(at);
+    const QByteArray questionLine = answer_.sliced(at);
     answer_.clear();
 
     if (question) {
