@@ -132,16 +132,11 @@ void ScriptRunner::foreignLines(int lines) {
     armTimer();
 }
 
-QString ScriptRunner::lastPrompt() const {
-    return fromGbk(lastPrompt_);
-}
-
 void ScriptRunner::pump() {
     if (!ready_ || awaiting_ || foreign_ > 0 || holding_) return;
     if (!current_) {
         if (queue_.empty()) {
             timer_.stop();
-            emit idle();
             return;
         }
         current_ = std::make_unique<Job>(std::move(queue_.front()));

@@ -48,8 +48,6 @@ class ScriptRunner : public QObject {
     void interruptAll(const QString &why);
     // Whether a script is running or queued.
     bool busy() const { return current_ != nullptr || !queue_.empty(); }
-    // The prompt the CLI showed last (e.g. "MA5680T(config-if-gpon-0/1)#"), empty when unknown.
-    QString lastPrompt() const;
 
     void setLineTimeout(int ms) { lineTimeoutMs_ = ms; }
     void setQuietTime(int ms) { quietMs_ = ms; }
@@ -63,8 +61,6 @@ class ScriptRunner : public QObject {
   signals:
     // A script ended away from configuration mode and `note` tells the console it was brought back.
     void modeRestored(const QString &note);
-    // The queue ran empty.
-    void idle();
 
   private:
     struct Line {
