@@ -4,8 +4,10 @@
 // sorts it. No widgets: the console text is only counted.
 #include "BenchSupport.h"
 
+#include "common/ActivityLog.h"
 #include "common/GridModel.h"
 #include "common/GridSortFilter.h"
+#include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "olt/ChunkStage.h"
 #include "olt/ReceivePath.h"
@@ -13,6 +15,7 @@
 #include "olt/SharedValues.h"
 #include "response/OntRowParser.h"
 #include "response/ReplyHandlers.h"
+#include "session/OltSession.h"
 
 #include <QTemporaryDir>
 
@@ -45,59 +48,47 @@ const QByteArray &collectedOutput(const SettingsStore &settings) {
     return output;
 }
 
-struct ListFields : RouterFields {
-    QString text(Field field) const override {
-        return field == ListBoard || field == ListPort ? QStringLiteral("1") : QStringLiteral("0");
-    }
-};
-
-// The panes and the console as plain text.
-struct TextTargets : RouterTargets {
-    QString console, query;
-    void replacePaneText(Pane, const QString &text) override { query = text; }
-    void appendQueryPane(const QString &text) override { query += text; }
-    void appendConsole(const QString &text) override { console += text; }
-};
-
-// The console only counted: the text pane is measured by the pane benchmark.
-struct CountingTargets : RouterTargets {
-    qsizetype console = 0;
-    void replacePaneText(Pane, const QString &) override {}
-    void appendQueryPane(const QString &) override {}
-    void appendConsole(const QString &text) override { console += text.size(); }
-};
-
 struct Settings {
     QTemporaryDir dir;
     SettingsStore store{dir.path() + QStringLiteral("/config.ini")};
 };
 
-// The grids and handlers a router fills, fresh for each pass.
-struct Grids {
-    GridModel list{ontListColumns()}, discovery{ontDiscoveryColumns()}, versions{ontVersionColumns()};
-    SharedValues shared;
-    ReplyHandlers handlers{list, discovery, versions, shared};
+// The console's own session, fresh for each pass: "ONT 列表" on 0/1/1, the console only counted
+// (the text pane is measured by the pane benchmark).
+struct Session {
+    explicit Session(SettingsStore &settings) : log(settings, QString()), session(settings, log, nobody) {
+        session.view.setField(RouterFields::ListFrame, [] { return QStringLiteral("0"); });
+        session.view.setField(RouterFields::ListBoard, [] { return QStringLiteral("1"); });
+        session.view.setField(RouterFields::ListPort, [] { return QStringLiteral("1"); });
+        session.view.setConsole([this](const QString &text) { console += text.size(); });
+    }
+    NoOperator nobody;
+    ActivityLog log;
+    OltSession session;
+    qsizetype console = 0;
 };
 
 // Chunk stage + router + ONT list parser over 1/4, 1/2 and all of the listing: linear in its size.
 void BM_ListingThroughRouter(benchmark::State &state) {
     Settings settings;
     const QByteArray stream = listingPart(double(state.range(0)) / 4.0);
-    ListFields fields;
     FloorRatio floor;
     qsizetype rows = 0;
     for (auto _ : state) {
+        state.PauseTiming();
+        auto s = std::make_unique<Session>(settings.store);
+        state.ResumeTiming();
         floor.start();
-        Grids g;
-        TextTargets targets;
-        ResponseRouter router{fields, targets, g.handlers, g.shared, settings.store};
         for (qsizetype at = 0; at < stream.size(); at += ChunkBytes) {
             ChunkOutcome o = runChunkStage(stream.mid(at, ChunkBytes), settings.store);
-            if (!o.discarded) router.route(o.passOn);
+            if (!o.discarded) s->session.receive(o.passOn);
         }
-        rows = g.list.count();
-        benchmark::DoNotOptimize(targets.console.size());
+        rows = s->session.ontListGrid.count();
+        benchmark::DoNotOptimize(s->console);
         floor.stop();
+        state.PauseTiming();
+        s.reset(); // the rows of this pass are freed outside the measurement
+        state.ResumeTiming();
     }
     state.SetBytesProcessed(state.iterations() * stream.size());
     state.SetComplexityN(stream.size());
@@ -112,13 +103,13 @@ BENCHMARK(BM_ListingThroughRouter)
     ->Unit(benchmark::kMillisecond);
 
 struct RouteActions : ReceiveActions {
-    ResponseRouter &router;
-    explicit RouteActions(ResponseRouter &r) : router(r) {}
+    OltSession &session;
+    explicit RouteActions(OltSession &s) : session(s) {}
     void write(const QByteArray &) override {}
     void reconnect() override {}
     void passwordSent() override {}
     void loginRejected() override {}
-    void deliver(const QByteArray &chunk) override { router.route(chunk); }
+    void deliver(const QByteArray &chunk) override { session.receive(chunk); }
 };
 
 // The whole listing through the receive path the connection drives and the router, in reads of
@@ -127,27 +118,24 @@ void BM_ReceiveAndRoute(benchmark::State &state) {
     Settings settings;
     const QByteArray &stream = frameListingStream();
     const qsizetype chunk = state.range(0) > 0 ? state.range(0) : stream.size();
-    ListFields fields;
     FloorRatio floor;
     qsizetype rows = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto g = std::make_unique<Grids>();
+        auto s = std::make_unique<Session>(settings.store);
         state.ResumeTiming();
         floor.start();
-        CountingTargets targets;
-        ResponseRouter router{fields, targets, g->handlers, g->shared, settings.store};
-        RouteActions actions(router);
+        RouteActions actions(s->session);
         ReceivePath path(settings.store);
         const QByteArrayView all(stream);
         for (qsizetype at = 0; at < all.size(); at += chunk)
             path.feed(all.sliced(at, std::min(chunk, all.size() - at)), actions);
         path.finish(actions);
         floor.stop();
-        rows = g->list.count();
-        benchmark::DoNotOptimize(targets.console);
+        rows = s->session.ontListGrid.count();
+        benchmark::DoNotOptimize(s->console);
         state.PauseTiming();
-        g.reset(); // the rows of this pass are freed outside the measurement
+        s.reset(); // the rows of this pass are freed outside the measurement
         state.ResumeTiming();
     }
     state.SetBytesProcessed(state.iterations() * stream.size());

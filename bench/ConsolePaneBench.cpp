@@ -4,11 +4,11 @@
 // Run with QT_QPA_PLATFORM=offscreen (set here when unset).
 #include "BenchSupport.h"
 
-#include "app/OperatorConsoleWidget.h"
 #include "common/SettingsStore.h"
 #include "olt/ReceivePath.h"
 #include "olt/ResponseRouter.h"
 #include "olt/SharedValues.h"
+#include "widgets/OperatorConsole.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

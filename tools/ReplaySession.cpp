@@ -1,7 +1,10 @@
 #include "ReplaySession.h"
 
+#include "common/ActivityLog.h"
+#include "common/CommandSink.h"
 #include "common/Gbk.h"
 #include "common/GridModel.h"
+#include "common/Operator.h"
 #include "common/Settings.h"
 #include "common/SettingsStore.h"
 #include "olt/OltTexts.h"
@@ -11,6 +14,7 @@
 #include "response/ChassisDrawing.h"
 #include "response/DiscoveryParser.h"
 #include "response/ReplyHandlers.h"
+#include "session/OltSession.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -52,35 +56,6 @@ QString escaped(QByteArrayView bytes) {
     }
     return s;
 }
-
-class Fields : public RouterFields {
-  public:
-    explicit Fields(const Options &o) : o_(o) {}
-    QString text(Field field) const override {
-        switch (field) {
-        case ListFrame:
-            return o_.listFrame;
-        case ListBoard:
-            return o_.listBoard;
-        case ListPort:
-            return o_.listPort;
-        case DetailFrame:
-            return o_.detailFrame;
-        case DetailBoard:
-            return o_.detailBoard;
-        case DetailPort:
-            return o_.detailPort;
-        case DetailOnt:
-            return o_.detailOnt;
-        case VersionFrame:
-            return o_.versionFrame;
-        }
-        return {};
-    }
-
-  private:
-    const Options &o_;
-};
 
 // Collects what changed since the last completed output, in the order it first changed. Panes
 // and grids print their state at flush time; the hook events print what they were given.
@@ -220,14 +195,37 @@ Result replay(const QByteArray &capture, const Options &options) {
     settings.writeSwitch(settings::AutoReconnect, false);
     settings.writeSwitch(settings::Iptv, false);
 
-    GridModel ontList(ontListColumns());
-    GridModel discovery(ontDiscoveryColumns());
-    GridModel versions(ontVersionColumns());
-    SharedValues shared;
-    shared.ponKindFlag = options.gpon ? 1 : 0;
+    // The console's own session, with nobody at the boxes and nothing going out: what the
+    // outputs do to the screen is printed; the commands the console would send in answer are not.
+    NoOperator nobody;
+    struct NoSink : CommandSink {
+        bool send(const QString &) override { return false; }
+    } nowhere;
+    ActivityLog log(settings, scratch.path());
+    OltSession session(settings, log, nobody);
+    session.setSink(&nowhere);
+    session.shared.ponKindFlag = options.gpon ? 1 : 0;
 
-    Blocks blocks(ontList, discovery, versions);
-    ReplyHandlers handlers(ontList, discovery, versions, shared);
+    Blocks blocks(session.ontListGrid, session.ontDiscoveryGrid, session.ontVersionGrid);
+    for (int p = 0; p < int(PaneNames.size()); ++p) {
+        const auto pane = Pane(p);
+        session.view.setPane(
+            pane, [&blocks, pane](const QString &text) { blocks.replacePaneText(pane, text); },
+            [&blocks](const QString &text) { blocks.appendQueryPane(text); });
+    }
+    const std::pair<RouterFields::Field, const QString *> fields[] = {
+        {RouterFields::ListFrame, &options.listFrame},
+        {RouterFields::ListBoard, &options.listBoard},
+        {RouterFields::ListPort, &options.listPort},
+        {RouterFields::DetailFrame, &options.detailFrame},
+        {RouterFields::DetailBoard, &options.detailBoard},
+        {RouterFields::DetailPort, &options.detailPort},
+        {RouterFields::DetailOnt, &options.detailOnt},
+        {RouterFields::VersionFrame, &options.versionFrame}};
+    for (const auto &[field, value] : fields)
+        session.view.setField(field, [value] { return *value; });
+
+    ReplyHandlers &handlers = session.replies;
     handlers.chassis = [&](const QString &reply) { blocks.event(chassisBlock(reply)); };
     handlers.discoveredKey = [&](const QString &key) {
         blocks.event(QStringLiteral("== serial ") + key + u'\n');
@@ -235,23 +233,23 @@ Result replay(const QByteArray &capture, const Options &options) {
     handlers.autoRegisterOn = [&] { return options.autoRegister; };
     handlers.autoRegister = [&](const QString &text) {
         blocks.event(QStringLiteral("== auto-register ") +
-                     parseDiscovery(text, shared.ponKindFlag == 1).firstKey + u'\n');
+                     parseDiscovery(text, session.shared.ponKindFlag == 1).firstKey + u'\n');
     };
+    handlers.onAddReply = {};
 
-    const Fields fields(options);
-    ResponseRouter router(fields, blocks, handlers, shared, settings);
-    router.setCompletionHook([&](int rule) {
+    ResponseRouter &router = session.router();
+    router.setCompletionHook([&](RouterRule rule) {
         ++result.completed;
-        result.out += QStringLiteral("# output %1 rule %2\n").arg(result.completed).arg(rule);
+        result.out += QStringLiteral("# output %1 rule %2\n").arg(result.completed).arg(routerRuleName(rule));
         result.out += blocks.flush();
     });
 
     // The console's own receive path; its answers are only reported.
     struct Actions : ReceiveActions {
         Result &result;
-        ResponseRouter &router;
+        OltSession &session;
         bool verbose;
-        Actions(Result &r, ResponseRouter &rt, bool v) : result(r), router(rt), verbose(v) {}
+        Actions(Result &r, OltSession &s, bool v) : result(r), session(s), verbose(v) {}
         void note(const QString &line) {
             if (verbose) result.log += line + u'\n';
         }
@@ -259,8 +257,8 @@ Result replay(const QByteArray &capture, const Options &options) {
         void reconnect() override { note(QStringLiteral("reconnect")); }
         void passwordSent() override {}
         void loginRejected() override { note(QStringLiteral("login rejected")); }
-        void deliver(const QByteArray &chunk) override { router.route(chunk); }
-    } actions(result, router, options.verbose);
+        void deliver(const QByteArray &chunk) override { session.receive(chunk); }
+    } actions(result, session, options.verbose);
 
     ReceivePath path(settings);
     forEachChunk(capture, options.chunkSize, [&](QByteArrayView raw) { path.feed(raw, actions); });
@@ -292,7 +290,8 @@ QString usage() {
         "Fields not given are empty, as in an untouched form.\n"
         "\n"
         "Output (UTF-8), for each completed output:\n"
-        "  # output <n> rule <r>   n counts from 1; r is the router rule, 0 when none matched\n"
+        "  # output <n> rule <r>   n counts from 1; r names the router rule (ont-list,\n"
+        "                          discovery, …), none when no rule matched\n"
         "then one block for each thing the output changed, in the order it changed:\n"
         "  == OntListGrid, == OntDiscoveryGrid, == OntVersionGrid\n"
         "                          followed by the grid's data rows, cells separated by a tab\n"

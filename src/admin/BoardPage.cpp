@@ -1,8 +1,11 @@
 #include "admin/BoardPage.h"
 
 #include "admin/BoardOperations.h"
-#include "app/WidgetKitUi.h"
+#include "widgets/WidgetKit.h"
 
+#include "widgets/StartupFields.h"
+
+#include "olt/RouterView.h"
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +20,9 @@ namespace tw {
 BoardPage::BoardPage(PageContext &context, QWidget *parent) : QWidget(parent) {
     auto *layout = new QHBoxLayout(this);
     boardPane = makeTextPane(this, QStringLiteral("BoardPane"));
+    if (context.view)
+        context.view->setPane(RouterTargets::BoardPane,
+                              [this](const QString &text) { setPaneText(boardPane, text); });
     layout->addWidget(boardPane, 3);
 
     auto *side = new QVBoxLayout;
@@ -42,6 +48,11 @@ BoardPage::BoardPage(PageContext &context, QWidget *parent) : QWidget(parent) {
     side->addWidget(confirmAllButton);
     side->addStretch(1);
     layout->addLayout(side, 2);
+}
+
+void BoardPage::registerStartupFields(StartupFields &fields) const {
+    for (QLineEdit *box : boardBoxes)
+        fields.add(box, settings::ServiceBoard);
 }
 
 } // namespace tw

@@ -8,6 +8,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tw {
+class StartupFields;
+}
+
+namespace tw {
 
 struct PageContext;
 
@@ -16,6 +20,8 @@ class BoardPage : public QWidget {
     Q_OBJECT
   public:
     BoardPage(PageContext &context, QWidget *parent = nullptr);
+    // The fields this page restores at start-up and stores as they are edited.
+    void registerStartupFields(StartupFields &fields) const;
     QList<QLineEdit *> boardBoxes;     // the six "业务板：" boxes, in the groups' order
     QList<QPushButton *> groupButtons; // their buttons
     QPushButton *confirmAllButton;     // "确认所有板卡(&A)"

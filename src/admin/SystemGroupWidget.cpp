@@ -2,7 +2,7 @@
 
 #include "admin/OntDataExtraction.h"
 #include "admin/SystemOperations.h"
-#include "app/WidgetKitUi.h"
+#include "widgets/WidgetKit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

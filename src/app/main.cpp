@@ -1,11 +1,11 @@
 #include "admin/TftpServerUi.h"
 #include "app/InstanceGuard.h"
 #include "app/MainWindow.h"
-#include "app/QtOperatorUi.h"
 #include "common/ActivityLog.h"
 #include "common/PasswordCodec.h"
 #include "common/RunDirectory.h"
 #include "common/SettingsStore.h"
+#include "widgets/QtOperator.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -48,7 +48,6 @@ class GridSortFilter : public QSortFilterProxyModel {
     void setSourceModel(QAbstractItemModel *model) override;
     // Rows holding `text` in any cell, ignoring case; an empty text shows every row.
     void setFilterText(const QString &text);
-    const QString &filterText() const { return filter_; }
 
   protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;

@@ -38,4 +38,16 @@ class Operator {
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
 };
 
+// Nobody at the screen (the replay tool, the benchmarks): every question is refused, every input
+// box cancelled, every notice dropped.
+class NoOperator : public Operator {
+  public:
+    bool askYesNo(const QString &, const QString &, BoxIcon) override { return false; }
+    bool askOkCancel(const QString &, const QString &, BoxIcon) override { return false; }
+    std::optional<QString> askText(const QString &, const QString &, const QString &) override {
+        return std::nullopt;
+    }
+    void notice(const QString &, const QString &, BoxIcon) override {}
+};
+
 } // namespace tw

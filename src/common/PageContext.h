@@ -13,6 +13,7 @@ namespace tw {
 class ActivityLog;
 class CommandSink;
 class Operator;
+class RouterView;
 class SettingsStore;
 struct SharedValues;
 
@@ -25,6 +26,8 @@ struct PageContext {
     std::function<void()> clearConsole = {}; // the console's Clear
     // An operation's late outcome (a failure, an interruption) for the status bar and the console.
     std::function<void(const QString &message)> report = {};
+    // Where a page registers the text panes it shows and the fields the router reads.
+    RouterView *view = nullptr;
 };
 
 // Sends the script and shows the notice (none when empty) once it went; the log line (`logText`

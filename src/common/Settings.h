@@ -36,6 +36,10 @@ inline const Setting AutoRegister{QStringLiteral("OLT"), QStringLiteral("自动�
 inline const Setting Iptv{QStringLiteral("OLT"), QStringLiteral("开启IPTV"), {}};
 inline const Setting AutoMove{QStringLiteral("OLT"), QStringLiteral("自动移机"), {}};
 
+// Section 界面: how the window was left. The heights of the page area and of the console pane,
+// "page,console" in pixels; empty: the initial layout.
+inline const Setting SplitterSizes{QStringLiteral("界面"), QStringLiteral("分隔位置"), {}};
+
 // Section 基本
 inline const Setting Frame{QStringLiteral("基本"), QStringLiteral("框"), QStringLiteral("0")};
 inline const Setting Slot{QStringLiteral("基本"), QStringLiteral("板"), QStringLiteral("1")};

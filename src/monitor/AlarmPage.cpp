@@ -1,8 +1,9 @@
 #include "monitor/AlarmPage.h"
 
-#include "app/WidgetKitUi.h"
 #include "monitor/AlarmsAndFans.h"
+#include "widgets/WidgetKit.h"
 
+#include "olt/RouterView.h"
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -22,6 +23,9 @@ AlarmPage::AlarmPage(PageContext &context, QWidget *parent) : QWidget(parent) {
     row->addWidget(clearButton);
     row->addStretch(1);
     alarmPane = makeTextPane(group, QStringLiteral("AlarmPane"));
+    if (context.view)
+        context.view->setPane(RouterTargets::AlarmPane,
+                              [this](const QString &text) { setPaneText(alarmPane, text); });
     inner->addLayout(row);
     inner->addWidget(alarmPane, 1);
     layout->addWidget(group);

@@ -1,8 +1,9 @@
 #include "monitor/QueryPage.h"
 
-#include "app/WidgetKitUi.h"
 #include "monitor/QueryCatalogue.h"
+#include "widgets/WidgetKit.h"
 
+#include "olt/RouterView.h"
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +18,10 @@ namespace tw {
 QueryPage::QueryPage(PageContext &context, QWidget *parent) : QWidget(parent) {
     auto *layout = new QHBoxLayout(this);
     queryPane = makeTextPane(this, QStringLiteral("QueryPane"));
+    if (context.view)
+        context.view->setPane(
+            RouterTargets::QueryPane, [this](const QString &text) { setPaneText(queryPane, text); },
+            [this](const QString &text) { appendPaneText(queryPane, text); });
     catalogue = new QGroupBox(QStringLiteral("查询功能"), this);
     auto *grid = new QGridLayout(catalogue);
 

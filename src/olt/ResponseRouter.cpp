@@ -21,15 +21,16 @@ enum class Action {
     PaneAndChassis, // query pane := text, then redraw the chassis
     OntList,        // the ONT list grid from the output
     Discovery,      // discovery handling of the text
-    PaneAndMove,    // search pane := text, then the move check
     PaneAndAdd,     // registration pane := text, then the add-reply handling
-    VersionList,    // the version grid, unless the text shows a single ONT's versions
-    PaneAndIptv     // detail pane := text, then the multicast cleanup when one is pending
+    VersionList     // the version grid, unless the text shows a single ONT's versions
 };
 
 using Fragments = QStringList (*)(const RouterFields &);
 
+using R = RouterRule;
+
 struct Rule {
+    RouterRule name;
     const char16_t *fragment; // a fixed fragment, or
     Fragments build;          // fragments from the fields' current texts, tried in order
     Action action;
@@ -54,53 +55,51 @@ QStringList ontVersionForms(const RouterFields &f) {
 }
 
 // In this order: the first rule whose fragment occurs in the output decides.
-const Rule Rules[] = {
-    {u"isplay board 0", nullptr, Action::PaneAndChassis, Pane::QueryPane},               // 1
-    {nullptr, ontListForms, Action::OntList},                                            // 2
-    {nullptr, ontDetailForms, Action::ReplacePane, Pane::OntDetailPane},                 // 3
-    {u"isplay ont autofind", nullptr, Action::Discovery},                                // 4
-    {u"isplay alarm active all detail", nullptr, Action::ReplacePane, Pane::AlarmPane},  // 5
-    {u"isplay arp all", nullptr, Action::ReplacePane, Pane::QueryPane},                  // 6
-    {u"isplay rogueont 0 all", nullptr, Action::ReplacePane, Pane::QueryPane},           // 7
-    {u"isplay version", nullptr, Action::ReplacePane, Pane::QueryPane},                  // 8
-    {u"isplay ont info by", nullptr, Action::PaneAndMove, Pane::OntSearchPane},          // 9
-    {u"nt add ", nullptr, Action::PaneAndAdd, Pane::RegistrationPane},                   // 10
-    {u"isplay  statistics  global", nullptr, Action::ReplacePane, Pane::QueryPane},      // 11
-    {u"isplay DBA-profile all", nullptr, Action::ReplacePane, Pane::QueryPane},          // 12
-    {u"isplay ont-lineprofile gpon all", nullptr, Action::ReplacePane, Pane::QueryPane}, // 13
-    {u"isplay ont-srvprofile gpon all", nullptr, Action::ReplacePane, Pane::QueryPane},  // 14
-    {u"isplay board", nullptr, Action::ReplacePane, Pane::QueryPane},                    // 15
-    {u"isplay vlan", nullptr, Action::ReplacePane, Pane::QueryPane},                     // 16
-    {u"isplay ip routing-table", nullptr, Action::ReplacePane, Pane::QueryPane},         // 17
-    {u"isplay ip interface", nullptr, Action::ReplacePane, Pane::QueryPane},             // 18
-    {u"isplay ip statistics", nullptr, Action::ReplacePane, Pane::QueryPane},            // 19
-    {u"isplay temperature", nullptr, Action::ReplacePane, Pane::QueryPane},              // 20
-    {u"isplay power", nullptr, Action::ReplacePane, Pane::QueryPane},                    // 21
-    {u"isplay runstat callinfo", nullptr, Action::ReplacePane, Pane::QueryPane},         // 22
-    {u"oard confirm", nullptr, Action::ReplacePane, Pane::BoardPane},                    // 23
-    {u"nt-auto-find enable", nullptr, Action::ReplacePane, Pane::BoardPane},             // 24
-    {u"isplay io-packetfile", nullptr, Action::ReplacePane, Pane::QueryPane},            // 25
-    {u"isplay progress", nullptr, Action::ReplacePane, Pane::QueryPane},                 // 26
-    {nullptr, ontVersionForms, Action::VersionList},                                     // 27
-    {u"isplay service-port port", nullptr, Action::PaneAndIptv, Pane::OntDetailPane},    // 28
+constexpr Rule Rules[] = {
+    {R::Chassis, u"isplay board 0", nullptr, Action::PaneAndChassis, Pane::QueryPane},
+    {R::OntList, nullptr, ontListForms, Action::OntList},
+    {R::OntDetail, nullptr, ontDetailForms, Action::ReplacePane, Pane::OntDetailPane},
+    {R::Discovery, u"isplay ont autofind", nullptr, Action::Discovery},
+    {R::Alarms, u"isplay alarm active all detail", nullptr, Action::ReplacePane, Pane::AlarmPane},
+    {R::Arp, u"isplay arp all", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::RogueOnts, u"isplay rogueont 0 all", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::Version, u"isplay version", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::OntSearch, u"isplay ont info by", nullptr, Action::ReplacePane, Pane::OntSearchPane},
+    {R::OntAdd, u"nt add ", nullptr, Action::PaneAndAdd, Pane::RegistrationPane},
+    {R::Statistics, u"isplay  statistics  global", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::DbaProfiles, u"isplay DBA-profile all", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::GponLineProfiles, u"isplay ont-lineprofile gpon all", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::GponServiceProfiles, u"isplay ont-srvprofile gpon all", nullptr, Action::ReplacePane,
+     Pane::QueryPane},
+    {R::Boards, u"isplay board", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::Vlans, u"isplay vlan", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::Routes, u"isplay ip routing-table", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::IpInterfaces, u"isplay ip interface", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::IpStatistics, u"isplay ip statistics", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::Temperature, u"isplay temperature", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::Power, u"isplay power", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::CallInfo, u"isplay runstat callinfo", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::BoardConfirm, u"oard confirm", nullptr, Action::ReplacePane, Pane::BoardPane},
+    {R::AutoFindSwitch, u"nt-auto-find enable", nullptr, Action::ReplacePane, Pane::BoardPane},
+    {R::PacketFiles, u"isplay io-packetfile", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::Progress, u"isplay progress", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::OntVersions, nullptr, ontVersionForms, Action::VersionList},
+    {R::ServicePorts, u"isplay service-port port", nullptr, Action::ReplacePane, Pane::OntDetailPane},
     // The catalogue empties the query pane before these; their answers fill it like the GPON ones.
-    {u"isplay ont-lineprofile epon all", nullptr, Action::ReplacePane, Pane::QueryPane}, // 29
-    {u"isplay ont-srvprofile epon all", nullptr, Action::ReplacePane, Pane::QueryPane},  // 30
-    {u"isplay port ddm-info", nullptr, Action::ReplacePane, Pane::QueryPane},            // 31
+    {R::EponLineProfiles, u"isplay ont-lineprofile epon all", nullptr, Action::ReplacePane, Pane::QueryPane},
+    {R::EponServiceProfiles, u"isplay ont-srvprofile epon all", nullptr, Action::ReplacePane,
+     Pane::QueryPane},
+    {R::PortDdm, u"isplay port ddm-info", nullptr, Action::ReplacePane, Pane::QueryPane},
 };
 static_assert(std::size(Rules) == ResponseRouter::RuleCount);
 
-// Whether a line of the output is exactly `command` (the echo, possibly after the prompt, or the
-// OLT's "Command:" repetition): "… sort-by port" or another ONT's listing is not.
-bool echoesLine(QStringView text, QStringView command) {
-    if (command.isEmpty()) return false;
-    for (QStringView line : text.split(u'\n')) {
-        line = line.trimmed();
-        if (line == command || (line.endsWith(command) && line.at(line.size() - command.size() - 1) == u'#'))
-            return true;
-    }
-    return false;
+constexpr bool eachRuleNamedOnce() {
+    for (std::size_t i = 0; i < std::size(Rules); ++i)
+        for (std::size_t j = i + 1; j < std::size(Rules); ++j)
+            if (Rules[i].name == Rules[j].name || Rules[i].name == R::None) return false;
+    return true;
 }
+static_assert(eachRuleNamedOnce());
 
 bool matches(const Rule &rule, QByteArrayView text, const RouterFields &fields) {
     if (rule.fragment) return ByteFinder(toGbk(QStringView(rule.fragment))).in(text);
@@ -108,6 +107,11 @@ bool matches(const Rule &rule, QByteArrayView text, const RouterFields &fields) 
     for (const QString &form : forms)
         if (ByteFinder(toGbk(form)).in(text)) return true;
     return false;
+}
+
+const Rule &ruleNamed(RouterRule name) {
+    return *std::find_if(std::begin(Rules), std::end(Rules),
+                         [name](const Rule &r) { return r.name == name; });
 }
 
 const ByteFinder EndOfOutput(olt::EndOfOutput);
@@ -127,10 +131,80 @@ ResponseRouter::ResponseRouter(const RouterFields &fields, RouterTargets &target
                                SharedValues &shared, const SettingsStore &settings)
     : fields_(fields), targets_(targets), handlers_(handlers), shared_(shared), settings_(settings) {}
 
-int ResponseRouter::matchRule(QByteArrayView text, const RouterFields &fields) {
-    for (int i = 0; i < RuleCount; ++i)
-        if (matches(Rules[i], text, fields)) return i + 1;
-    return 0;
+RouterRule ResponseRouter::matchRule(QByteArrayView text, const RouterFields &fields) {
+    for (const Rule &rule : Rules)
+        if (matches(rule, text, fields)) return rule.name;
+    return R::None;
+}
+
+QString routerRuleName(RouterRule rule) {
+    switch (rule) {
+    case R::None:
+        return QStringLiteral("none");
+    case R::Chassis:
+        return QStringLiteral("chassis");
+    case R::OntList:
+        return QStringLiteral("ont-list");
+    case R::OntDetail:
+        return QStringLiteral("ont-detail");
+    case R::Discovery:
+        return QStringLiteral("discovery");
+    case R::Alarms:
+        return QStringLiteral("alarms");
+    case R::Arp:
+        return QStringLiteral("arp");
+    case R::RogueOnts:
+        return QStringLiteral("rogue-onts");
+    case R::Version:
+        return QStringLiteral("version");
+    case R::OntSearch:
+        return QStringLiteral("ont-search");
+    case R::OntAdd:
+        return QStringLiteral("ont-add");
+    case R::Statistics:
+        return QStringLiteral("statistics");
+    case R::DbaProfiles:
+        return QStringLiteral("dba-profiles");
+    case R::GponLineProfiles:
+        return QStringLiteral("gpon-line-profiles");
+    case R::GponServiceProfiles:
+        return QStringLiteral("gpon-service-profiles");
+    case R::Boards:
+        return QStringLiteral("boards");
+    case R::Vlans:
+        return QStringLiteral("vlans");
+    case R::Routes:
+        return QStringLiteral("routes");
+    case R::IpInterfaces:
+        return QStringLiteral("ip-interfaces");
+    case R::IpStatistics:
+        return QStringLiteral("ip-statistics");
+    case R::Temperature:
+        return QStringLiteral("temperature");
+    case R::Power:
+        return QStringLiteral("power");
+    case R::CallInfo:
+        return QStringLiteral("call-info");
+    case R::BoardConfirm:
+        return QStringLiteral("board-confirm");
+    case R::AutoFindSwitch:
+        return QStringLiteral("auto-find-switch");
+    case R::PacketFiles:
+        return QStringLiteral("packet-files");
+    case R::Progress:
+        return QStringLiteral("progress");
+    case R::OntVersions:
+        return QStringLiteral("ont-versions");
+    case R::ServicePorts:
+        return QStringLiteral("service-ports");
+    case R::EponLineProfiles:
+        return QStringLiteral("epon-line-profiles");
+    case R::EponServiceProfiles:
+        return QStringLiteral("epon-service-profiles");
+    case R::PortDdm:
+        return QStringLiteral("port-ddm");
+    }
+    return {};
 }
 
 void ResponseRouter::newSession() {
@@ -187,14 +261,13 @@ void ResponseRouter::showReceiving() {
 
 void ResponseRouter::complete(const QByteArray &output) {
     const QByteArrayView textBytes = untilNul(output);
-    const int number = matchRule(textBytes, fields_);
-    handle(number, output, textBytes);
-    if (completed_) completed_(number);
+    const RouterRule name = matchRule(textBytes, fields_);
+    if (name != R::None) handle(name, output, textBytes);
+    if (completed_) completed_(name);
 }
 
-void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView textBytes) {
-    if (number == 0) return;
-    const Rule &rule = Rules[number - 1];
+void ResponseRouter::handle(RouterRule name, const QByteArray &output, QByteArrayView textBytes) {
+    const Rule &rule = ruleNamed(name);
     // The ONT list is parsed from the bytes: a listing of megabytes is not decoded for nothing.
     const QString text = rule.action == Action::OntList ? QString() : fromGbk(textBytes);
 
@@ -212,20 +285,12 @@ void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView
     case Action::Discovery:
         handlers_.discovery(text);
         break;
-    case Action::PaneAndMove:
-        // A move's location query is answered to the move itself (through the script runner).
-        targets_.replacePaneText(rule.pane, text);
-        break;
     case Action::PaneAndAdd:
         targets_.replacePaneText(rule.pane, text);
         handlers_.addReply(text);
         break;
     case Action::VersionList:
         if (!text.contains(QStringLiteral("主用软件版本"))) handlers_.versionList(output);
-        break;
-    case Action::PaneAndIptv:
-        // A multicast clean-up reads the listing it asked for from its own script's answer.
-        targets_.replacePaneText(rule.pane, text);
         break;
     }
 }

@@ -16,6 +16,46 @@ namespace tw {
 class SettingsStore;
 struct SharedValues;
 
+// What a completed output is taken for, by a fragment of its echo; the router's table lists the
+// fragments in the order they are tried (the first that occurs decides).
+enum class RouterRule {
+    None, // no fragment occurs: the output goes to the console only
+    Chassis,
+    OntList,
+    OntDetail,
+    Discovery,
+    Alarms,
+    Arp,
+    RogueOnts,
+    Version,
+    OntSearch,
+    OntAdd,
+    Statistics,
+    DbaProfiles,
+    GponLineProfiles,
+    GponServiceProfiles,
+    Boards,
+    Vlans,
+    Routes,
+    IpInterfaces,
+    IpStatistics,
+    Temperature,
+    Power,
+    CallInfo,
+    BoardConfirm,
+    AutoFindSwitch,
+    PacketFiles,
+    Progress,
+    OntVersions,
+    ServicePorts,
+    EponLineProfiles,
+    EponServiceProfiles,
+    PortDdm
+};
+
+// The rule's name as the replay tool prints it ("ont-list", "none").
+QString routerRuleName(RouterRule rule);
+
 class ResponseRouter {
   public:
     ResponseRouter(const RouterFields &fields, RouterTargets &targets, RouterHandlers &handlers,
@@ -26,18 +66,18 @@ class ResponseRouter {
     // A new connection: the output the old one left unfinished is dropped. Completed by the new
     // session's first prompt, it would reach the handlers as a reply to nothing that is running.
     void newSession();
-    // Told of every completed output after it was handled, with its rule (0: none matched).
-    void setCompletionHook(std::function<void(int rule)> hook) { completed_ = std::move(hook); }
+    // Told of every completed output after it was handled, with its rule.
+    void setCompletionHook(std::function<void(RouterRule rule)> hook) { completed_ = std::move(hook); }
 
-    // The number (1 to RuleCount) of the first rule whose fragment occurs in `text`, 0 when none does.
-    static int matchRule(QByteArrayView text, const RouterFields &fields);
+    // The first rule whose fragment occurs in `text`; None when none does.
+    static RouterRule matchRule(QByteArrayView text, const RouterFields &fields);
     static constexpr int RuleCount = 31;
 
     const ResponseBuffer &buffer() const { return buffer_; }
 
   private:
     void complete(const QByteArray &output);
-    void handle(int rule, const QByteArray &output, QByteArrayView textBytes);
+    void handle(RouterRule rule, const QByteArray &output, QByteArrayView textBytes);
     // Tells the targets how far a grid listing has come, or that none is arriving any more.
     void showReceiving();
 
@@ -49,7 +89,7 @@ class ResponseRouter {
     ResponseBuffer buffer_;
     GbkStreamDecoder console_;
     GbkStreamDecoder queryStream_;
-    std::function<void(int)> completed_;
+    std::function<void(RouterRule)> completed_;
     bool receiving_ = false;
 };
 

@@ -43,20 +43,20 @@ class RouterTargets {
     virtual void receiving(qsizetype lines) { (void)lines; }
 };
 
-// The handlers of completed outputs. Each does nothing until overridden. `output` is the collected output as bytes (the whole buffer), `text` its text
-// (decoded up to the first NUL).
+// The handlers of completed outputs. Each does nothing until overridden. `output` is the collected output as
+// bytes (the whole buffer), `text` its text (decoded up to the first NUL).
 class RouterHandlers {
   public:
     virtual ~RouterHandlers() = default;
-    // Rule 1, after the query pane got the text: redraw the chassis view.
+    // RouterRule::Chassis, after the query pane got the text: redraw the chassis view.
     virtual void redrawChassis(QByteArrayView output) { (void)output; }
-    // Rule 2: cut the ONT list grid back to its header row, then parse the output into it.
+    // RouterRule::OntList: cut the ONT list grid back to its header row, then parse the output into it.
     virtual void ontList(QByteArrayView output) { (void)output; }
-    // Rule 4: fill the discovery grid, possibly starting the automatic registration.
+    // RouterRule::Discovery: fill the discovery grid, possibly starting the automatic registration.
     virtual void discovery(const QString &text) { (void)text; }
-    // Rule 10, after the registration pane got the text.
+    // RouterRule::OntAdd, after the registration pane got the text.
     virtual void addReply(const QString &text) { (void)text; }
-    // Rule 27, only when the text holds no "主用软件版本".
+    // RouterRule::OntVersions, only when the text holds no "主用软件版本".
     virtual void versionList(QByteArrayView output) { (void)output; }
 };
 

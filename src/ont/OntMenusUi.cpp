@@ -2,10 +2,10 @@
 
 #include "common/GridModel.h"
 #include "ont/FlowDeletion.h"
-#include "ont/GridPanelWidget.h"
 #include "ont/OntAttributes.h"
 #include "ont/OntInspection.h"
 #include "ont/OntLifecycle.h"
+#include "widgets/GridPanelWidget.h"
 
 #include <QMenu>
 #include <QTableView>
@@ -84,11 +84,16 @@ QHash<QString, QAction *> buildOntDiscoveryMenu(QMenu *m) {
     return out;
 }
 
-void wireMenuOperations(const QHash<QString, QAction *> &items, const QList<OntMenuOperation> &operations,
-                        QTableView *view, const GridModel &model, PageContext &context) {
+QStringList wireMenuOperations(const QHash<QString, QAction *> &items,
+                               const QList<OntMenuOperation> &operations, QTableView *view,
+                               const GridModel &model, PageContext &context) {
+    QStringList unknown;
     for (const OntMenuOperation &operation : operations) {
         QAction *item = items.value(QString::fromUtf16(operation.caption));
-        if (!item) continue;
+        if (!item) {
+            unknown << QString::fromUtf16(operation.caption);
+            continue;
+        }
         item->setEnabled(true);
         const auto run = operation.run;
         QObject::connect(item, &QAction::triggered, view, [view, &model, &context, run] {
@@ -96,15 +101,18 @@ void wireMenuOperations(const QHash<QString, QAction *> &items, const QList<OntM
             if (gridMenuOpens(model, row)) run(context, OntRef::fromRow(model, row));
         });
     }
+    return unknown;
 }
 
-void wireOntMenus(const QHash<QString, QAction *> &listItems, QTableView *listView, const GridModel &list,
-                  const QHash<QString, QAction *> &versionItems, QTableView *versionView,
-                  const GridModel &versions, PageContext &context) {
+QStringList wireOntMenus(const QHash<QString, QAction *> &listItems, QTableView *listView,
+                         const GridModel &list, const QHash<QString, QAction *> &versionItems,
+                         QTableView *versionView, const GridModel &versions, PageContext &context) {
+    QStringList unknown;
     for (const auto *operations :
          {&lifecycleOperations(), &attributeOperations(), &inspectionOperations(), &flowDeletionOperations()})
-        wireMenuOperations(listItems, *operations, listView, list, context);
-    wireMenuOperations(versionItems, {versionInspection()}, versionView, versions, context);
+        unknown += wireMenuOperations(listItems, *operations, listView, list, context);
+    unknown += wireMenuOperations(versionItems, {versionInspection()}, versionView, versions, context);
+    return unknown;
 }
 
 bool gridMenuOpens(const GridModel &model, int row) {

@@ -1,13 +1,21 @@
 #include "ont/OntPage.h"
 
 #include "admin/OntFirmwareWidget.h"
-#include "app/WidgetKitUi.h"
 #include "common/GridModel.h"
-#include "ont/GridPanelWidget.h"
+#include "common/Operator.h"
+#include "common/SettingsStore.h"
+#include "common/Text.h"
+#include "ont/OntMenusUi.h"
 #include "ont/OntQueries.h"
+#include "provision/AutoRegisterWindow.h"
 #include "provision/BatchConfirmWidget.h"
 #include "provision/BatchRegistrationWidget.h"
+#include "provision/ManualRegistration.h"
 #include "provision/OnuRegisterTab.h"
+#include "session/OltSession.h"
+#include "widgets/GridPanelWidget.h"
+#include "widgets/StartupFields.h"
+#include "widgets/WidgetKit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +25,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -26,33 +35,6 @@
 #include <QVBoxLayout>
 
 namespace tw {
-
-void applyGridHeader(QTableView *view, const GridModel &model) {
-    for (int c = 0; c < model.columns().size(); ++c)
-        view->setColumnWidth(c, model.columns()[c].width);
-}
-
-GridPanelWidget *makeGridPanel(GridModel &model, const QString &name, int onlineColumn, QList<int> fitted) {
-    auto *panel = new GridPanelWidget(model, name, onlineColumn);
-    QTableView *view = panel->view;
-    QObject::connect(&model, &GridModel::headerReset, view, [view, &model] { applyGridHeader(view, model); });
-    applyGridHeader(view, model);
-    // Serial columns grow to show whole serials once rows have come (never below their set width).
-    const auto fit = [view, &model, fitted] {
-        QTimer::singleShot(0, view, [view, &model, fitted] {
-            for (int c : fitted) {
-                view->resizeColumnToContents(c);
-                if (view->columnWidth(c) < model.columns()[c].width)
-                    view->setColumnWidth(c, model.columns()[c].width);
-            }
-        });
-    };
-    if (!fitted.isEmpty()) {
-        QObject::connect(&model, &QAbstractItemModel::rowsInserted, view, fit);
-        QObject::connect(&model, &QAbstractItemModel::modelReset, view, fit);
-    }
-    return panel;
-}
 
 namespace {
 // A tab: its fields on top, its grid or pane filling the rest.
@@ -70,8 +52,10 @@ QWidget *makeTab(QWidget *parent, QWidget *&fields, QWidget *body) {
 }
 } // namespace
 
-OntPage::OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versionGrid, QWidget *parent)
-    : QWidget(parent) {
+OntPage::OntPage(OltSession &session, QWidget *parent) : QWidget(parent), session_(session) {
+    GridModel &listGrid = session.ontListGrid;
+    GridModel &discoveryGrid = session.ontDiscoveryGrid;
+    GridModel &versionGrid = session.ontVersionGrid;
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("OntTabs"));
     auto *layout = new QVBoxLayout(this);
@@ -108,7 +92,15 @@ OntPage::OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versi
     tabs->addTab(flashTab, QStringLiteral("ONT 刷机"));
     buildQueryTabs();
     buildRegisterGroups();
+    buildProvisioning();
+    wireQueries();
+    wireMenus();
+    wireRegistration();
+    wireAutoRegistration();
+    registerRouterView();
 }
+
+OntPage::~OntPage() = default;
 
 PortFields PortSelector::fields() const {
     return {frame->text(), slot->currentText(), port->currentText()};
@@ -299,7 +291,8 @@ void OntPage::buildRegisterGroups() {
     groups->addStretch(1);
 }
 
-void OntPage::buildProvisioning(PageContext &context) {
+void OntPage::buildProvisioning() {
+    PageContext &context = session_.context();
     batch = new BatchRegistrationWidget(
         context,
         [this] {
@@ -329,6 +322,183 @@ void OntPage::buildProvisioning(PageContext &context) {
     confirmAll = new BatchConfirmWidget(context, flashFields);
     flash->addWidget(confirmAll);
     static_cast<QVBoxLayout *>(flashTab->layout())->addStretch(1);
+}
+
+void OntPage::wireQueries() {
+    queries_ = std::make_unique<OntQueries>(session_.sink(), session_.op, session_.settings);
+    OntQueries *q = queries_.get();
+    GridModel &listGrid = session_.ontListGrid;
+    GridModel &versionGrid = session_.ontVersionGrid;
+    auto on = [this](QPushButton *b, auto f) { connect(b, &QPushButton::clicked, this, f); };
+    on(listPortButton, [this, q, &listGrid] { q->listPort(list.fields(), listGrid); });
+    on(listBoardButton, [this, q, &listGrid] { q->listBoard(list.fields(), listGrid); });
+    on(listFrameButton, [this, q, &listGrid] { q->listFrame(list.fields(), listGrid); });
+    on(detailButton, [this, q] { q->detail(detailFieldsNow()); });
+    on(registrationButton, [this, q] { q->registration(detailFieldsNow()); });
+    on(indexButton, [this, q] { q->serviceIndex(detailFieldsNow()); });
+    on(flowButton, [this, q] { q->serviceFlow(detailFieldsNow()); });
+    on(detailHelpButton, [this] { setPaneText(detailPane, DetailHelp); });
+    on(discoverButton, [this, q] { q->discoverPort(discovery.fields()); });
+    on(portStateButton, [this, q] { q->portState(discovery.fields()); });
+    on(allStatesButton, [this, q] { q->allPortStates(discovery.fields()); });
+    on(discoverAllButton, [q] { q->discoverAll(); });
+    on(searchButton, [this, q] { q->search(searchType->currentIndex(), searchParameter->text()); });
+    on(searchHelpButton, [this] { setPaneText(searchPane, SearchHelp); });
+    on(versionPortButton, [this, q, &versionGrid] { q->versionPort(version.fields(), versionGrid); });
+    on(versionBoardButton, [this, q, &versionGrid] { q->versionBoard(version.fields(), versionGrid); });
+    on(versionFrameButton, [this, q, &versionGrid] { q->versionFrame(version.fields(), versionGrid); });
+}
+
+void OntPage::wireMenus() {
+    ontMenu = new QMenu(QStringLiteral("ONT"), this);
+    ontVersionMenu = new QMenu(QStringLiteral("ONT版本"), this);
+    ontDiscoveryMenu = new QMenu(QStringLiteral("ONT发现"), this);
+    ontActions = buildOntMenu(ontMenu);
+    ontVersionActions = buildOntVersionMenu(ontVersionMenu);
+    ontDiscoveryActions = buildOntDiscoveryMenu(ontDiscoveryMenu);
+    attachGridMenu(ontListGrid, session_.ontListGrid, ontMenu);
+    attachGridMenu(ontVersionGrid, session_.ontVersionGrid, ontVersionMenu);
+    attachGridMenu(ontDiscoveryGrid, session_.ontDiscoveryGrid, ontDiscoveryMenu);
+    const QStringList unknown = wireOntMenus(ontActions, ontListGrid, session_.ontListGrid, ontVersionActions,
+                                             ontVersionGrid, session_.ontVersionGrid, session_.context());
+    for (const QString &caption : unknown)
+        qWarning("ONT menu: no item for the operation \"%s\"", qUtf8Printable(caption));
+}
+
+RegisterFields OntPage::registerFieldsNow() const {
+    const PortFields top = registration.fields();
+    return {top.frame,
+            top.slot,
+            top.port,
+            outerVlan->text(),
+            serviceVlan->text(),
+            lineProfile->text(),
+            serviceProfile->text(),
+            manualSerial->text(),
+            manualDescription->text()};
+}
+
+void OntPage::wireRegistration() {
+    auto fromGrid = [this](Management how) {
+        const DiscoveredRow row{[this](int column) {
+                                    return session_.ontDiscoveryGrid.cell(currentSourceRow(ontDiscoveryGrid),
+                                                                          column);
+                                },
+                                [this](const QString &frame, const QString &slot, const QString &port) {
+                                    registration.frame->setText(frame);
+                                    registration.slot->setCurrentText(slot);
+                                    registration.port->setCurrentText(port);
+                                }};
+        registerDiscovered(session_.context(), how, row);
+    };
+    for (const auto &[caption, how] : {std::pair{QStringLiteral("ONT注册(OMCI)"), Management::Omci},
+                                       std::pair{QStringLiteral("ONU注册(SNMP)"), Management::Snmp}}) {
+        QAction *item = ontDiscoveryActions.value(caption);
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, [fromGrid, how] { fromGrid(how); });
+    }
+    connect(fetchSerialButton, &QPushButton::clicked, this, [this] {
+        if (const std::optional<QString> date = fetchSerial(session_.context(), registerFieldsNow()))
+            manualDescription->setText(*date);
+    });
+    connect(registerButton, &QPushButton::clicked, this,
+            [this] { registerManually(session_.context(), registerFieldsNow()); });
+
+    // A registration reply's flows fall back on this page's fields; the first discovered key
+    // fills the two serial boxes.
+    session_.addReplyFields = [this] {
+        const RegisterFields f = registerFieldsNow();
+        return AddReplyFields{
+            autoRegisterBox->isChecked(), f.frame, f.slot, f.port, f.outerVlan, f.serviceVlan};
+    };
+    session_.replies.autoRegisterOn = [this] { return autoRegisterBox->isChecked(); };
+    session_.replies.discoveredKey = [this](const QString &key) {
+        manualSerial->setText(key);
+        onuSerial->setText(key);
+    };
+}
+
+void OntPage::wireAutoRegistration() {
+    SettingsStore &settings = session_.settings;
+    Operator &op = session_.op;
+    connect(testAutoRegisterButton, &QPushButton::clicked, &session_, &OltSession::autoRegisterTick);
+    connect(autoRegisterBox, &QCheckBox::clicked, this, [this, &settings, &op](bool ticked) {
+        if (ticked) {
+            if (op.askYesNo(QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
+                                           "自动注册功能跟随软件启动运行，是否继续？"),
+                            DefaultBoxTitle, BoxIcon::None)) {
+                session_.setAutoRegisterInterval(minutesToMs(periodBox->text()));
+                settings.writeSwitch(settings::AutoRegister, true);
+            } else {
+                autoRegisterBox->setChecked(false);
+            }
+        } else {
+            session_.setAutoRegisterInterval(0);
+            settings.writeSwitch(settings::AutoRegister, false);
+            op.notice(QStringLiteral("自动注册已关闭，功能跟随运行已关闭！"));
+            iptvBox->setChecked(false);
+            autoMoveBox->setChecked(false);
+        }
+        settings.writeSwitch(settings::Iptv, iptvBox->isChecked());
+        settings.writeSwitch(settings::AutoMove, autoMoveBox->isChecked());
+    });
+    connect(iptvBox, &QCheckBox::clicked, this,
+            [&settings](bool on) { settings.writeSwitch(settings::Iptv, on); });
+    connect(autoMoveBox, &QCheckBox::clicked, this,
+            [&settings](bool on) { settings.writeSwitch(settings::AutoMove, on); });
+    // Only the operator's edits count: loading the box at start-up is no change.
+    connect(periodBox, &QLineEdit::textEdited, this, [this, &settings](const QString &text) {
+        settings.write(settings::Period, text);
+        if (autoRegisterBox->isChecked()) session_.setAutoRegisterInterval(minutesToMs(text));
+    });
+}
+
+void OntPage::openAutoRegisterWindow() {
+    AutoRegisterWindow window(session_.settings.read(settings::Period), this);
+    autoRegisterBox->setChecked(true);
+    session_.setAutoRegisterInterval(minutesToMs(window.periodBox->text()));
+    connect(window.periodBox, &QLineEdit::textChanged, this,
+            [this](const QString &text) { session_.setAutoRegisterInterval(minutesToMs(text)); });
+    connect(window.testButton, &QPushButton::clicked, &session_, &OltSession::autoRegisterTick);
+    emit autoRegisterWindowOpened(&window);
+    window.exec();
+    autoRegisterBox->setChecked(false);
+    session_.setAutoRegisterInterval(0);
+}
+
+void OntPage::registerRouterView() {
+    RouterView &view = session_.view;
+    using F = RouterFields;
+    view.setField(F::ListFrame, [this] { return list.frame->text(); });
+    view.setField(F::ListBoard, [this] { return list.slot->currentText(); });
+    view.setField(F::ListPort, [this] { return list.port->currentText(); });
+    view.setField(F::DetailFrame, [this] { return detail.frame->text(); });
+    view.setField(F::DetailBoard, [this] { return detail.slot->currentText(); });
+    view.setField(F::DetailPort, [this] { return detail.port->currentText(); });
+    view.setField(F::DetailOnt, [this] { return detailOnt->text(); });
+    view.setField(F::VersionFrame, [this] { return version.frame->text(); });
+    view.setPane(RouterTargets::OntDetailPane,
+                 [this](const QString &text) { setPaneText(detailPane, text); });
+    view.setPane(RouterTargets::OntSearchPane,
+                 [this](const QString &text) { setPaneText(searchPane, text); });
+    view.setPane(RouterTargets::RegistrationPane,
+                 [this](const QString &text) { setPaneText(registrationPane, text); });
+}
+
+void OntPage::registerStartupFields(StartupFields &fields) {
+    using namespace settings;
+    for (const PortSelector *sel : {&list, &detail, &discovery, &registration, &version}) {
+        fields.add(sel->frame, Frame);
+        fields.add(sel->slot, Slot);
+        fields.add(sel->port, Port);
+    }
+    fields.add(periodBox, Period);
+    fields.add(outerVlan, ServiceOuterVlan);
+    fields.add(serviceVlan, ServiceInnerVlan);
+    fields.add(batch->start, FirstOntNumber);
+    fields.add(batch->rule, NamingRule);
+    fields.add(iptvBox, Iptv);
+    fields.add(autoMoveBox, settings::AutoMove);
 }
 
 } // namespace tw

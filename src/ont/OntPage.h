@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
+class QAction;
 class QCheckBox;
+class QDialog;
+class QMenu;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -20,8 +26,12 @@ class BatchConfirmWidget;
 class BatchRegistrationWidget;
 class GridModel;
 class OntFirmwareWidget;
+class OltSession;
+class OntQueries;
 class OnuRegisterTab;
+class StartupFields;
 struct PageContext;
+struct RegisterFields;
 struct PortFields;
 struct DetailFields;
 
@@ -40,14 +50,18 @@ struct PortSelector {
     PortFields fields() const;
 };
 
-// Page 1: the eight ONT tabs.
+// Page 1: the eight ONT tabs over the session's three grids, with their queries, the ONT menus,
+// the manual, batch and automatic registration and the firmware part.
 class OntPage : public QWidget {
     Q_OBJECT
   public:
-    OntPage(GridModel &listGrid, GridModel &discoveryGrid, GridModel &versionGrid, QWidget *parent = nullptr);
-    // Builds the parts whose buttons run flows: the batch group of "ONT 注册", the whole of
-    // "ONU 注册", and the firmware part and the registration row of "ONT 刷机".
-    void buildProvisioning(PageContext &context);
+    explicit OntPage(OltSession &session, QWidget *parent = nullptr);
+    ~OntPage() override;
+
+    // The fields this page restores at start-up and stores as they are edited.
+    void registerStartupFields(StartupFields &fields);
+    // The modal auto-registration window ("自动注册"): the loop runs while it is open.
+    void openAutoRegisterWindow();
 
     QTabWidget *tabs;
     QWidget *listTab, *detailTab, *discoveryTab, *searchTab, *registerTab, *onuRegisterTab, *versionTab,
@@ -90,22 +104,34 @@ class OntPage : public QWidget {
     QComboBox *registrationMode; // "SN/MAC", "LOID", "密码"
     QPushButton *fetchSerialButton, *registerButton;
     QPushButton *testAutoRegisterButton;
-    // Built by buildProvisioning().
     BatchRegistrationWidget *batch = nullptr;
     OnuRegisterTab *onu = nullptr;
     BatchConfirmWidget *confirmAll = nullptr;
     OntFirmwareWidget *firmware = nullptr;
 
+    // The grids' pop-up menus and their items by caption.
+    QMenu *ontMenu, *ontVersionMenu, *ontDiscoveryMenu;
+    QHash<QString, QAction *> ontActions, ontVersionActions, ontDiscoveryActions;
+
+  signals:
+    // The auto-registration window is up (tests drive it from here).
+    void autoRegisterWindowOpened(QDialog *window);
+
   private:
     void buildQueryTabs();
     void buildRegisterGroups();
-};
+    // The parts whose buttons run flows: the batch group of "ONT 注册", the whole of "ONU 注册",
+    // and the firmware part and the registration row of "ONT 刷机".
+    void buildProvisioning();
+    void wireQueries();
+    void wireMenus();
+    void wireRegistration();
+    void wireAutoRegistration();
+    void registerRouterView();
+    RegisterFields registerFieldsNow() const;
 
-// A grid view over a model, with the model's column widths and a context menu request signal.
-// A grid with its filter and count; `onlineColumn` >= 0 counts the online rows, `fitted` columns
-// grow to their content.
-GridPanelWidget *makeGridPanel(GridModel &model, const QString &name, int onlineColumn, QList<int> fitted);
-// Applies the model's captions and widths to the view's header.
-void applyGridHeader(QTableView *view, const GridModel &model);
+    OltSession &session_;
+    std::unique_ptr<OntQueries> queries_;
+};
 
 } // namespace tw

@@ -1,7 +1,7 @@
 #include "provision/OnuRegisterTab.h"
 
-#include "app/WidgetKitUi.h"
 #include "common/Operator.h"
+#include "widgets/WidgetKit.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -28,7 +28,7 @@ class ReplyHandlers : public RouterHandlers {
     // Whether "开启自动注册" is ticked, and the automatic registration of the first ONT.
     std::function<bool()> autoRegisterOn;
     std::function<void(const QString &text)> autoRegister;
-    // Rule 10: a registration reply.
+    // An "ont add" reply (RouterRule::OntAdd).
     std::function<void(const QString &text)> onAddReply;
     // What a grid listing came back with, for the status bar, so an empty grid is never a mystery:
     // the OLT's failure line, that nothing was found, or how many rows came.

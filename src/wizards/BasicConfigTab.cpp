@@ -1,9 +1,9 @@
 #include "wizards/BasicConfigTab.h"
 
 #include "admin/SystemOperations.h"
-#include "app/StartupFieldsUi.h"
-#include "app/WidgetKitUi.h"
 #include "common/Settings.h"
+#include "widgets/StartupFields.h"
+#include "widgets/WidgetKit.h"
 #include "wizards/IpSetup.h"
 #include "wizards/SecurityToggles.h"
 

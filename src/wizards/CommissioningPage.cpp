@@ -3,6 +3,8 @@
 #include "wizards/Commissioning.h"
 #include "wizards/ServiceTemplates.h"
 
+#include "widgets/StartupFields.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -166,6 +168,15 @@ IptvInput CommissioningPage::iptvInput() {
     return {gponLineProfile->text(), gponServiceProfile->text(),    iptvOuterVlan->text(),
             iptvUplinkBoard->text(), iptvUplinkPort->currentText(), iptvInnerVlan->text(),
             multicastVlan->text(),   normalised(iptvEthPorts)};
+}
+
+void CommissioningPage::registerStartupFields(StartupFields &fields) const {
+    using namespace settings;
+    fields.add(serviceOuterVlan, ServiceOuterVlan);
+    fields.add(serviceInnerVlan, ServiceInnerVlan);
+    fields.add(iptvOuterVlan, IptvOuterVlan);
+    fields.add(iptvInnerVlan, IptvInnerVlan);
+    fields.add(multicastVlan, MulticastVlan);
 }
 
 } // namespace tw

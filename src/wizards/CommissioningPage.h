@@ -9,6 +9,10 @@ class QLineEdit;
 class QPushButton;
 
 namespace tw {
+class StartupFields;
+}
+
+namespace tw {
 
 struct CommissioningInput;
 struct IptvInput;
@@ -19,6 +23,8 @@ class CommissioningPage : public QWidget {
     Q_OBJECT
   public:
     explicit CommissioningPage(PageContext &context, QWidget *parent = nullptr);
+    // The fields this page restores at start-up and stores as they are edited.
+    void registerStartupFields(StartupFields &fields) const;
     // The fields as the flows take them; the ETH port lists are shown with half-width commas first.
     CommissioningInput commissioningInput();
     IptvInput iptvInput();

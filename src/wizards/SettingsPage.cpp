@@ -34,12 +34,9 @@ SettingsPage::SettingsPage(PageContext &context, QWidget *parent) : QWidget(pare
     layout->addLayout(side, 2);
 }
 
-void SettingsPage::registerNetworkFields(StartupFields &fields) const {
+void SettingsPage::registerStartupFields(StartupFields &fields) const {
     basicTab->registerNetworkFields(fields);
     uplinkTab->registerFields(fields);
-}
-
-void SettingsPage::registerSwitchFields(StartupFields &fields) const {
     basicTab->registerSwitchFields(fields);
 }
 

@@ -22,8 +22,8 @@ class SettingsPage : public QWidget {
   public:
     SettingsPage(PageContext &context, QWidget *parent = nullptr);
     // The IP and uplink rows (section 配置), then the switches of section 其他.
-    void registerNetworkFields(StartupFields &fields) const;
-    void registerSwitchFields(StartupFields &fields) const;
+    // The fields this page restores at start-up and stores as they are edited.
+    void registerStartupFields(StartupFields &fields) const;
 
     QTabWidget *tabs;
     BasicConfigTab *basicTab;

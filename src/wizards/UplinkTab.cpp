@@ -1,8 +1,8 @@
 #include "wizards/UplinkTab.h"
 
-#include "app/StartupFieldsUi.h"
 #include "common/Settings.h"
 #include "monitor/QueryCatalogue.h"
+#include "widgets/StartupFields.h"
 #include "wizards/UplinkSetup.h"
 
 #include <QComboBox>

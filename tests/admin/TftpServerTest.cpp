@@ -349,7 +349,7 @@ TEST_F(Served, AnUploadThatFailsLeavesTheOldFile) {
     cut.send(dataPacket(1, bytes(512)));
     EXPECT_EQ(cut.next(), ackPacket(1));
     server.stop();
-    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.activeTransfers() == 0; }, 5000));
 
     EXPECT_EQ(read(QStringLiteral("MA5680T.cfg")), "the last good backup");
     EXPECT_EQ(entries(), QStringList{"MA5680T.cfg"}) << "no partial file anywhere";

@@ -30,12 +30,12 @@ struct Console {
     explicit Console(const QString &config) {
         run.writeConfig(config);
         window = std::make_unique<MainWindow>(settings, log, op);
-        window->setSink(&sink);
+        window->session.setSink(&sink);
         window->probe = [this](const QString &host, int port) {
             probes << host + QLatin1Char(':') + QString::number(port);
             return reachable;
         };
-        window->connectOlt = [this] { ++connects; };
+        window->session.connectOlt = [this] { ++connects; };
         window->openControlPanel = [this] { ++controlPanels; };
     }
     QString logText() const { return fromGbk(run.readFile(QStringLiteral("日志/2024-05-06.txt"))); }

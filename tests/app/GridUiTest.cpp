@@ -1,6 +1,7 @@
 #include "ConsoleFixture.h"
 #include "common/GridSortFilter.h"
-#include "ont/GridPanelWidget.h"
+#include "ont/OntMenusUi.h"
+#include "widgets/GridPanelWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -32,7 +34,7 @@ void fill(GridModel &grid) {
 TEST(GridUi, OperationsActOnTheRowShownAfterSortingAndFiltering) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
-    fill(c.window->ontListGrid);
+    fill(c.window->session.ontListGrid);
     GridPanelWidget *panel = c.page().listPanel;
     QTableView *view = panel->view;
     view->sortByColumn(0, Qt::DescendingOrder); // 0/11/2, 0/2/3, 0/1/0, 0/1/0
@@ -43,7 +45,7 @@ TEST(GridUi, OperationsActOnTheRowShownAfterSortingAndFiltering) {
 
     c.sink.writes.clear();
     c.op.answers = {true, true}; // confirm, GPON
-    c.window->ontActions.value(QStringLiteral("激活当前选定ONT"))->trigger();
+    c.window->ontPage->ontActions.value(QStringLiteral("激活当前选定ONT"))->trigger();
     EXPECT_EQ(c.sent(), QStringLiteral("interface gpon 0/2\r\nont activate 3 5\r\nquit\r\n"));
     EXPECT_TRUE(c.op.boxes[0].text.contains(QStringLiteral("48575443000000C5")));
 }
@@ -52,7 +54,7 @@ TEST(GridUi, CountsCopyAndExport) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
     GridPanelWidget *panel = c.page().listPanel;
-    fill(c.window->ontListGrid);
+    fill(c.window->session.ontListGrid);
     QApplication::processEvents(); // the count follows once per event-loop turn
     EXPECT_EQ(panel->count->text(), QStringLiteral("共 4 行，在线 2"));
     panel->filter->setText(QStringLiteral("0/1/0"));
@@ -76,8 +78,25 @@ TEST(GridUi, CountsCopyAndExport) {
     EXPECT_FALSE(panel->exportTo(dir.filePath(QStringLiteral("missing/dir/onts.csv"))));
 
     // The discovery serial column grows to show a whole serial with its vendor form.
-    c.window->ontDiscoveryGrid.appendRow(
+    c.window->session.ontDiscoveryGrid.appendRow(
         {"1", "0/1/2", "4857544360EAF001(HWTC-60EAF001)", "", "", "", "HWTC", "", "", "", ""});
     QApplication::processEvents();
     EXPECT_GT(c.page().ontDiscoveryGrid->columnWidth(2), 150);
+}
+
+// The menus' layout and the operations' tables name each item by caption: every operation finds
+// its item and every item has an operation, so a caption typed differently in one table shows here.
+TEST(GridUi, EveryMenuItemHasItsOperation) {
+    Console c(configured());
+    OntPage &page = c.page();
+    QMenu list, versions;
+    const QHash<QString, QAction *> listItems = buildOntMenu(&list);
+    const QHash<QString, QAction *> versionItems = buildOntVersionMenu(&versions);
+    EXPECT_EQ(wireOntMenus(listItems, page.ontListGrid, c.window->session.ontListGrid, versionItems,
+                           page.ontVersionGrid, c.window->session.ontVersionGrid,
+                           c.window->session.context()),
+              QStringList());
+    for (const auto *items : {&page.ontActions, &page.ontVersionActions, &page.ontDiscoveryActions})
+        for (auto it = items->begin(); it != items->end(); ++it)
+            EXPECT_TRUE(it.value()->isEnabled()) << it.key().toStdString();
 }

@@ -2,17 +2,19 @@
 #include "ConsoleFixture.h"
 #include "TestDoubles.h"
 #include "admin/BoardPage.h"
+#include "app/ConsolePane.h"
 #include "common/ActivityLog.h"
 #include "common/Gbk.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
-#include "ont/GridPanelWidget.h"
+#include "monitor/QueryPage.h"
 #include "ont/OntPage.h"
 #include "provision/AutoRegisterWindow.h"
+#include "widgets/GridPanelWidget.h"
 #include "wizards/BasicConfigTab.h"
 #include "wizards/SettingsPage.h"
 
-#include "app/OperatorConsoleWidget.h"
+#include "widgets/OperatorConsole.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -91,8 +94,8 @@ TEST(MainWindowStartup, AutoRegistrationTimer) {
     for (const Case &k : cases) {
         Console c(configured(QString::fromUtf8(k.extra)));
         ASSERT_TRUE(c.window->start());
-        EXPECT_EQ(c.window->autoRegisterTimer.isActive(), k.running) << k.extra;
-        EXPECT_EQ(c.window->autoRegisterTimer.interval(), k.interval) << k.extra;
+        EXPECT_EQ(c.window->session.autoRegisterTimer.isActive(), k.running) << k.extra;
+        EXPECT_EQ(c.window->session.autoRegisterTimer.interval(), k.interval) << k.extra;
         EXPECT_EQ(c.window->ontPage->autoRegisterBox->isChecked(),
                   QByteArray(k.extra).startsWith("自动注册=真"))
             << k.extra;
@@ -128,7 +131,7 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
     ASSERT_TRUE(c.window->start());
     auto *toolbar = c.window->findChild<QToolBar *>(QStringLiteral("Toolbar"));
     ASSERT_NE(toolbar, nullptr);
-    c.window->showPage(3);
+    c.window->showPage(c.window->queryPage);
     c.action(toolbar, QStringLiteral("单板信息"))->trigger();
     EXPECT_EQ(c.window->pages->currentIndex(), 0);
     c.action(c.window->programMenu, QStringLiteral("机框状态"))->trigger();
@@ -169,10 +172,10 @@ TEST(MainWindow, ConsoleButtons) {
     ASSERT_TRUE(c.window->start());
     // A two-line entry goes out with CR LF line ends, its log line too; the entry is emptied.
     c.window->console->entry->setPlainText(QStringLiteral("a\nb"));
-    c.window->executeButton->click();
+    c.window->consolePane->executeButton->click();
     EXPECT_TRUE(c.window->console->entry->toPlainText().isEmpty());
-    c.window->executeButton->click();
-    c.window->breakButton->click();
+    c.window->consolePane->executeButton->click();
+    c.window->consolePane->breakButton->click();
     EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\r\nb\r\n", "\r\n", "Q\r\n"}));
     EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   执行一次自定义命令！ a\r\nb\r\n"
                                                     "08:00:00   执行一次自定义命令！ \r\n")));
@@ -182,10 +185,10 @@ TEST(MainWindow, ConsoleButtons) {
     // line, so the completed command only adds what is new.
     c.sink.writes.clear();
     c.window->console->entry->setPlainText(QStringLiteral("a\nb"));
-    c.window->helpButton->click();
+    c.window->consolePane->helpButton->click();
     EXPECT_EQ(c.window->console->entry->toPlainText(), QStringLiteral("a\nb"));
     c.window->console->entry->setPlainText(QStringLiteral("a\nb c"));
-    c.window->executeButton->click();
+    c.window->consolePane->executeButton->click();
     EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"a\r\nb?", " c\r\n"}));
     EXPECT_TRUE(c.logText().endsWith(QStringLiteral("08:00:00   执行一次自定义命令！ a\r\nb c\r\n")));
 }
@@ -193,12 +196,12 @@ TEST(MainWindow, ConsoleButtons) {
 TEST(MainWindow, AutoRegisterTickReconnectsOnceWhenTheSendFails) {
     Console c(configured());
     c.sink.connected = false;
-    c.window->connectOlt = [&] { ++c.connects, c.sink.connected = true; };
+    c.window->session.connectOlt = [&] { ++c.connects, c.sink.connected = true; };
     c.window->ontPage->testAutoRegisterButton->click();
     EXPECT_EQ(c.connects, 1);
     EXPECT_TRUE(c.sink.writes.isEmpty()) << "the resend waits for the new login";
-    emit c.window->connection.loginAnswered();
-    emit c.window->connection.loginAnswered(); // a later login sends nothing more
+    emit c.window->session.connection.loginAnswered();
+    emit c.window->session.connection.loginAnswered(); // a later login sends nothing more
     EXPECT_EQ(c.sink.writes, QList<QByteArray>{"display ont autofind all\r\n"});
 }
 
@@ -225,10 +228,42 @@ TEST(MainWindow, ExitAsksAndTheCloseBoxWithoutATrayExitsToo) {
     EXPECT_EQ(c.op.boxes.last().kind, test::Box::OkCancel);
 }
 
+// Quitting closes every window first; the one that confirmed the exit must not ask again (nor,
+// with a tray, minimise instead of closing, which would cancel the quit and leave it running).
+TEST(MainWindow, ExitAsksOnceAndLetsTheQuitCloseTheWindow) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    c.window->show();
+    c.op.answer(true);
+    EXPECT_TRUE(c.window->requestExit());
+    const qsizetype boxes = c.op.boxes.size();
+    EXPECT_TRUE(c.window->close()) << "what the quit does";
+    EXPECT_EQ(c.op.boxes.size(), boxes) << "asked once";
+    EXPECT_EQ(c.logText().count(QStringLiteral("系统被强制关闭")), 1);
+}
+
+// The division between the pages and the console is the operator's and comes back next time.
+TEST(MainWindow, TheConsoleSplitterIsRemembered) {
+    Console c(configured(QStringLiteral("[界面]\n分隔位置=300,260\n")));
+    auto *splitter = c.window->findChild<QSplitter *>(QStringLiteral("CentralSplitter"));
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->widget(1), c.window->consolePane);
+    const QList<int> sizes = splitter->sizes();
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_GT(sizes[0], 0);
+    EXPECT_GT(sizes[1], 0);
+    splitter->splitterMoved(200, 1);
+    EXPECT_EQ(c.settings.read(settings::SplitterSizes),
+              QString::number(splitter->sizes()[0]) + u',' + QString::number(splitter->sizes()[1]));
+    Console blank(configured(QStringLiteral("[界面]\n分隔位置=abc\n")));
+    EXPECT_NE(blank.window->findChild<QSplitter *>(QStringLiteral("CentralSplitter")), nullptr)
+        << "a mangled value is the initial layout";
+}
+
 TEST(MainWindow, GridsHaveTheirHeaders) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
-    EXPECT_EQ(c.window->ontDiscoveryGrid.columns()[1].caption, QStringLiteral("框/槽/端口 "));
+    EXPECT_EQ(c.window->session.ontDiscoveryGrid.columns()[1].caption, QStringLiteral("框/槽/端口 "));
     EXPECT_EQ(c.window->ontPage->ontListGrid->columnWidth(2), 200);
     EXPECT_EQ(c.window->ontPage->ontVersionGrid->columnWidth(4), 220);
     EXPECT_EQ(c.window->ontPage->tabs->count(), 8);
@@ -242,26 +277,26 @@ TEST(AutoRegistrationLoop, TickingAsksAndUntickingStopsEverything) {
     c.op.answer(false);
     p->autoRegisterBox->click();
     EXPECT_FALSE(p->autoRegisterBox->isChecked());
-    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+    EXPECT_FALSE(c.window->session.autoRegisterTimer.isActive());
     EXPECT_EQ(c.op.boxes.last().icon, BoxIcon::None);
 
     c.op.answer(true);
     p->autoRegisterBox->click();
-    EXPECT_EQ(c.window->autoRegisterTimer.interval(), 300000);
-    EXPECT_TRUE(c.window->autoRegisterTimer.isActive());
+    EXPECT_EQ(c.window->session.autoRegisterTimer.interval(), 300000);
+    EXPECT_TRUE(c.window->session.autoRegisterTimer.isActive());
     EXPECT_EQ(c.settings.read(settings::AutoRegister), QStringLiteral("真"));
 
     // Editing the period while running changes the interval at once and stores it.
     p->periodBox->setText(QString());
     QTest::keyClicks(p->periodBox, QStringLiteral("2"));
-    EXPECT_EQ(c.window->autoRegisterTimer.interval(), 120000);
+    EXPECT_EQ(c.window->session.autoRegisterTimer.interval(), 120000);
     EXPECT_EQ(c.settings.read(settings::Period), QStringLiteral("2"));
 
     p->iptvBox->click();
     p->autoMoveBox->click();
     EXPECT_EQ(c.settings.read(settings::Iptv), QStringLiteral("真"));
     p->autoRegisterBox->click();
-    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+    EXPECT_FALSE(c.window->session.autoRegisterTimer.isActive());
     EXPECT_EQ(c.op.boxes.last().text, QStringLiteral("自动注册已关闭，功能跟随运行已关闭！"));
     EXPECT_FALSE(p->iptvBox->isChecked());
     EXPECT_FALSE(p->autoMoveBox->isChecked());
@@ -271,7 +306,7 @@ TEST(AutoRegistrationLoop, TickingAsksAndUntickingStopsEverything) {
     // Stopped: an edit only stores the period.
     QTest::keyClicks(p->periodBox, QStringLiteral("0"));
     EXPECT_EQ(c.settings.read(settings::Period), QStringLiteral("20"));
-    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+    EXPECT_FALSE(c.window->session.autoRegisterTimer.isActive());
 }
 
 TEST(AutoRegistrationLoop, WindowRunsTheLoopWhileOpen) {
@@ -279,27 +314,27 @@ TEST(AutoRegistrationLoop, WindowRunsTheLoopWhileOpen) {
     ASSERT_TRUE(c.window->start());
     int intervalWhileOpen = 0, afterEdit = 0;
     bool tickedWhileOpen = false;
-    QObject::connect(c.window.get(), &MainWindow::autoRegisterWindowOpened, [&](QDialog *w) {
+    QObject::connect(c.window->ontPage, &OntPage::autoRegisterWindowOpened, [&](QDialog *w) {
         QTimer::singleShot(0, w, [&, w] {
             auto *window = static_cast<AutoRegisterWindow *>(w);
             EXPECT_EQ(window->windowTitle(), QStringLiteral("ONT自动注册中"));
             EXPECT_EQ(window->periodBox->text(), QStringLiteral("3"));
             tickedWhileOpen = c.window->ontPage->autoRegisterBox->isChecked();
-            intervalWhileOpen = c.window->autoRegisterTimer.interval();
+            intervalWhileOpen = c.window->session.autoRegisterTimer.interval();
             window->periodBox->setText(QStringLiteral("7"));
-            afterEdit = c.window->autoRegisterTimer.interval();
+            afterEdit = c.window->session.autoRegisterTimer.interval();
             window->testButton->click();
             window->reject();
         });
     });
-    c.window->openAutoRegisterWindow();
+    c.window->ontPage->openAutoRegisterWindow();
     EXPECT_TRUE(tickedWhileOpen);
     EXPECT_EQ(intervalWhileOpen, 180000);
     EXPECT_EQ(afterEdit, 420000);
     EXPECT_EQ(c.settings.read(settings::Period), QStringLiteral("3")) << "the window's period is not saved";
     EXPECT_EQ(c.sink.writes, QList<QByteArray>{"display ont autofind all\r\n"});
     EXPECT_FALSE(c.window->ontPage->autoRegisterBox->isChecked());
-    EXPECT_FALSE(c.window->autoRegisterTimer.isActive());
+    EXPECT_FALSE(c.window->session.autoRegisterTimer.isActive());
     EXPECT_EQ(c.settings.read(settings::AutoRegister), QStringLiteral("真"))
         << "closing keeps the stored switch";
 }
@@ -307,10 +342,10 @@ TEST(AutoRegistrationLoop, WindowRunsTheLoopWhileOpen) {
 TEST(ManualRegistrationUi, DiscoveryMenuRegistersTheCurrentRowAndFillsTheTab) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
-    c.window->ontDiscoveryGrid.appendRow(
+    c.window->session.ontDiscoveryGrid.appendRow(
         {QStringLiteral("1"), QStringLiteral("0/2/7"), QStringLiteral("4857544300000001(HWTC-00000001)")});
     selectSourceRow(c.window->ontPage->ontDiscoveryGrid, 0);
-    QAction *item = c.window->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"));
+    QAction *item = c.window->ontPage->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"));
     ASSERT_TRUE(item && item->isEnabled());
     c.op.answerText(QStringLiteral("lobby"));
     c.op.answer(true);
@@ -321,7 +356,7 @@ TEST(ManualRegistrationUi, DiscoveryMenuRegistersTheCurrentRowAndFillsTheTab) {
                          "ont-lineprofile-id 1 ont-srvprofile-id 1 desc lobby\r\n\r\nquit\r\n"));
     EXPECT_EQ(c.window->ontPage->registration.slot->currentText(), QStringLiteral("2"));
     EXPECT_EQ(c.window->ontPage->registration.port->currentText(), QStringLiteral("7"));
-    EXPECT_EQ(c.window->shared.ponKindFlag, 1);
+    EXPECT_EQ(c.window->session.shared.ponKindFlag, 1);
 
     // "LOID" swaps the manual group for the batch group.
     c.window->ontPage->registrationMode->setCurrentIndex(1);

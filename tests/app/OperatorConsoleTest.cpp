@@ -1,4 +1,4 @@
-#include "app/OperatorConsoleWidget.h"
+#include "widgets/OperatorConsole.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -95,7 +95,7 @@ TEST(ProvisioningUi, GeneratorPaneReplacesAppendsCopiesAndClears) {
     EXPECT_FALSE(t.serviceProfile->isHidden());
     EXPECT_FALSE(t.serviceProfileLabel->isHidden());
 
-    c.window->replies.discoveredKey(QStringLiteral("4857544300000001"));
+    c.window->session.replies.discoveredKey(QStringLiteral("4857544300000001"));
     EXPECT_EQ(t.serial->text(), QStringLiteral("4857544300000001"));
     t.ontId->setText(QStringLiteral("5"));
     t.generateButton->click();
@@ -119,10 +119,10 @@ TEST(ProvisioningUi, GeneratorPaneReplacesAppendsCopiesAndClears) {
     EXPECT_TRUE(c.sink.writes.isEmpty()) << "the generator sends nothing";
 
     t.boardType->setCurrentText(QStringLiteral("EPON"));
-    c.window->shared.ponKindFlag = 1;
+    c.window->session.shared.ponKindFlag = 1;
     t.fetchSerialButton->click();
     EXPECT_EQ(c.sent(), QStringLiteral("interface epon 0/0\r\ndisplay ont autofind 0\r\n     \r\nquit\r\n"));
-    EXPECT_EQ(c.window->shared.ponKindFlag, 0);
+    EXPECT_EQ(c.window->session.shared.ponKindFlag, 0);
 }
 
 TEST(ProvisioningUi, FlashTabConfirmsAllOntsOfAPort) {

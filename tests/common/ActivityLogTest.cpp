@@ -71,5 +71,9 @@ TEST(ActivityLog, UnwritableLogIsSilent) {
     SettingsStore store(run.config());
     run.writeFile(QStringLiteral("日志"), "a file where the directory should be");
     ActivityLog(store, run.path(), test::FixedClock{Morning}).writeLine(QStringLiteral("lost"));
-    SUCCEED();
+    // The line is lost, the file in the way is left as it was, and nothing is written elsewhere.
+    EXPECT_EQ(run.readFile(QStringLiteral("日志")), QByteArray("a file where the directory should be"));
+    QStringList entries = QDir(run.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    entries.removeAll(QStringLiteral("config.ini"));
+    EXPECT_EQ(entries, QStringList{QStringLiteral("日志")});
 }

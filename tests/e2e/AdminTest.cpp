@@ -73,7 +73,7 @@ TEST(AdminE2E, RenameSaveIdleTimeoutAndSwitches) {
     ASSERT_TRUE(h.waitForModel([](const QJsonObject &d) { return d["sysname"].toString() == "OLT-E2E"; }));
 
     h.op.answer(true);
-    h.click(h.window->writeButton); // "写入OLT(&S)"
+    h.click(h.window->consolePane->writeButton); // "写入OLT(&S)"
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("保存完毕"))) << h.consoleText().right(600).toStdString();
 
     page->otherGroup->idleMinutes->setText(QStringLiteral("30"));
@@ -117,11 +117,11 @@ TEST(AdminE2E, RenameSaveIdleTimeoutAndSwitches) {
 TEST(AdminE2E, RebootEndsTheSessionAndTheConsoleComesBack) {
     AdminHarness h(demoDevice(), QStringLiteral("自动重连=真\n"));
     h.sim.server->setRestartMs(500);
-    h.window->connection.setRetryDelay(300);
+    h.window->session.connection.setRetryDelay(300);
     ASSERT_TRUE(h.startAndLogIn());
     h.op.answer(true);
     h.click(h.window->settingsPage->systemGroup->rebootButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->connection.isConnected(); }, WaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->session.connection.isConnected(); }, WaitMs));
     EXPECT_EQ(h.op.boxes.last().text, QStringLiteral("重启成功，请等待系统启动！"));
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("语言模式已切换为中文")))
         << h.consoleText().right(600).toStdString();

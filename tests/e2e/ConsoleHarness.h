@@ -5,11 +5,12 @@
 #include "../sim/SimDriver.h"
 
 #include "TestDoubles.h"
+#include "app/ConsolePane.h"
 #include "app/MainWindow.h"
-#include "app/OperatorConsoleWidget.h"
 #include "common/ActivityLog.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
+#include "widgets/OperatorConsole.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -125,7 +126,7 @@ struct ConsoleHarness {
     // A command typed into the entry and sent with "回车执行".
     void typeCommand(const QString &line) {
         window->console->entry->setPlainText(line);
-        window->executeButton->click();
+        window->consolePane->executeButton->click();
     }
 
     static void click(QPushButton *button) { button->click(); }

@@ -4,12 +4,12 @@
 #include "ConsoleHarness.h"
 
 #include "app/ChassisPage.h"
-#include "app/ReceivingIndicatorWidget.h"
 #include "monitor/QueryPage.h"
 #include "olt/OltTexts.h"
 #include "olt/TestConnection.h"
 #include "ont/OntMenusUi.h"
 #include "ont/OntPage.h"
+#include "widgets/ReceivingIndicatorWidget.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -59,7 +59,7 @@ void expectWholeRows(const GridModel &grid) {
 TEST(ConsoleSession, LogsInInChineseAndShowsATypedBoardListing) {
     ConsoleHarness h;
     ASSERT_TRUE(h.startAndLogIn()) << h.consoleText().toStdString();
-    EXPECT_TRUE(h.window->connection.isConnected());
+    EXPECT_TRUE(h.window->session.connection.isConnected());
     EXPECT_TRUE(h.op.boxes.isEmpty());
     EXPECT_FALSE(h.window->chassisPage->hasDrawing());
 
@@ -118,15 +118,43 @@ TEST(ConsoleOntList, PagedListingsFillTheGridWithTheModelsOnts) {
         }
         const QStringList expected = modelOnts(h.sim.dump(), prefix);
         ASSERT_GT(expected.size(), 5);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontListGrid.count() >= expected.size(); }, WaitMs))
-            << h.window->ontListGrid.count() << " of " << expected.size() << "\n"
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return h.window->session.ontListGrid.count() >= expected.size(); }, WaitMs))
+            << h.window->session.ontListGrid.count() << " of " << expected.size() << "\n"
             << h.consoleText().right(400).toStdString();
         ASSERT_TRUE(h.settle());
-        EXPECT_EQ(gridOnts(h.window->ontListGrid).join('\n'), expected.join('\n'));
-        expectWholeRows(h.window->ontListGrid);
+        EXPECT_EQ(gridOnts(h.window->session.ontListGrid).join('\n'), expected.join('\n'));
+        expectWholeRows(h.window->session.ontListGrid);
         // The paging prompts were answered and wiped, never shown.
         EXPECT_FALSE(h.consoleText().contains(QStringLiteral("任意键继续显示")));
     }
+}
+
+// "全部状态" of an 8-port board (49 lines) pages at the 40-line screen. The pager reads whatever comes while it waits, so the script's
+// "quit" must not be typed ahead: the CLI comes back to configuration mode and the next listing
+// fills its grid.
+TEST(ConsoleOntQueries, APagedPortStateListingLeavesTheCliReadyForTheNextListing) {
+    ConsoleHarness h;
+    ASSERT_TRUE(h.startAndLogIn());
+    OntPage *page = h.window->ontPage;
+    page->discovery.frame->setText(QStringLiteral("0"));
+    page->discovery.slot->setCurrentText(QStringLiteral("1"));
+    h.op.answers = {true}; // GPON
+    h.click(page->allStatesButton);
+    ASSERT_TRUE(h.waitForConsole(QStringLiteral("0/1/7"))) << h.consoleText().right(1500).toStdString();
+    ASSERT_TRUE(h.settle());
+    EXPECT_TRUE(h.consoleText().trimmed().endsWith(ConfigPrompt)) << h.consoleText().right(300).toStdString();
+
+    page->list.frame->setText(QStringLiteral("0"));
+    page->list.slot->setCurrentText(QStringLiteral("1"));
+    page->list.port->setCurrentText(QStringLiteral("3"));
+    h.click(page->listPortButton);
+    const QStringList expected = modelOnts(h.sim.dump(), QStringLiteral("0/1/3/"));
+    ASSERT_FALSE(expected.isEmpty());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.window->session.ontListGrid.count() >= expected.size(); }, WaitMs))
+        << h.consoleText().right(400).toStdString();
+    EXPECT_EQ(gridOnts(h.window->session.ontListGrid).join('\n'), expected.join('\n'));
 }
 
 // A paging prompt cut in two is still answered once its second half arrives, and the listing
@@ -139,10 +167,11 @@ TEST(ConsoleOntList, SplitPagingPromptIsJoinedAndAnswered) {
     page->list.slot->setCurrentText(QStringLiteral("1"));
     h.click(page->listBoardButton);
     const QStringList expected = modelOnts(h.sim.dump(), QStringLiteral("0/1/"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontListGrid.count() >= expected.size(); }, WaitMs))
-        << h.window->ontListGrid.count() << " of " << expected.size();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.window->session.ontListGrid.count() >= expected.size(); }, WaitMs))
+        << h.window->session.ontListGrid.count() << " of " << expected.size();
     ASSERT_TRUE(h.settle());
-    EXPECT_EQ(gridOnts(h.window->ontListGrid).join('\n'), expected.join('\n'));
+    EXPECT_EQ(gridOnts(h.window->session.ontListGrid).join('\n'), expected.join('\n'));
     EXPECT_FALSE(h.consoleText().contains(QStringLiteral("任意键继续显示")));
 }
 
@@ -155,17 +184,17 @@ TEST(ConsoleOntQueries, DiscoverySearchAndVersionsFillTheirViews) {
     const QJsonArray autofind = h.sim.dump()["autofind"].toArray();
     ASSERT_FALSE(autofind.isEmpty());
     h.click(page->discoverAllButton);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return h.window->ontDiscoveryGrid.count() >= autofind.size(); }, WaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->session.ontDiscoveryGrid.count() >= autofind.size(); },
+                                WaitMs));
     ASSERT_TRUE(h.settle());
     // The OLT lists them by port; compare port and key as sets.
     QStringList expectedFound, shownFound;
     for (const QJsonValue &v : autofind)
         expectedFound << v["port"].toString() + ' ' +
                              (v.toObject().contains("sn") ? v["sn"].toString() : v["mac"].toString());
-    for (int r = 0; r < h.window->ontDiscoveryGrid.count(); ++r)
-        shownFound << h.window->ontDiscoveryGrid.cell(r, 1) + ' ' +
-                          h.window->ontDiscoveryGrid.cell(r, 2).section('(', 0, 0);
+    for (int r = 0; r < h.window->session.ontDiscoveryGrid.count(); ++r)
+        shownFound << h.window->session.ontDiscoveryGrid.cell(r, 1) + ' ' +
+                          h.window->session.ontDiscoveryGrid.cell(r, 2).section('(', 0, 0);
     expectedFound.sort();
     shownFound.sort();
     EXPECT_EQ(shownFound.join('\n'), expectedFound.join('\n'));
@@ -193,10 +222,11 @@ TEST(ConsoleOntQueries, DiscoverySearchAndVersionsFillTheirViews) {
     const QJsonArray onts = h.sim.dump()["onts"].toArray();
     page->version.frame->setText(QStringLiteral("0"));
     h.click(page->versionFrameButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontVersionGrid.count() >= onts.size(); }, WaitMs))
-        << h.window->ontVersionGrid.count() << " of " << onts.size();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.window->session.ontVersionGrid.count() >= onts.size(); }, WaitMs))
+        << h.window->session.ontVersionGrid.count() << " of " << onts.size();
     ASSERT_TRUE(h.settle());
-    ASSERT_EQ(h.window->ontVersionGrid.count(), onts.size());
+    ASSERT_EQ(h.window->session.ontVersionGrid.count(), onts.size());
     QStringList expected, shown;
     for (const QJsonValue &v : onts)
         expected << QStringList{v["port"].toString(), QString::number(v["id"].toInt()),
@@ -204,8 +234,8 @@ TEST(ConsoleOntQueries, DiscoverySearchAndVersionsFillTheirViews) {
                                 v["plugged"].toBool() ? v["version"].toString() : "-",
                                 v["plugged"].toBool() ? v["software"].toString() : "-"}
                         .join(' ');
-    for (int r = 0; r < h.window->ontVersionGrid.count(); ++r)
-        shown << h.window->ontVersionGrid.row(r).mid(0, 5).join(' ');
+    for (int r = 0; r < h.window->session.ontVersionGrid.count(); ++r)
+        shown << h.window->session.ontVersionGrid.row(r).mid(0, 5).join(' ');
     expected.sort();
     shown.sort();
     EXPECT_EQ(shown.join('\n'), expected.join('\n'));
@@ -228,10 +258,10 @@ TEST(ConsoleIdleTimeout, ReconnectsOnlyWhenAutoReconnectIsOn) {
             ASSERT_TRUE(h.waitForConsole(ConfigPrompt));
             EXPECT_TRUE(h.op.boxes.isEmpty());
         } else {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->connection.isConnected(); }, WaitMs));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->session.connection.isConnected(); }, WaitMs));
             // Long enough for a reconnect and a login to show, had one started.
             QTest::qWait(1500);
-            EXPECT_FALSE(h.window->connection.isConnected());
+            EXPECT_FALSE(h.window->session.connection.isConnected());
             EXPECT_EQ(h.consoleText().count(QStringLiteral("语言模式已切换为中文")), 1);
         }
     }
@@ -270,14 +300,14 @@ TEST(ConsoleTestConnection, ReportsSuccessBadAddressAndRejectedLogin) {
 TEST(ConsoleGridMenu, OpensOnAFilledRowOnly) {
     ConsoleHarness h;
     ASSERT_TRUE(h.startAndLogIn());
-    EXPECT_FALSE(gridMenuOpens(h.window->ontListGrid, 0));
+    EXPECT_FALSE(gridMenuOpens(h.window->session.ontListGrid, 0));
     h.window->ontPage->list.slot->setCurrentText(QStringLiteral("1"));
     h.window->ontPage->list.port->setCurrentText(QStringLiteral("0"));
     h.click(h.window->ontPage->listPortButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontListGrid.count() > 0; }, WaitMs));
-    EXPECT_TRUE(gridMenuOpens(h.window->ontListGrid, 0));
-    EXPECT_FALSE(gridMenuOpens(h.window->ontListGrid, -1));
-    EXPECT_FALSE(gridMenuOpens(h.window->ontDiscoveryGrid, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->session.ontListGrid.count() > 0; }, WaitMs));
+    EXPECT_TRUE(gridMenuOpens(h.window->session.ontListGrid, 0));
+    EXPECT_FALSE(gridMenuOpens(h.window->session.ontListGrid, -1));
+    EXPECT_FALSE(gridMenuOpens(h.window->session.ontDiscoveryGrid, 0));
 }
 
 // A slow listing shows that it is running and how far it has come; "中断命令(&Q)" stops it, and
@@ -299,27 +329,27 @@ TEST(ConsoleOntList, ASlowListingShowsItsProgressAndCanBeStopped) {
     ASSERT_EQ(h.sim.command(QStringLiteral("fault off")), "ok");
     ASSERT_TRUE(h.settle());
     const int all = int(h.sim.dump()["onts"].toArray().size());
-    EXPECT_LT(h.window->ontListGrid.count(), all) << "the listing was broken off";
+    EXPECT_LT(h.window->session.ontListGrid.count(), all) << "the listing was broken off";
 }
 
 TEST(ConsoleHelp, ThePartialCommandStaysAndIsCompletedOrReplaced) {
     ConsoleHarness h;
     ASSERT_TRUE(h.startAndLogIn());
     h.window->console->entry->setPlainText(QStringLiteral("display ont "));
-    h.window->helpButton->click();
+    h.window->consolePane->helpButton->click();
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("autofind")));
     ASSERT_TRUE(h.waitForConsole(ConfigPrompt + QStringLiteral("display ont ")));
     EXPECT_EQ(h.window->console->entry->toPlainText(), QStringLiteral("display ont "));
 
     // Completed in the box, only the rest goes out: the OLT runs the whole command.
     h.window->console->entry->setPlainText(QStringLiteral("display ont autofind all"));
-    h.window->executeButton->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontDiscoveryGrid.count() > 0; }, WaitMs));
+    h.window->consolePane->executeButton->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->session.ontDiscoveryGrid.count() > 0; }, WaitMs));
     ASSERT_TRUE(h.settle()) << h.consoleText().right(1500).toStdString();
 
     // Another command after a help erases the held text first.
     h.window->console->entry->setPlainText(QStringLiteral("display bo"));
-    h.window->helpButton->click();
+    h.window->consolePane->helpButton->click();
     ASSERT_TRUE(h.waitForConsole(ConfigPrompt + QStringLiteral("display bo")));
     h.typeCommand(QStringLiteral("display board 0"));
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("display board 0")));

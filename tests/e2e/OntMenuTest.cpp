@@ -2,8 +2,8 @@
 
 #include "ConsoleHarness.h"
 
-#include "ont/GridPanelWidget.h"
 #include "ont/OntPage.h"
+#include "widgets/GridPanelWidget.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -54,19 +54,20 @@ struct MenuHarness : ConsoleHarness {
         page->list.frame->setText(QStringLiteral("0"));
         page->list.slot->setCurrentText(QString::number(slot));
         page->list.port->setCurrentText(QString::number(port));
-        window->ontListGrid.resetHeader();
+        window->session.ontListGrid.resetHeader();
         click(page->listPortButton);
         const QString at = QStringLiteral("0/%1/%2").arg(slot).arg(port);
         int expected = 0;
         for (const QJsonValue &v : sim.dump()["onts"].toArray())
             expected += v["port"].toString() == at;
-        return QTest::qWaitFor([&] { return window->ontListGrid.count() == expected; }, WaitMs) && settle();
+        return QTest::qWaitFor([&] { return window->session.ontListGrid.count() == expected; }, WaitMs) &&
+               settle();
     }
 
     // Makes the row of ONT `id` current, as the right-click does.
     bool select(int id) {
-        for (int r = 0; r < window->ontListGrid.count(); ++r)
-            if (window->ontListGrid.cell(r, 1) == QString::number(id)) {
+        for (int r = 0; r < window->session.ontListGrid.count(); ++r)
+            if (window->session.ontListGrid.cell(r, 1) == QString::number(id)) {
                 selectSourceRow(window->ontPage->ontListGrid, r);
                 return true;
             }
@@ -76,7 +77,7 @@ struct MenuHarness : ConsoleHarness {
     // Runs a menu item with the operator's answers; true when every answer was used.
     bool choose(const char *caption, std::vector<Answer> answers) {
         op.answers.assign(answers.begin(), answers.end());
-        QAction *item = window->ontActions.value(QString::fromUtf8(caption));
+        QAction *item = window->ontPage->ontActions.value(QString::fromUtf8(caption));
         if (!item || !item->isEnabled()) return false;
         item->trigger();
         return op.answers.empty();
@@ -123,7 +124,7 @@ TEST(OntMenuE2E, DeletingEveryOntOfAPortLeavesTheOtherPorts) {
     ASSERT_TRUE(h.startAndLogIn());
     const int elsewhere = int(h.sim.dump()["onts"].toArray().size());
     ASSERT_TRUE(h.listPort(1, 1));
-    const int onPort = h.window->ontListGrid.count();
+    const int onPort = h.window->session.ontListGrid.count();
     ASSERT_GT(onPort, 1);
     ASSERT_TRUE(h.select(0));
     ASSERT_TRUE(h.choose("删除选定端口所有ONT", {Y, Y, Y}));
@@ -134,7 +135,7 @@ TEST(OntMenuE2E, DeletingEveryOntOfAPortLeavesTheOtherPorts) {
         EXPECT_NE(v["port"].toString(), "0/1/1");
     // The grid follows on the next query.
     ASSERT_TRUE(h.listPort(1, 1));
-    EXPECT_EQ(h.window->ontListGrid.count(), 0);
+    EXPECT_EQ(h.window->session.ontListGrid.count(), 0);
 }
 
 TEST(OntMenuE2E, DeactivateThenActivate) {
@@ -235,25 +236,26 @@ TEST(OntMenuE2E, RightClickDeleteRemovesTheRowFromTheNextQuery) {
     ASSERT_TRUE(h.listPort(1, 2));
     QTableView *view = h.window->ontPage->ontListGrid;
     int row = -1;
-    for (int r = 0; r < h.window->ontListGrid.count(); ++r)
-        if (servicePortsOf(h.sim.dump(), "0/1/2", h.window->ontListGrid.cell(r, 1).toInt()).size() == 1)
+    for (int r = 0; r < h.window->session.ontListGrid.count(); ++r)
+        if (servicePortsOf(h.sim.dump(), "0/1/2", h.window->session.ontListGrid.cell(r, 1).toInt()).size() ==
+            1)
             row = r;
     ASSERT_GE(row, 0) << "an ONT with only its internet service port";
-    const int id = h.window->ontListGrid.cell(row, 1).toInt();
+    const int id = h.window->session.ontListGrid.cell(row, 1).toInt();
     selectSourceRow(view, row);
     const QPoint at = view->visualRect(view->currentIndex()).center();
     emit view->customContextMenuRequested(at);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontMenu->isVisible(); }, WaitMs));
-    for (QAction *item : h.window->ontActions)
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->ontPage->ontMenu->isVisible(); }, WaitMs));
+    for (QAction *item : h.window->ontPage->ontActions)
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
-    h.window->ontMenu->hide();
+    h.window->ontPage->ontMenu->hide();
 
     ASSERT_TRUE(h.choose("删除选定ONT", {Y, Y, T(QStringLiteral("1"))}));
     ASSERT_TRUE(h.waitForModel([&](const QJsonObject &d) { return ontAt(d, "0/1/2", id).isEmpty(); }))
         << h.consoleText().right(800).toStdString();
     ASSERT_TRUE(h.listPort(1, 2));
-    for (int r = 0; r < h.window->ontListGrid.count(); ++r)
-        EXPECT_NE(h.window->ontListGrid.cell(r, 1), QString::number(id));
+    for (int r = 0; r < h.window->session.ontListGrid.count(); ++r)
+        EXPECT_NE(h.window->session.ontListGrid.cell(r, 1), QString::number(id));
 }
 
 // Answering EPON for a GPON port fails the interface line ("单板类型错误", answered with "config");
@@ -274,5 +276,5 @@ TEST(OntMenuE2E, TheConsoleIsNeverLeftOutsideConfigurationMode) {
         << h.consoleText().right(800).toStdString();
     ASSERT_TRUE(h.settle());
     ASSERT_TRUE(h.listPort(1, 1)) << h.consoleText().right(800).toStdString();
-    EXPECT_GT(h.window->ontListGrid.count(), 0);
+    EXPECT_GT(h.window->session.ontListGrid.count(), 0);
 }

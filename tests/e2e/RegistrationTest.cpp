@@ -1,7 +1,7 @@
 // The unattended loop against the simulator: ticks are run directly, as "测试后台注册" does.
 
 #include "ConsoleHarness.h"
-#include "ont/GridPanelWidget.h"
+#include "widgets/GridPanelWidget.h"
 
 #include "ont/OntPage.h"
 #include "provision/ManualRegistration.h"
@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QTableView>
+
+#include <algorithm>
 
 using namespace tw;
 using namespace tw::e2e;
@@ -54,7 +56,7 @@ TEST(AutoRegistrationE2E, PluggedOntsEndRegisteredOnOneTickWithTheirServicePorts
     };
 
     // One tick registers every waiting ONT, one after the other, each with its flows.
-    h.window->autoRegisterTick();
+    h.window->session.autoRegisterTick();
     ASSERT_TRUE(QTest::qWaitFor([&] { return registeredOf(h.sim.dump()).size() == plugs.size(); }, WaitMs));
     ASSERT_TRUE(h.settle());
     QTest::qWait(300);
@@ -74,6 +76,51 @@ TEST(AutoRegistrationE2E, PluggedOntsEndRegisteredOnOneTickWithTheirServicePorts
                 EXPECT_EQ(sp["gemport"].toInt(-1), ont["pon"] == QStringLiteral("gpon") ? 1 : -1);
             }
         EXPECT_EQ(flows, 1) << QJsonDocument(ont).toJson().toStdString();
+    }
+}
+
+// A connection dropped anywhere in one registration's exchange (the autofind query, "ont add", its
+// answer, the flows) ends, after the reconnect, with the ONT registered once and its one service
+// port: a registration cut off before its flows looks its ONT up and finishes them.
+TEST(AutoRegistrationE2E, ADropAnywhereInOneRegistrationEndsWithTheOntAndItsServicePort) {
+    const QString key = QStringLiteral("48575443B0000001");
+    for (int dropAfter = 0; dropAfter <= 1600; dropAfter += 200) {
+        SCOPED_TRACE(dropAfter);
+        ConsoleHarness h(
+            demoDevice(),
+            QStringLiteral("自动注册=真\n自动建流=真\n自动重连=真\n[基本]\n业务外层=200\n业务内层=41\n"
+                           "GPON业务流=service-port vlan 业务外层 gpon 0/槽号/端口号 ont 编号 "
+                           "gemport 1 multi-service user-vlan 业务内层 tag-transform translate\n"));
+        ASSERT_TRUE(h.startAndLogIn());
+        for (const QString &waiting : keysOf(h.sim.dump()["autofind"].toArray()))
+            ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + waiting), "ok");
+        ASSERT_EQ(h.sim.command(QStringLiteral("plug 0/1/6 sn ") + key), "ok");
+        ASSERT_EQ(h.sim.command(QStringLiteral("fault drop-after %1").arg(dropAfter)), "ok");
+
+        const sim::Device &dev = h.sim.device;
+        auto registrations = [&] {
+            return std::count_if(dev.onts.begin(), dev.onts.end(),
+                                 [&](const sim::Ont &o) { return o.sn == key; });
+        };
+        auto servicePorts = [&] {
+            const auto ont = std::find_if(dev.onts.begin(), dev.onts.end(),
+                                          [&](const sim::Ont &o) { return o.sn == key; });
+            if (ont == dev.onts.end()) return qsizetype(0);
+            return qsizetype(std::count_if(
+                dev.servicePorts.begin(), dev.servicePorts.end(),
+                [&](const sim::ServicePort &sp) { return sp.at == ont->at && sp.ont == ont->id; }));
+        };
+        // The drop strikes during the first tick; a later one finds the ONT still waiting when the
+        // drop came before its "ont add" went out.
+        for (int tick = 0; tick < 4 && (registrations() != 1 || servicePorts() != 1); ++tick) {
+            h.window->session.autoRegisterTick();
+            (void)QTest::qWaitFor([&] { return registrations() == 1 && servicePorts() == 1; }, 8000);
+        }
+        ASSERT_TRUE(h.settle());
+        QTest::qWait(300);
+        EXPECT_EQ(registrations(), 1);
+        EXPECT_EQ(servicePorts(), 1) << h.consoleText().right(2000).toStdString();
+        EXPECT_TRUE(h.op.boxes.isEmpty()) << h.op.boxes.value(0).text.toStdString();
     }
 }
 
@@ -113,7 +160,7 @@ TEST(AutoMoveE2E, MovedOntIsRemovedFromItsOldPortAndRegisteredOnTheNew) {
     ASSERT_EQ(h.sim.command(QStringLiteral("move ") + key + QStringLiteral(" 0/1/5")), "ok");
     for (int tick = 0; tick < 3 && portsOf(h.sim.dump(), key) != QStringList{QStringLiteral("0/1/5")};
          ++tick) {
-        h.window->autoRegisterTick();
+        h.window->session.autoRegisterTick();
         ASSERT_TRUE(h.settle());
         QTest::qWait(500); // add reply, location query, deletion
         ASSERT_TRUE(h.settle());
@@ -136,15 +183,15 @@ TEST(AutoRegistrationE2E, TickOnADroppedConnectionLogsInBeforeItsQuery) {
     ASSERT_TRUE(h.startAndLogIn());
     ASSERT_EQ(h.sim.command(QStringLiteral("fault drop-after 10")), "ok");
     h.typeCommand(QStringLiteral("display board 0"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->connection.isConnected(); }, WaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->session.connection.isConnected(); }, WaitMs));
 
-    h.window->autoRegisterTick();
+    h.window->session.autoRegisterTick();
     // The query must follow the new login; sent before it, the OLT takes it for the user name.
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("语言模式已切换为中文")));
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("display ont autofind all")));
     ASSERT_TRUE(h.settle());
     EXPECT_TRUE(h.op.boxes.isEmpty()) << h.op.boxes.value(0).text.toStdString();
-    EXPECT_GT(h.window->ontDiscoveryGrid.count(), 0);
+    EXPECT_GT(h.window->session.ontDiscoveryGrid.count(), 0);
 }
 
 TEST(AutoMoveE2E, WithIptvTheMulticastUserGoesFirstThenServicePortsThenTheOnt) {
@@ -179,7 +226,7 @@ TEST(AutoMoveE2E, WithIptvTheMulticastUserGoesFirstThenServicePortsThenTheOnt) {
     ASSERT_EQ(h.sim.command(QStringLiteral("move ") + key + QStringLiteral(" 0/1/5")), "ok");
     for (int tick = 0; tick < 4 && portsOf(h.sim.dump(), key) != QStringList{QStringLiteral("0/1/5")};
          ++tick) {
-        h.window->autoRegisterTick();
+        h.window->session.autoRegisterTick();
         ASSERT_TRUE(h.settle());
         QTest::qWait(500); // add reply, location query, service-port query, clean-up and deletion
         ASSERT_TRUE(h.settle());
@@ -228,16 +275,16 @@ TEST(ManualRegistrationE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
     h.typeCommand(QStringLiteral("display ont autofind all"));
     ASSERT_TRUE(h.settle());
     int row = -1;
-    for (int r = 0; r < h.window->ontDiscoveryGrid.count(); ++r)
-        if (h.window->ontDiscoveryGrid.cell(r, 1) == QStringLiteral("0/1/2")) row = r;
+    for (int r = 0; r < h.window->session.ontDiscoveryGrid.count(); ++r)
+        if (h.window->session.ontDiscoveryGrid.cell(r, 1) == QStringLiteral("0/1/2")) row = r;
     ASSERT_GE(row, 0);
-    const QString key = serialFromCell(h.window->ontDiscoveryGrid.cell(row, 2));
+    const QString key = serialFromCell(h.window->session.ontDiscoveryGrid.cell(row, 2));
     selectSourceRow(h.window->ontPage->ontDiscoveryGrid, row);
 
     h.op.answerText(QStringLiteral("grid-e2e")); // description
     h.op.answer(true);                           // GPON
     h.op.answer(true);                           // run the script
-    h.window->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"))->trigger();
+    h.window->ontPage->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"))->trigger();
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont add 2 sn-auth ") + key));
     ASSERT_TRUE(h.settle());
 

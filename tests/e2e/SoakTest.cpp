@@ -36,11 +36,11 @@ struct Quiet {
     int chunks = 0, sessions = 0;
     explicit Quiet(MainWindow &w) {
         sinceChunk.start();
-        QObject::connect(&w.connection, &OltConnection::chunkReceived, &w.connection, [this] {
+        QObject::connect(&w.session.connection, &OltConnection::chunkReceived, &w.session.connection, [this] {
             sinceChunk.restart();
             ++chunks;
         });
-        QObject::connect(&w.connection, &OltConnection::connectedChanged, &w.connection,
+        QObject::connect(&w.session.connection, &OltConnection::connectedChanged, &w.session.connection,
                          [this](bool up) { sessions += up ? 1 : 0; });
     }
     void wait(int stillMs = 250) {
@@ -201,7 +201,7 @@ void soak(const SoakPlan &plan) {
             ++idles;
         }
 
-        h.window->autoRegisterTick();
+        h.window->session.autoRegisterTick();
         quiet.wait();
         countRegistrations();
     }

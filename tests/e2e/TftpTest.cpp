@@ -211,7 +211,7 @@ void roundTrip(TftpHarness &h) {
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("load configuration tftp 127.0.0.1 MA5680T.cfg all")));
     ASSERT_TRUE(h.settle()) << h.consoleText().right(800).toStdString();
     h.click(h.window->settingsPage->backupGroup->activateButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->connection.isConnected(); }, WaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->session.connection.isConnected(); }, WaitMs));
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("语言模式已切换为中文")))
         << h.consoleText().right(800).toStdString();
     ASSERT_TRUE(h.waitForConsole(ConfigPrompt));
@@ -283,7 +283,7 @@ TEST(TftpE2E, RoundTripThroughDebiansTftpd) {
     ASSERT_TRUE(server.start(h.run.path())) << server.process.readAll().toStdString();
     h.serverOn(server.port);
     h.sim.server->setRestartMs(500);
-    h.window->connection.setRetryDelay(300);
+    h.window->session.connection.setRetryDelay(300);
     ASSERT_TRUE(h.startAndLogIn());
     roundTrip(h);
 }
@@ -295,7 +295,7 @@ TEST(TftpE2E, RoundTripThroughTheConsolesOwnServer) {
     ASSERT_TRUE(h.window->tftp->server.isRunning());
     h.serverOn(h.window->tftp->server.port());
     h.sim.server->setRestartMs(500);
-    h.window->connection.setRetryDelay(300);
+    h.window->session.connection.setRetryDelay(300);
     ASSERT_TRUE(h.startAndLogIn());
     roundTrip(h);
     h.window->tftp->action->trigger();

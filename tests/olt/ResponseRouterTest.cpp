@@ -58,130 +58,125 @@ struct RouterTest : ::testing::Test {
     SharedValues shared;
     ResponseRouter router{fields, rec, rec, shared, settings};
 
-    int rule(const char *echo) { return ResponseRouter::matchRule(gbk(echo), fields); }
+    RouterRule rule(const char *echo) { return ResponseRouter::matchRule(gbk(echo), fields); }
 };
 
 const QByteArray Prompt = "\r\nMA5680T(config)#";
+using R = RouterRule;
+
+} // namespace
+
+// Failures name the rules.
+namespace tw {
+void PrintTo(RouterRule rule, std::ostream *os) {
+    *os << routerRuleName(rule).toStdString();
+}
+} // namespace tw
+
+namespace {
+
+struct EchoCase {
+    const char *echo;
+    RouterRule rule;
+};
+
+// One echo per rule, in the table's order.
+const EchoCase OneEchoPerRule[] = {
+    {"display board 0/1", R::Chassis},
+    {"display ont info 0 1 0 all", R::OntList},
+    {"display current-configuration", R::OntDetail},
+    {"display ont autofind all", R::Discovery},
+    {"display alarm active all detail", R::Alarms},
+    {"display arp all", R::Arp},
+    {"display rogueont 0 all", R::RogueOnts},
+    {"display version", R::Version},
+    {"display ont info by-mac 0011-2233-4455", R::OntSearch},
+    {"ont add 0 1 mac-auth 0011-2233-4455 oam", R::OntAdd},
+    {"display  statistics  global", R::Statistics},
+    {"display DBA-profile all", R::DbaProfiles},
+    {"display ont-lineprofile gpon all", R::GponLineProfiles},
+    {"display ont-srvprofile gpon all", R::GponServiceProfiles},
+    {"display board", R::Boards},
+    {"display vlan all", R::Vlans},
+    {"display ip routing-table", R::Routes},
+    {"display ip interface", R::IpInterfaces},
+    {"display ip statistics", R::IpStatistics},
+    {"display temperature 0/1", R::Temperature},
+    {"display power", R::Power},
+    {"display runstat callinfo", R::CallInfo},
+    {"board confirm 0/1", R::BoardConfirm},
+    {"ont-auto-find enable", R::AutoFindSwitch},
+    {"display io-packetfile information", R::PacketFiles},
+    {"display progress load", R::Progress},
+    {"display ont version 0 1 0 all", R::OntVersions},
+    {"display service-port port 0/1/0 ont 3", R::ServicePorts},
+    {"display ont-lineprofile epon all", R::EponLineProfiles},
+    {"display ont-srvprofile epon all", R::EponServiceProfiles},
+    {"display port ddm-info 1", R::PortDdm},
+};
 
 } // namespace
 
 TEST_F(RouterTest, EachFragmentFindsItsRule) {
-    const struct {
-        const char *echo;
-        int rule;
-    } cases[] = {
-        {"display board 0", 1},
-        {"display board 0/8", 1}, // a single board's echo also redraws the chassis
-        {"display ont info 0 1 0 all", 2},
-        {"display ont info 0 all", 2},
-        {"display ont info 0 1 all", 2},
-        {"display ont info 0 2 3 5", 3},
-        {"display current-configuration", 3},
-        {"display ont autofind all", 4},
-        {"display alarm active all detail", 5},
-        {"display arp all", 6},
-        {"display rogueont 0 all", 7},
-        {"display version", 8},
-        {"display ont info by-sn 48575443A1B2C3D4", 9},
-        {"display ont info by-desc x", 9},
-        {"ont add 0 1 sn-auth 48575443A1B2C3D4 omci", 10},
-        {"display  statistics  global", 11},
-        {"display DBA-profile all", 12},
-        {"display ont-lineprofile gpon all", 13},
-        {"display ont-srvprofile gpon all", 14},
-        {"display board", 15},
-        {"display vlan all", 16},
-        {"display ip routing-table", 17},
-        {"display ip interface", 18},
-        {"display ip statistics", 19},
-        {"display temperature 0/1", 20},
-        {"display power", 21},
-        {"display runstat callinfo", 22},
-        {"board confirm 0/1", 23},
-        {"ont-auto-find enable", 24},
-        {"display io-packetfile information", 25},
-        {"display progress load", 26},
-        {"display ont version 0 1 0 all", 27},
-        {"display service-port port 0/1/0 ont 3", 28},
-        {"display ont-lineprofile epon all", 29},
-        {"display ont-srvprofile epon all", 30},
-        {"interface giu 0/19\r\ndisplay port ddm-info 0\r\nquit", 31},
-        {"display ont optical-info 0 1", 0},
-        {"display statistics global", 0}, // rule 11 wants two blanks on each side
+    // Other forms of the same commands, and near misses.
+    const EchoCase others[] = {
+        {"display board 0", R::Chassis},
+        {"display ont info 0 all", R::OntList},
+        {"display ont info 0 1 all", R::OntList},
+        {"display ont info 0 2 3 5", R::OntDetail},
+        {"display ont info by-sn 48575443A1B2C3D4", R::OntSearch},
+        {"display ont info by-desc x", R::OntSearch},
+        {"interface giu 0/19\r\ndisplay port ddm-info 0\r\nquit", R::PortDdm},
+        {"display ont optical-info 0 1", R::None},
+        {"display statistics global", R::None}, // the statistics rule wants two blanks on each side
     };
-    for (const auto &c : cases) {
+    const auto check = [this](const EchoCase &c) {
         SCOPED_TRACE(c.echo);
         EXPECT_EQ(rule(c.echo), c.rule);
-    }
+    };
+    for (const EchoCase &c : OneEchoPerRule)
+        check(c);
+    for (const EchoCase &c : others)
+        check(c);
 }
 
 TEST_F(RouterTest, EarlierRuleWinsWhateverTheOrderOfTheEchoes) {
     // One echo per rule, listed last rule first. Taking away the winner each time must give the
     // rules one by one in table order.
-    const char *echoes[] = {"display board 0/1",
-                            "display ont info 0 1 0 all",
-                            "display current-configuration",
-                            "display ont autofind all",
-                            "display alarm active all detail",
-                            "display arp all",
-                            "display rogueont 0 all",
-                            "display version",
-                            "display ont info by-mac 0011-2233-4455",
-                            "ont add 0 1 mac-auth 0011-2233-4455 oam",
-                            "display  statistics  global",
-                            "display DBA-profile all",
-                            "display ont-lineprofile gpon all",
-                            "display ont-srvprofile gpon all",
-                            "display board",
-                            "display vlan all",
-                            "display ip routing-table",
-                            "display ip interface",
-                            "display ip statistics",
-                            "display temperature 0/1",
-                            "display power",
-                            "display runstat callinfo",
-                            "board confirm 0/1",
-                            "ont-auto-find enable",
-                            "display io-packetfile information",
-                            "display progress load",
-                            "display ont version 0 1 0 all",
-                            "display service-port port 0/1/0 ont 3",
-                            "display ont-lineprofile epon all",
-                            "display ont-srvprofile epon all",
-                            "display port ddm-info 1"};
+    const auto &echoes = OneEchoPerRule;
     static_assert(std::size(echoes) == ResponseRouter::RuleCount);
     QByteArray text;
     for (auto it = std::rbegin(echoes); it != std::rend(echoes); ++it)
-        text += QByteArray(*it) + "\r\n";
-    for (int expected = 1; expected <= ResponseRouter::RuleCount; ++expected) {
-        SCOPED_TRACE(echoes[expected - 1]);
-        EXPECT_EQ(ResponseRouter::matchRule(text, fields), expected);
-        text.replace(QByteArray(echoes[expected - 1]) + "\r\n", "");
+        text += QByteArray(it->echo) + "\r\n";
+    for (const auto &e : echoes) {
+        SCOPED_TRACE(e.echo);
+        EXPECT_EQ(ResponseRouter::matchRule(text, fields), e.rule);
+        text.replace(QByteArray(e.echo) + "\r\n", "");
     }
-    EXPECT_EQ(ResponseRouter::matchRule(text, fields), 0);
+    EXPECT_EQ(ResponseRouter::matchRule(text, fields), R::None);
 }
 
 TEST_F(RouterTest, FieldDependentRulesUseTheFieldsAsTheyAreNow) {
     const char *port = "display ont info 0 1 0 all";
     const char *board = "display ont info 0 1 all";
     const char *frame = "display ont info 0 all";
-    EXPECT_EQ(rule(port), 2);
+    EXPECT_EQ(rule(port), R::OntList);
     fields.values[RouterFields::ListPort] = "1";
-    EXPECT_EQ(rule(port), 0);
-    EXPECT_EQ(rule(board), 2);
+    EXPECT_EQ(rule(port), R::None);
+    EXPECT_EQ(rule(board), R::OntList);
     fields.values[RouterFields::ListBoard] = "3";
-    EXPECT_EQ(rule(board), 0);
-    EXPECT_EQ(rule(frame), 2);
+    EXPECT_EQ(rule(board), R::None);
+    EXPECT_EQ(rule(frame), R::OntList);
     fields.values[RouterFields::ListFrame] = "1";
-    EXPECT_EQ(rule(frame), 0);
+    EXPECT_EQ(rule(frame), R::None);
 
-    EXPECT_EQ(rule("display ont info 0 2 3 5"), 3);
+    EXPECT_EQ(rule("display ont info 0 2 3 5"), R::OntDetail);
     fields.values[RouterFields::DetailOnt] = "6";
-    EXPECT_EQ(rule("display ont info 0 2 3 5"), 0);
+    EXPECT_EQ(rule("display ont info 0 2 3 5"), R::None);
 
-    EXPECT_EQ(rule("display ont version 0 1 0 all"), 27);
+    EXPECT_EQ(rule("display ont version 0 1 0 all"), R::OntVersions);
     fields.values[RouterFields::VersionFrame] = "1";
-    EXPECT_EQ(rule("display ont version 0 1 0 all"), 0);
+    EXPECT_EQ(rule("display ont version 0 1 0 all"), R::None);
 }
 
 TEST_F(RouterTest, CompletedOutputGoesWhereItsRuleSays) {

@@ -23,7 +23,7 @@ QByteArray demoBytes() {
 
 // One "# output" section of the printed text: its rule and its blocks ("== name" -> body).
 struct Output {
-    int rule = -1;
+    QString rule;
     QList<std::pair<QString, QString>> blocks;
     QString body(const QString &name) const {
         for (const auto &[n, b] : blocks)
@@ -36,7 +36,7 @@ QList<Output> parse(const QString &printed) {
     QList<Output> outputs;
     for (const QString &line : printed.split(u'\n')) {
         if (line.startsWith(u"# output ")) {
-            outputs.append(Output{line.section(u' ', 4).toInt(), {}});
+            outputs.append(Output{line.section(u' ', 4), {}});
         } else if (line.startsWith(u"== ")) {
             outputs.last().blocks.append({line.mid(3), {}});
         } else if (!outputs.isEmpty() && !outputs.last().blocks.isEmpty()) {
@@ -49,9 +49,9 @@ QList<Output> parse(const QString &printed) {
     return outputs;
 }
 
-const Output *withRule(const QList<Output> &outputs, int rule) {
+const Output *withRule(const QList<Output> &outputs, const char *rule) {
     for (const Output &o : outputs)
-        if (o.rule == rule) return &o;
+        if (o.rule == QLatin1String(rule)) return &o;
     return nullptr;
 }
 
@@ -85,13 +85,14 @@ TEST(ReplayCapture, DemoSessionFromLoginToSearch) {
     // The login dialogue, banner and mode switches complete outputs no rule takes.
     ASSERT_GE(outputs.size(), 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(outputs[i].rule, 0) << i;
+        EXPECT_EQ(outputs[i].rule, QStringLiteral("none")) << i;
         EXPECT_TRUE(outputs[i].blocks.isEmpty()) << i;
     }
-    EXPECT_EQ(std::count_if(outputs.begin(), outputs.end(), [](const Output &o) { return o.rule != 0; }), 4);
+    EXPECT_EQ(
+        std::count_if(outputs.begin(), outputs.end(), [](const Output &o) { return o.rule != u"none"; }), 4);
 
     // "display board 0": the query pane and the chassis redraw.
-    const Output *board = withRule(outputs, 1);
+    const Output *board = withRule(outputs, "chassis");
     ASSERT_TRUE(board);
     ASSERT_EQ(board->blocks.size(), 2);
     EXPECT_TRUE(board->body("QueryPane").startsWith(u"display board 0\n"));
@@ -107,7 +108,7 @@ TEST(ReplayCapture, DemoSessionFromLoginToSearch) {
                                                      "20\tH801X2CS\t正常\n"));
 
     // The paged listing of 0/1/0: the simulator's twelve ONTs.
-    const Output *list = withRule(outputs, 2);
+    const Output *list = withRule(outputs, "ont-list");
     ASSERT_TRUE(list);
     ASSERT_EQ(list->blocks.size(), 1);
     const QStringList rows = list->body("OntListGrid").split(u'\n', Qt::SkipEmptyParts);
@@ -125,7 +126,7 @@ TEST(ReplayCapture, DemoSessionFromLoginToSearch) {
     EXPECT_EQ(rows[3], QStringLiteral("0/1/0\t3\t4857544307020004\t去激活\t离线\t初始\t初始\t否"));
 
     // "display ont autofind all": four GPON and one EPON ONT; EPON keys by MAC.
-    const Output *found = withRule(outputs, 4);
+    const Output *found = withRule(outputs, "discovery");
     ASSERT_TRUE(found);
     const QStringList discovered = found->body("OntDiscoveryGrid").split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(discovered.size(), 5);
@@ -134,7 +135,7 @@ TEST(ReplayCapture, DemoSessionFromLoginToSearch) {
     EXPECT_EQ(found->blocks.last().first, u"serial 00E0-FCF0-E88B");
 
     // "display ont info by-sn": the search pane.
-    const Output *search = withRule(outputs, 9);
+    const Output *search = withRule(outputs, "ont-search");
     ASSERT_TRUE(search);
     const QString pane = search->body("OntSearchPane");
     EXPECT_TRUE(pane.startsWith(u"display ont info by-sn 48575443FF470001\n"));
@@ -145,7 +146,7 @@ TEST(ReplayCapture, DemoSessionFromLoginToSearch) {
 TEST(ReplayCapture, FieldsDecideWhichRulesMatch) {
     // Without the list fields the listing reaches no rule and the grid stays untouched.
     const QList<Output> plain = parse(replay(demoBytes(), {}).out);
-    EXPECT_FALSE(withRule(plain, 2));
+    EXPECT_FALSE(withRule(plain, "ont-list"));
     for (const Output &o : plain)
         for (const auto &block : o.blocks)
             EXPECT_NE(block.first, u"OntListGrid");
@@ -159,7 +160,7 @@ TEST(ReplayCapture, FieldsDecideWhichRulesMatch) {
         tw::toGbk(u"MA5680T(config)#display ont info 0 1 0 3\r\n  ONT编号  : 3\r\n\r\nMA5680T(config)#");
     const QList<Output> outputs = parse(replay(capture, detail).out);
     ASSERT_EQ(outputs.size(), 2);
-    EXPECT_EQ(outputs[1].rule, 3);
+    EXPECT_EQ(outputs[1].rule, QStringLiteral("ont-detail"));
     EXPECT_EQ(outputs[1].body("OntDetailPane"),
               QStringLiteral("display ont info 0 1 0 3\n  ONT编号  : 3\n\nMA5680T(config)#\n"));
 }
@@ -168,13 +169,13 @@ TEST(ReplayCapture, DiscoveryKeyAndAutomaticRegistration) {
     Options gpon;
     gpon.gpon = true;
     const QList<Output> offOutputs = parse(replay(demoBytes(), gpon).out);
-    const Output *off = withRule(offOutputs, 4);
+    const Output *off = withRule(offOutputs, "discovery");
     ASSERT_TRUE(off);
     EXPECT_EQ(off->blocks.last().first, u"serial 4857544360EAF001");
 
     gpon.autoRegister = true;
     const QList<Output> onOutputs = parse(replay(demoBytes(), gpon).out);
-    const Output *on = withRule(onOutputs, 4);
+    const Output *on = withRule(onOutputs, "discovery");
     ASSERT_TRUE(on);
     EXPECT_EQ(on->blocks.last().first, u"auto-register 4857544360EAF001");
 }
@@ -293,8 +294,8 @@ TEST(ReplayCommandLine, BadInputFailsWithAMessage) {
     out.clear();
     EXPECT_EQ(runCommandLine({write("cut.bin", cut), "--list", "0", "1", "0"}, out, err), ExitTruncated);
     EXPECT_TRUE(err.contains(u"ends inside an output"));
-    EXPECT_TRUE(withRule(parse(out), 1));
-    EXPECT_FALSE(withRule(parse(out), 2));
+    EXPECT_TRUE(withRule(parse(out), "chassis"));
+    EXPECT_FALSE(withRule(parse(out), "ont-list"));
 
     EXPECT_EQ(run({}, &err), ExitUsage);
     EXPECT_TRUE(err.contains(u"no capture file"));
@@ -319,7 +320,7 @@ TEST(ReplayCommandLine, ToolPrintsUtf8AndExitsCleanly) {
 
     const auto [status, out, err] = run({DemoCapture, "--list", "0", "1", "0"});
     EXPECT_EQ(status, ExitOk) << err.toStdString();
-    EXPECT_TRUE(out.startsWith("# output 1 rule 0\n"));
+    EXPECT_TRUE(out.startsWith("# output 1 rule none\n"));
     EXPECT_TRUE(out.contains(QStringLiteral("0/1/0\t3\t4857544307020004\t去激活\t离线").toUtf8()));
 
     QTemporaryDir dir;
@@ -346,11 +347,11 @@ TEST(ReplayCapture, CatalogueAnswersFillTheQueryPane) {
     const QList<Output> outputs = parse(r.out);
     int routed = 0;
     for (const Output &o : outputs) {
-        if (o.rule == 0) continue; // the login
+        if (o.rule == u"none") continue; // the login
         ++routed;
         EXPECT_TRUE(o.body("QueryPane").startsWith(u"display ") ||
                     o.body("QueryPane").startsWith(u"interface giu"))
-            << "rule " << o.rule;
+            << "rule " << o.rule.toStdString();
     }
     EXPECT_EQ(routed, 18) << "one answer per catalogue entry recorded";
 }

@@ -1,4 +1,4 @@
-#include "ont/GridPanelWidget.h"
+#include "widgets/GridPanelWidget.h"
 
 #include "common/GridExport.h"
 #include "common/GridModel.h"
@@ -136,6 +136,33 @@ void selectSourceRow(QTableView *view, int row) {
     const QAbstractItemModel *source = proxy ? proxy->sourceModel() : view->model();
     const QModelIndex index = source->index(row, 0);
     view->setCurrentIndex(proxy ? proxy->mapFromSource(index) : index);
+}
+
+void applyGridHeader(QTableView *view, const GridModel &model) {
+    for (int c = 0; c < model.columns().size(); ++c)
+        view->setColumnWidth(c, model.columns()[c].width);
+}
+
+GridPanelWidget *makeGridPanel(GridModel &model, const QString &name, int onlineColumn, QList<int> fitted) {
+    auto *panel = new GridPanelWidget(model, name, onlineColumn);
+    QTableView *view = panel->view;
+    QObject::connect(&model, &GridModel::headerReset, view, [view, &model] { applyGridHeader(view, model); });
+    applyGridHeader(view, model);
+    // Serial columns grow to show whole serials once rows have come (never below their set width).
+    const auto fit = [view, &model, fitted] {
+        QTimer::singleShot(0, view, [view, &model, fitted] {
+            for (int c : fitted) {
+                view->resizeColumnToContents(c);
+                if (view->columnWidth(c) < model.columns()[c].width)
+                    view->setColumnWidth(c, model.columns()[c].width);
+            }
+        });
+    };
+    if (!fitted.isEmpty()) {
+        QObject::connect(&model, &QAbstractItemModel::rowsInserted, view, fit);
+        QObject::connect(&model, &QAbstractItemModel::modelReset, view, fit);
+    }
+    return panel;
 }
 
 } // namespace tw

@@ -1,6 +1,6 @@
-#include "app/OperatorConsoleWidget.h"
+#include "widgets/OperatorConsole.h"
 
-#include "app/WidgetKitUi.h"
+#include "widgets/WidgetKit.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>

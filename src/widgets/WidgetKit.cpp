@@ -1,4 +1,4 @@
-#include "app/WidgetKitUi.h"
+#include "widgets/WidgetKit.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/ReceivingIndicatorWidget.h"
+#include "widgets/ReceivingIndicatorWidget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/QtOperatorUi.h"
+#include "widgets/QtOperator.h"
 
 #include <QFileDialog>
 #include <QInputDialog>

@@ -44,4 +44,10 @@ int currentSourceRow(const QTableView *view);
 // Makes model row `row` the view's current one.
 void selectSourceRow(QTableView *view, int row);
 
+// A grid with its filter and count; `onlineColumn` >= 0 counts the online rows, `fitted` columns
+// grow to their content.
+GridPanelWidget *makeGridPanel(GridModel &model, const QString &name, int onlineColumn, QList<int> fitted);
+// Applies the model's captions and widths to the view's header.
+void applyGridHeader(QTableView *view, const GridModel &model);
+
 } // namespace tw

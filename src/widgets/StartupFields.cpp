@@ -1,4 +1,4 @@
-#include "app/StartupFieldsUi.h"
+#include "widgets/StartupFields.h"
 
 #include "common/SettingsStore.h"
 
