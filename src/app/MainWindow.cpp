@@ -21,6 +21,7 @@
 #include "monitor/AlarmPage.h"
 #include "monitor/QueryPage.h"
 #include "olt/OltDisconnect.h"
+#include "olt/OltLink.h"
 #include "olt/TestConnection.h"
 #include "ont/GridPanelWidget.h"
 #include "ont/OntMenusUi.h"
@@ -108,7 +109,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     connectOlt = [this] { connection.connectToOlt(); };
     openControlPanel = [this] {
         ControlPanelWindow panel(settings_, op_, this);
-        TestConnection test(op_);
+        TestConnection test(op_, knownHostsFile(settings_));
         connect(&panel, &ControlPanelWindow::testConnectionRequested, &test, &TestConnection::start);
         panel.exec();
     };
@@ -204,7 +205,10 @@ void MainWindow::buildCentral() {
         auto *w = new CommandLineWindow([this] { return console->text(); }, this);
         w->show();
     });
-    connect(reconnectButton, &QPushButton::clicked, this, [this] { connectOlt(); });
+    connect(reconnectButton, &QPushButton::clicked, this, [this] {
+        connection.allowRedial(); // the operator's own try, after a refused login or host key too
+        connectOlt();
+    });
     connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
     connect(breakButton, &QPushButton::clicked, this, [this] { sink_.sendNow(QStringLiteral("Q\r\n")); });
     // The entry keeps its text: the OLT shows it again after the list, and the operator goes on.
@@ -432,7 +436,7 @@ void MainWindow::wireConnection() {
         }
         if (!up) receivingIndicator->showProgress(-1); // what was arriving will not complete
         const QString where =
-            settings_.read(settings::OltAddress) + QLatin1Char(':') + settings_.read(settings::OltPort);
+            settings_.read(settings::OltAddress) + QLatin1Char(':') + settings_.read(portSetting(oltLink(settings_).protocol));
         setConnectionState(up ? QStringLiteral("已连接 ") + where : QStringLiteral("未连接"));
         setLastEvent(log_.timeStamp() +
                      (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where);
@@ -603,7 +607,7 @@ bool MainWindow::start() {
     }
 
     const QString address = settings_.read(OltAddress);
-    if (probe(address, leadingInt(settings_.read(OltPort)))) {
+    if (probe(address, oltLink(settings_).port)) {
         connectOlt();
     } else {
         op_.notice(QStringLiteral("尝试连接OLT地址：") + address +

@@ -9,7 +9,6 @@
 #include "olt/OltTexts.h"
 #include "olt/Transport.h"
 
-
 #include <utility>
 
 namespace tw {
@@ -64,9 +63,9 @@ Transport *OltConnection::newTransport() {
     sessionEnded();
 
     const LinkProtocol protocol = protocolFrom(settings_.read(settings::OltProtocol));
-    Transport *transport =
-        makeTransport(protocol, settings_.read(settings::OltAccount),
-                      decodePassword(settings_.read(settings::OltPassword)), knownHostsFile(settings_), operator_, this);
+    Transport *transport = makeTransport(protocol, settings_.read(settings::OltAccount),
+                                         decodePassword(settings_.read(settings::OltPassword)),
+                                         knownHostsFile(settings_), operator_, this);
     transport_ = transport;
     transport->setConnectTimeout(connectTimeoutMs_);
     connect(transport, &Transport::connected, this, &OltConnection::linkUp);

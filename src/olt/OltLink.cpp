@@ -12,7 +12,7 @@ namespace tw {
 
 LinkProtocol protocolFrom(const QString &text) {
     return text.trimmed().compare(ProtocolSsh, Qt::CaseInsensitive) == 0 ? LinkProtocol::Ssh
-                                                                        : LinkProtocol::Telnet;
+                                                                         : LinkProtocol::Telnet;
 }
 
 const QString &protocolName(LinkProtocol protocol) {
@@ -50,8 +50,9 @@ Transport *makeTransport(LinkProtocol protocol, const QString &account, const QS
     auto *ssh = new SshTransport(parent);
     ssh->setCredentials(account, password);
     ssh->setKnownHostsFile(knownHosts);
-    ssh->setTrustNewKey(
-        [&op](const QString &host, const QString &fingerprint) { return op.trustHostKey(host, fingerprint); });
+    ssh->setTrustNewKey([&op](const QString &host, const QString &fingerprint) {
+        return op.trustHostKey(host, fingerprint);
+    });
     return ssh;
 }
 

@@ -75,7 +75,8 @@ void SshTransport::connectToHost(const QString &host, quint16 port) {
     timeout_.start(connectTimeoutMs_);
     if (knownHosts_.isEmpty()) { // never fall back to a file of the user's own ssh
         QTimer::singleShot(0, this, [this, attempt = attempt_] {
-            if (attempt == attempt_) fail(transport::knownHostsUnreadable({}, QStringLiteral("未指定")), true);
+            if (attempt == attempt_)
+                fail(transport::knownHostsUnreadable({}, QStringLiteral("未指定")), true);
         });
         return;
     }

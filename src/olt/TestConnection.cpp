@@ -32,7 +32,8 @@ void TestConnection::start(const QString &host, const QString &portText, const Q
         operator_.error(olt::TestBadAddress, olt::ErrorTitle);
         return;
     }
-    Transport *transport = makeTransport(protocolFrom(protocol), account, password, knownHosts_, operator_, this);
+    Transport *transport =
+        makeTransport(protocolFrom(protocol), account, password, knownHosts_, operator_, this);
     transport_ = transport;
     transport->setConnectTimeout(connectTimeoutMs_);
     connect(transport, &Transport::connected, this, &TestConnection::connected);

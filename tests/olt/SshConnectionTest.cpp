@@ -30,7 +30,8 @@ namespace {
 // A simulator serving SSH (with the host key in `keyFile`) on `port`, 0 for any.
 struct SshOlt : LoopbackSim {
     explicit SshOlt(const QString &keyFile, quint16 port = 0) {
-        EXPECT_TRUE(server->listenSsh(QHostAddress::LocalHost, port, keyFile, {})) << server->sshError().toStdString();
+        EXPECT_TRUE(server->listenSsh(QHostAddress::LocalHost, port, keyFile, {}))
+            << server->sshError().toStdString();
     }
     quint16 port() const { return server->sshPort(); }
     QString fingerprint() const { return server->sshFingerprint(); }
@@ -53,7 +54,8 @@ struct SshConsole {
         settings.write(settings::OltPassword, encodePassword(password));
         settings.writeSwitch(settings::AutoReconnect, true);
         conn.setRetryDelay(100);
-        QObject::connect(&conn, &OltConnection::chunkReceived, [this](const QByteArray &c) { received += c; });
+        QObject::connect(&conn, &OltConnection::chunkReceived,
+                         [this](const QByteArray &c) { received += c; });
     }
     QString target() const { return QStringLiteral("127.0.0.1:%1").arg(settings.read(settings::OltSshPort)); }
     bool loggedIn() {
@@ -86,7 +88,8 @@ TEST(SshConnection, HostKeyAskedOnFirstUseKnownThenAndAChangedKeyRefusedOnce) {
     ASSERT_EQ(console.op.boxes.size(), 1);
     EXPECT_EQ(console.op.boxes[0].title, Operator::HostKeyTitle);
     EXPECT_EQ(console.op.boxes[0].text, Operator::hostKeyQuestion(console.target(), fingerprintA));
-    EXPECT_TRUE(run.readFile("known_hosts").startsWith(QStringLiteral("[127.0.0.1]:%1 ").arg(port).toLatin1()));
+    EXPECT_TRUE(
+        run.readFile("known_hosts").startsWith(QStringLiteral("[127.0.0.1]:%1 ").arg(port).toLatin1()));
     // No user-name prompt over SSH: the banner's user prompt starts the post-login lines.
     ASSERT_TRUE(console.loggedIn()) << console.received.right(300).toStdString();
     EXPECT_EQ(answered.count(), 1);
