@@ -138,7 +138,8 @@ void ControlPanelWindow::fill() {
     shownProtocol_ = int(chosen);
     protocol->setCurrentIndex(shownProtocol_); // before the port: its change would set the port
     // SSH端口 is new: a file without it dials 22, and shows it.
-    port->setText(settings_.read(portSetting(chosen), chosen == LinkProtocol::Ssh ? OltSshPort.fallback : none));
+    port->setText(
+        settings_.read(portSetting(chosen), chosen == LinkProtocol::Ssh ? OltSshPort.fallback : none));
     portTyped_ = false;
     account->setText(settings_.read(OltAccount, none));
     password->setText(decodePassword(settings_.read(OltPassword, none)));

@@ -47,7 +47,7 @@ class ControlPanelWindow : public QDialog {
 
     SettingsStore &settings_;
     Operator &op_;
-    int shownProtocol_ = 0; // the combo's index the port field was last set for
+    int shownProtocol_ = 0;  // the combo's index the port field was last set for
     bool portTyped_ = false; // the operator edited the port field since then
 };
 

@@ -435,8 +435,8 @@ void MainWindow::wireConnection() {
             sink_.held.clear();
         }
         if (!up) receivingIndicator->showProgress(-1); // what was arriving will not complete
-        const QString where =
-            settings_.read(settings::OltAddress) + QLatin1Char(':') + settings_.read(portSetting(oltLink(settings_).protocol));
+        const QString where = settings_.read(settings::OltAddress) + QLatin1Char(':') +
+                              settings_.read(portSetting(oltLink(settings_).protocol));
         setConnectionState(up ? QStringLiteral("已连接 ") + where : QStringLiteral("未连接"));
         setLastEvent(log_.timeStamp() +
                      (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where);
