@@ -104,7 +104,8 @@ struct ConsoleHarness {
                             Link l = Link::Telnet)
         : link(l), sim(std::move(device), l) {
         const QString ssh = QStringLiteral("协议=SSH\nSSH端口=%1\n").arg(sim.server->sshPort());
-        run.writeConfig(configFor(sim.port(), QStringLiteral("admin"), (l == Link::Ssh ? ssh : QString()) + extraConfig));
+        run.writeConfig(
+            configFor(sim.port(), QStringLiteral("admin"), (l == Link::Ssh ? ssh : QString()) + extraConfig));
         settings = std::make_unique<SettingsStore>(run.config());
         log = std::make_unique<ActivityLog>(*settings, run.path());
         window = std::make_unique<MainWindow>(*settings, *log, op);

@@ -237,7 +237,8 @@ TEST_P(ConsoleIdleTimeout, ReconnectsOnlyWhenAutoReconnectIsOn) {
         sim::Device device = demoDevice();
         device.idleSeconds = 1;
         ConsoleHarness h(std::move(device),
-                         autoReconnect ? QStringLiteral("自动重连=真\n") : QStringLiteral("自动重连=假\n"), GetParam());
+                         autoReconnect ? QStringLiteral("自动重连=真\n") : QStringLiteral("自动重连=假\n"),
+                         GetParam());
         ASSERT_TRUE(h.startAndLogIn());
         ASSERT_TRUE(h.waitForConsole(QStringLiteral("请重建连接后登录")));
         if (autoReconnect) {

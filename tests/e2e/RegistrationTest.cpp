@@ -132,7 +132,8 @@ TEST(AutoMoveE2E, MovedOntIsRemovedFromItsOldPortAndRegisteredOnTheNew) {
 }
 
 using AutoRegistrationReconnectE2E = OverEachLink;
-INSTANTIATE_TEST_SUITE_P(, AutoRegistrationReconnectE2E, ::testing::Values(Link::Telnet, Link::Ssh), linkName);
+INSTANTIATE_TEST_SUITE_P(, AutoRegistrationReconnectE2E, ::testing::Values(Link::Telnet, Link::Ssh),
+                         linkName);
 
 TEST_P(AutoRegistrationReconnectE2E, TickOnADroppedConnectionLogsInBeforeItsQuery) {
     ConsoleHarness h(demoDevice(), {}, GetParam());
@@ -226,10 +227,12 @@ void expectRegisteredWithProfiles(ConsoleHarness &h, const QString &key, const Q
 } // namespace
 
 using ManualRegistrationOverEachLinkE2E = OverEachLink;
-INSTANTIATE_TEST_SUITE_P(, ManualRegistrationOverEachLinkE2E, ::testing::Values(Link::Telnet, Link::Ssh), linkName);
+INSTANTIATE_TEST_SUITE_P(, ManualRegistrationOverEachLinkE2E, ::testing::Values(Link::Telnet, Link::Ssh),
+                         linkName);
 
 TEST_P(ManualRegistrationOverEachLinkE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
-    ConsoleHarness h(deviceWithMoreProfiles(), QStringLiteral("[基本]\nG线路模板=5\nG业务模板=6\n"), GetParam());
+    ConsoleHarness h(deviceWithMoreProfiles(), QStringLiteral("[基本]\nG线路模板=5\nG业务模板=6\n"),
+                     GetParam());
     ASSERT_TRUE(h.startAndLogIn());
     h.typeCommand(QStringLiteral("display ont autofind all"));
     ASSERT_TRUE(h.settle());
