@@ -51,7 +51,11 @@ ConsolePane::ConsolePane(OltSession &session, QWidget *parent)
     });
     connect(disconnectButton, &QPushButton::clicked, this,
             [this] { disconnectOlt(session_.settings, session_.sink(), session_.op, session_.log); });
-    connect(reconnectButton, &QPushButton::clicked, this, [this] { session_.connectOlt(); });
+    // The operator's own 重连 dials again even after a refused login or host key.
+    connect(reconnectButton, &QPushButton::clicked, this, [this] {
+        session_.connection.allowRedial();
+        session_.connectOlt();
+    });
     connect(executeButton, &QPushButton::clicked, this, &ConsolePane::sendEntry);
     connect(breakButton, &QPushButton::clicked, this,
             [this] { session_.sink().sendNow(QStringLiteral("Q\r\n")); });

@@ -3,8 +3,10 @@
 #include "common/Operator.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
+#include "olt/OltLink.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +42,8 @@ ControlPanelWindow::ControlPanelWindow(SettingsStore &settings, Operator &op, QW
     address = field(olt, QStringLiteral("10.11.104.2"));
     port = field(olt, QStringLiteral("23"));
     port->setMaximumWidth(60);
+    protocol = new QComboBox(olt);
+    protocol->addItems({ProtocolTelnet, ProtocolSsh}); // index = LinkProtocol
     account = field(olt, QStringLiteral("root"));
     password = field(olt, QString());
     password->setEchoMode(QLineEdit::Password);
@@ -52,17 +56,19 @@ ControlPanelWindow::ControlPanelWindow(SettingsStore &settings, Operator &op, QW
     g->addWidget(address, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("端口："), olt), 0, 2);
     g->addWidget(port, 0, 3);
-    g->addWidget(new QLabel(QStringLiteral("帐  号："), olt), 1, 0);
-    g->addWidget(account, 1, 1, 1, 3);
-    g->addWidget(new QLabel(QStringLiteral("密  码："), olt), 2, 0);
-    g->addWidget(password, 2, 1, 1, 3);
-    g->addWidget(new QLabel(QStringLiteral("标  识："), olt), 3, 0);
-    g->addWidget(label, 3, 1, 1, 3);
-    g->addWidget(logBox, 4, 1);
-    g->addWidget(reconnectBox, 4, 2, 1, 2);
-    g->addWidget(testButton, 5, 1);
-    g->addWidget(saveConnectionButton, 5, 2, 1, 2);
-    g->setRowStretch(6, 1);
+    g->addWidget(new QLabel(QStringLiteral("协  议："), olt), 1, 0);
+    g->addWidget(protocol, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("帐  号："), olt), 2, 0);
+    g->addWidget(account, 2, 1, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("密  码："), olt), 3, 0);
+    g->addWidget(password, 3, 1, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("标  识："), olt), 4, 0);
+    g->addWidget(label, 4, 1, 1, 3);
+    g->addWidget(logBox, 5, 1);
+    g->addWidget(reconnectBox, 5, 2, 1, 2);
+    g->addWidget(testButton, 6, 1);
+    g->addWidget(saveConnectionButton, 6, 2, 1, 2);
+    g->setRowStretch(7, 1);
     tabs->addTab(olt, QStringLiteral("OLT配置"));
 
     auto *other = new QWidget(tabs);
@@ -108,8 +114,11 @@ ControlPanelWindow::ControlPanelWindow(SettingsStore &settings, Operator &op, QW
     connect(saveConnectionButton, &QPushButton::clicked, this, &ControlPanelWindow::saveConnection);
     connect(saveOtherButton, &QPushButton::clicked, this, &ControlPanelWindow::saveOther);
     connect(testButton, &QPushButton::clicked, this, [this] {
-        emit testConnectionRequested(address->text(), port->text(), account->text(), password->text());
+        emit testConnectionRequested(address->text(), port->text(), account->text(), password->text(),
+                                     protocol->currentText());
     });
+    connect(port, &QLineEdit::textEdited, this, [this] { portTyped_ = true; });
+    connect(protocol, &QComboBox::currentIndexChanged, this, &ControlPanelWindow::protocolChosen);
     // Each click stores its switch at once.
     const std::pair<QCheckBox *, Setting> switches[] = {{logBox, settings::LogEnabled},
                                                         {reconnectBox, settings::AutoReconnect},
@@ -125,7 +134,13 @@ void ControlPanelWindow::fill() {
     using namespace settings;
     const QString none;
     address->setText(settings_.read(OltAddress, none));
-    port->setText(settings_.read(OltPort, none));
+    const LinkProtocol chosen = protocolFrom(settings_.read(OltProtocol));
+    shownProtocol_ = int(chosen);
+    protocol->setCurrentIndex(shownProtocol_); // before the port: its change would set the port
+    // SSH端口 is new: a file without it dials 22, and shows it.
+    port->setText(
+        settings_.read(portSetting(chosen), chosen == LinkProtocol::Ssh ? OltSshPort.fallback : none));
+    portTyped_ = false;
     account->setText(settings_.read(OltAccount, none));
     password->setText(decodePassword(settings_.read(OltPassword, none)));
     label->setText(settings_.read(OltLabel, none));
@@ -151,8 +166,12 @@ void ControlPanelWindow::saveConnection() {
         op_.error(QStringLiteral("配置信息不能为空！"), QStringLiteral("错误"));
         return;
     }
+    // 协议 is written once it says something: a telnet file without it stays as it was.
+    const auto chosen = LinkProtocol(protocol->currentIndex());
+    const bool protocolKept = protocolFrom(settings_.read(OltProtocol)) == chosen;
     const bool written = settings_.write(OltAddress, address->text()) &&
-                         settings_.write(OltPort, port->text()) &&
+                         (protocolKept || settings_.write(OltProtocol, protocolName(chosen))) &&
+                         settings_.write(portSetting(chosen), port->text()) &&
                          settings_.write(OltAccount, account->text()) &&
                          settings_.write(OltPassword, encodePassword(password->text())) &&
                          settings_.write(OltLabel, label->text());
@@ -162,6 +181,17 @@ void ControlPanelWindow::saveConnection() {
         return;
     }
     op_.notice(QStringLiteral("配置信息保存成功！"), DefaultBoxTitle, BoxIcon::Information);
+}
+
+// A port the operator typed is kept; otherwise the field follows the protocol's usual port.
+void ControlPanelWindow::protocolChosen() {
+    const auto before = LinkProtocol(shownProtocol_);
+    const auto now = LinkProtocol(protocol->currentIndex());
+    shownProtocol_ = protocol->currentIndex();
+    const QString typed = port->text().trimmed();
+    if (portTyped_ && !typed.isEmpty() && typed != QString::number(defaultPort(before))) return;
+    port->setText(QString::number(defaultPort(now)));
+    portTyped_ = false;
 }
 
 void ControlPanelWindow::saveOther() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -26,6 +27,8 @@ class ControlPanelWindow : public QDialog {
     QTabWidget *tabs;
     // "OLT配置"
     QLineEdit *address, *port, *account, *password, *label;
+    // "Telnet" or "SSH": which protocol, and so which port key, the port field is for.
+    QComboBox *protocol;
     QCheckBox *logBox, *reconnectBox;
     QPushButton *testButton, *saveConnectionButton;
     // "其他"
@@ -35,13 +38,17 @@ class ControlPanelWindow : public QDialog {
     QPushButton *saveOtherButton;
 
   signals:
-    // "测试连接" with the texts as typed.
+    // "测试连接" with the texts as typed and the chosen protocol.
     void testConnectionRequested(const QString &host, const QString &port, const QString &account,
-                                 const QString &password);
+                                 const QString &password, const QString &protocol);
 
   private:
+    void protocolChosen();
+
     SettingsStore &settings_;
     Operator &op_;
+    int shownProtocol_ = 0;  // the combo's index the port field was last set for
+    bool portTyped_ = false; // the operator edited the port field since then
 };
 
 } // namespace tw

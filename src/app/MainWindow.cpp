@@ -16,6 +16,7 @@
 #include "common/Text.h"
 #include "monitor/AlarmPage.h"
 #include "monitor/QueryPage.h"
+#include "olt/OltLink.h"
 #include "olt/TestConnection.h"
 #include "ont/OntPage.h"
 #include "widgets/OperatorConsole.h"
@@ -70,7 +71,7 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     probe = [](const QString &host, int port) { return probeReachable(host, port, 1000); };
     openControlPanel = [this] {
         ControlPanelWindow panel(settings_, op_, this);
-        TestConnection test(op_);
+        TestConnection test(op_, knownHostsFile(settings_));
         connect(&panel, &ControlPanelWindow::testConnectionRequested, &test, &TestConnection::start);
         panel.exec();
     };
@@ -325,7 +326,7 @@ bool MainWindow::start() {
     }
 
     const QString address = settings_.read(OltAddress);
-    if (probe(address, leadingInt(settings_.read(OltPort)))) {
+    if (probe(address, oltLink(settings_).port)) {
         session.connectOlt();
     } else {
         op_.notice(QStringLiteral("尝试连接OLT地址：") + address +

@@ -35,7 +35,21 @@ class Operator {
                                                const QStringList & /*filters*/) {
         return std::nullopt;
     }
+    // An SSH server shows a host key not seen before: `host` is "host:port", `fingerprint` the key's
+    // "SHA256:…" fingerprint, to compare with the one the OLT's own console shows. True trusts it
+    // (it is then kept); false refuses the connection.
+    virtual bool trustHostKey(const QString &host, const QString &fingerprint) {
+        return askYesNo(hostKeyQuestion(host, fingerprint), HostKeyTitle, BoxIcon::Warning);
+    }
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
+
+    static inline const QString HostKeyTitle = QStringLiteral("SSH主机密钥");
+    static QString hostKeyQuestion(const QString &host, const QString &fingerprint) {
+        return QStringLiteral("首次通过SSH连接 %1，无法确认这台OLT的身份。\n"
+                              "它的主机密钥指纹是：\n%2\n\n"
+                              "请与OLT上显示的指纹核对。是否信任该密钥并继续连接？")
+            .arg(host, fingerprint);
+    }
 };
 
 // Nobody at the screen (the replay tool, the benchmarks): every question is refused, every input

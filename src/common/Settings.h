@@ -24,6 +24,10 @@ inline QString counterKey(const char16_t *stem, int n) {
 // Section OLT
 inline const Setting OltAddress{QStringLiteral("OLT"), QStringLiteral("IP地址"), {}};
 inline const Setting OltPort{QStringLiteral("OLT"), QStringLiteral("端口"), {}};
+// "Telnet" or "SSH"; a missing or unknown value is telnet, as before the key existed. Telnet dials
+// 端口, SSH dials SSH端口, so each protocol keeps its own port.
+inline const Setting OltProtocol{QStringLiteral("OLT"), QStringLiteral("协议"), QStringLiteral("Telnet")};
+inline const Setting OltSshPort{QStringLiteral("OLT"), QStringLiteral("SSH端口"), QStringLiteral("22")};
 inline const Setting OltAccount{QStringLiteral("OLT"), QStringLiteral("帐号"), {}};
 inline const Setting OltPassword{QStringLiteral("OLT"), QStringLiteral("密码"), {}};
 inline const Setting OltLabel{QStringLiteral("OLT"), QStringLiteral("标识"), {}};

@@ -2,11 +2,12 @@
 
 #include "common/Gbk.h"
 #include "common/Operator.h"
+#include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
+#include "olt/OltLink.h"
 #include "olt/OltTexts.h"
-
-#include <QTcpSocket>
+#include "olt/Transport.h"
 
 #include <utility>
 
@@ -31,17 +32,18 @@ OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObjec
 }
 
 OltConnection::~OltConnection() {
-    // Silenced first: the socket's last signals must not reach the runner or its owners on the way out.
-    dropSocket();
+    // Silenced first: the link's last signals must not reach the runner or its owners on the way out.
+    dropTransport();
 }
 
-void OltConnection::dropSocket() {
-    if (!socket_) return;
-    // It may be the socket whose data is being handled right now: silence it, delete it later.
-    socket_->disconnect(this);
-    socket_->abort();
-    socket_->deleteLater();
-    socket_ = nullptr;
+void OltConnection::dropTransport() {
+    if (waiting_) waiting_->quit(); // a connectToOlt() waiting for this link gives up
+    if (!transport_) return;
+    // It may be the link whose data is being handled right now: silence it, delete it later.
+    transport_->disconnect(this);
+    transport_->abort();
+    transport_->deleteLater();
+    transport_ = nullptr;
 }
 
 void OltConnection::sessionEnded() {
@@ -50,74 +52,98 @@ void OltConnection::sessionEnded() {
     runner_.interruptAll(QStringLiteral("与OLT的连接已断开"));
 }
 
-QTcpSocket *OltConnection::newSocket() {
-    dropSocket();
+Transport *OltConnection::newTransport() {
+    dropTransport();
     receive_.reset();
     stranded_.stop();
     retry_.stop();
-    loggedIn_ = restored_ = false;
+    retrying_ = false;
+    loggedIn_ = loginDone_ = accountAsked_ = restored_ = false;
     loginGrace_.stop();
     sessionEnded();
 
-    auto *socket = new QTcpSocket(this);
-    socket_ = socket;
-    connect(socket, &QTcpSocket::readyRead, this, &OltConnection::readAvailable);
-    connect(socket, &QTcpSocket::disconnected, this, [this] {
-        readAvailable();
-        receive_.finish(*this); // the last bytes, even if they looked like the start of a prompt
-        sessionEnded();
-        emit connectedChanged(false);
-        // The OLT closed the connection (a reboot, a switch-over, a network failure): with
-        // 自动重连 on, dial again until it answers.
-        if (settings_.isOn(settings::AutoReconnect)) retry_.start();
-    });
-    return socket;
+    const LinkProtocol protocol = protocolFrom(settings_.read(settings::OltProtocol));
+    Transport *transport = makeTransport(protocol, settings_.read(settings::OltAccount),
+                                         decodePassword(settings_.read(settings::OltPassword)),
+                                         knownHostsFile(settings_), operator_, this);
+    transport_ = transport;
+    transport->setConnectTimeout(connectTimeoutMs_);
+    connect(transport, &Transport::connected, this, &OltConnection::linkUp);
+    connect(transport, &Transport::failed, this,
+            [this, transport](const QString &why) { linkFailed(transport, why); });
+    connect(transport, &Transport::readyRead, this, &OltConnection::readAvailable);
+    connect(transport, &Transport::disconnected, this, &OltConnection::linkDown);
+    return transport;
 }
 
-bool OltConnection::target(QString &host, quint16 &port) const {
-    host = settings_.read(settings::OltAddress);
-    const int p = leadingInt(settings_.read(settings::OltPort));
-    if (p <= 0 || p > 65535) return false;
-    port = static_cast<quint16>(p);
-    return true;
+void OltConnection::linkUp() {
+    retrying_ = false;
+    refused_ = false;
+    if (loginGrace_.interval() > 0) loginGrace_.start();
+    emit connectedChanged(true);
+    if (waiting_) waiting_->quit();
+}
+
+void OltConnection::linkFailed(Transport *transport, const QString &why) {
+    if (transport != transport_) return;
+    const bool background = std::exchange(retrying_, false);
+    refused_ = transport->refused();
+    dropTransport();
+    if (!background) emit connectedChanged(false); // 自动重连's tries told it when the link went
+    // Dialling again would only be refused again (a loop of boxes, or an account locked for too
+    // many wrong passwords): the operator is told once and dials again by hand.
+    if (refused_)
+        operator_.error(why, olt::ErrorTitle);
+    else if (background && settings_.isOn(settings::AutoReconnect))
+        retry_.start();
+}
+
+void OltConnection::linkDown() {
+    readAvailable();
+    receive_.finish(*this); // the last bytes, even if they looked like the start of a prompt
+    sessionEnded();
+    emit connectedChanged(false);
+    // The OLT closed the connection (a reboot, a switch-over, a network failure): with 自动重连 on,
+    // dial again until it answers.
+    if (settings_.isOn(settings::AutoReconnect)) retry_.start();
 }
 
 bool OltConnection::connectToOlt() {
-    QTcpSocket *socket = newSocket();
-    QString host;
-    quint16 port = 0;
-    bool ok = false;
-    if (target(host, port)) {
-        socket->connectToHost(host, port);
-        ok = socket->waitForConnected(connectTimeoutMs_);
+    if (refused_) {
+        emit connectedChanged(false);
+        return false;
     }
-    if (!ok) socket->abort();
-    if (ok && loginGrace_.interval() > 0) loginGrace_.start();
-    emit connectedChanged(ok);
-    return ok;
+    Transport *transport = newTransport();
+    const OltLink link = oltLink(settings_);
+    if (link.port == 0) {
+        dropTransport();
+        emit connectedChanged(false);
+        return false;
+    }
+    // Waits for connected() or failed(), whichever comes; a link dropped meanwhile (another
+    // connect replaced it) ends the wait too.
+    QEventLoop loop;
+    waiting_ = &loop;
+    transport->connectToHost(link.host, link.port);
+    if (transport_ == transport && !transport->isConnected()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return transport_ == transport && transport->isConnected();
 }
 
 void OltConnection::retryConnect() {
-    if (!settings_.isOn(settings::AutoReconnect) || isConnected()) return;
+    if (!settings_.isOn(settings::AutoReconnect) || isConnected() || refused_) return;
     // In the background: a rebooting OLT may not answer for minutes, and the window stays usable.
-    QTcpSocket *socket = newSocket();
-    QString host;
-    quint16 port = 0;
-    if (!target(host, port)) return;
-    connect(socket, &QTcpSocket::connected, this, [this] {
-        if (loginGrace_.interval() > 0) loginGrace_.start();
-        emit connectedChanged(true);
-    });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-        if (socket != socket_ || socket->state() == QAbstractSocket::ConnectedState) return;
-        dropSocket();
-        if (settings_.isOn(settings::AutoReconnect)) retry_.start();
-    });
-    socket->connectToHost(host, port);
+    Transport *transport = newTransport();
+    const OltLink link = oltLink(settings_);
+    if (link.port == 0) {
+        dropTransport();
+        return;
+    }
+    retrying_ = true;
+    transport->connectToHost(link.host, link.port);
 }
 
 bool OltConnection::isConnected() const {
-    return socket_ && socket_->state() == QAbstractSocket::ConnectedState;
+    return transport_ && transport_->isConnected();
 }
 
 bool OltConnection::send(const QString &script) {
@@ -138,11 +164,17 @@ bool OltConnection::sendNow(const QString &keys) {
 }
 
 void OltConnection::passwordSent() {
-    loggedIn_ = true;
-    loginGrace_.stop();
-    // The password's line is answered by the first prompt; the post-login lines go after it, one
-    // at a time, and then whatever was sent meanwhile.
+    // The password's line is answered by the first prompt; the post-login lines go after it.
     runner_.foreignLines(1);
+    loggedInByLink();
+}
+
+// The CLI is past its login: the post-login lines go one at a time, and then whatever was sent
+// meanwhile. Over a link that logs in by itself (SSH) this comes with the user prompt the OLT shows
+// after its banner, with no user-name or password prompt before it.
+void OltConnection::loggedInByLink() {
+    loggedIn_ = loginDone_ = true;
+    loginGrace_.stop();
     runner_.runFirst(olt::PostLogin, {}, RunOptions{false, false});
     runner_.setReady(true);
     emit loginAnswered();
@@ -150,15 +182,16 @@ void OltConnection::passwordSent() {
 
 bool OltConnection::writeRaw(const QByteArray &bytes) {
     if (!isConnected()) return false;
-    return socket_->write(bytes) == bytes.size();
+    return transport_->write(bytes);
 }
 
 void OltConnection::readAvailable() {
-    // A box shown while a chunk is handled runs a nested event loop in which the socket reads on
+    // A box shown while a chunk is handled runs a nested event loop in which the link reads on
     // without signalling again; pick up what came meanwhile before returning.
     stranded_.stop();
-    while (socket_ && socket_->bytesAvailable() > 0)
-        receive_.feed(socket_->readAll(), *this);
+    for (QByteArray bytes; transport_ && !(bytes = transport_->readAll()).isEmpty();)
+        receive_.feed(bytes, *this);
+    if (!loginDone_ && !accountAsked_ && isConnected() && receive_.atUserPrompt()) loggedInByLink();
     // A script that left the CLI outside configuration mode (a failed "interface" line, then its
     // "quit") strands it at the privileged prompt: nothing would complete from then on.
     if (loggedIn_ && !restored_ && receive_.atPrivilegedPrompt()) stranded_.start();

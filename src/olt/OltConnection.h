@@ -1,23 +1,25 @@
 #pragma once
-// The program's one telnet connection to the OLT. Every script goes out through send(); every
-// received chunk passes the receive path (telnet layer, prompt joiner, chunk stage with its paging,
-// login and fixed answers) and what is left is handed on through chunkReceived() to the router.
+// The program's one connection to the OLT's CLI, over telnet or SSH as config.ini says (a
+// Transport carries the bytes; nothing else here depends on which). Every script goes out through
+// send(); every received chunk passes the receive path (telnet layer, prompt joiner, chunk stage
+// with its paging, login and fixed answers) and what is left is handed on through chunkReceived()
+// to the router.
 
 #include "common/CommandSink.h"
 #include "olt/ReceivePath.h"
 #include "olt/ScriptRunner.h"
 
 #include <QByteArray>
+#include <QEventLoop>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-
-class QTcpSocket;
 
 namespace tw {
 
 class Operator;
 class SettingsStore;
+class Transport;
 
 class OltConnection : public QObject, public CommandSink, private ReceiveActions {
     Q_OBJECT
@@ -28,10 +30,16 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     OltConnection(const SettingsStore &settings, Operator &op, QObject *parent = nullptr);
     ~OltConnection() override;
 
-    // Connects to OLT / IP地址 and OLT / 端口 as they are in the settings now, replacing any previous
-    // socket. Returns once connected (true) or failed (false), after at most the connect time-out
-    // (a host name is looked up first; that lookup is the system's).
+    // Connects to OLT / IP地址 over the protocol and port the settings hold now (协议: 端口 for
+    // telnet, SSH端口 for SSH), replacing any previous link. Returns once connected (true) or failed
+    // (false), after at most the connect time-out; an SSH host-key question waits for its answer.
+    // The window keeps painting meanwhile; typed input waits.
+    // A refusal (an SSH login rejected, a host key not trusted or changed) is shown once, and after
+    // it nothing dials again until the operator does (allowRedial()): not 自动重连, not the idle
+    // notice, not a timer's query calling this.
     bool connectToOlt();
+    // The operator dials by hand (重连OLT): the next connectToOlt() tries again after a refusal.
+    void allowRedial() { refused_ = false; }
     // The script goes to the runner, which writes it a line at a time once the OLT has answered
     // the line before; false while not connected. Scripts sent during the login go right after it.
     bool send(const QString &script) override;
@@ -40,6 +48,7 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     bool isConnected() const;
     ScriptRunner &runner() { return runner_; }
 
+    // Over SSH it covers the key exchange, the login and opening the shell as well.
     void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
     // How long the OLT must stay quiet at its privileged prompt before "config" is sent.
     static constexpr int DefaultStrandedMs = 1000;
@@ -65,18 +74,24 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     void configurationRestored(const QString &note);
 
   private:
-    QTcpSocket *newSocket();
-    bool target(QString &host, quint16 &port) const;
+    Transport *newTransport();
+    void linkUp();
+    void linkFailed(Transport *transport, const QString &why);
+    void linkDown();
     void retryConnect();
     void readAvailable();
+    void loggedInByLink();
     void restoreConfiguration();
     bool writeRaw(const QByteArray &bytes);
-    void dropSocket();
+    void dropTransport();
 
     // What the receive path asks for.
     void write(const QByteArray &bytes) override { writeRaw(bytes); }
     void reconnect() override { connectToOlt(); }
-    void accountSent() override { loginGrace_.stop(); } // the password prompt will come
+    void accountSent() override {
+        accountAsked_ = true;
+        loginGrace_.stop(); // the password prompt will come
+    }
     void passwordSent() override;
     void typedLines(int lines) override { runner_.foreignLines(lines); }
     void loginRejected() override;
@@ -91,10 +106,15 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
 
     const SettingsStore &settings_;
     Operator &operator_;
-    QPointer<QTcpSocket> socket_;
+    QPointer<Transport> transport_;
+    QPointer<QEventLoop> waiting_; // connectToOlt() waits here for the link
+    bool retrying_ = false;        // the link being made is 自动重连's, in the background
+    bool refused_ = false;         // the last attempt was refused: only the operator dials again
     ReceivePath receive_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
-    bool loggedIn_ = false; // this connection's login was answered
+    bool loggedIn_ = false;     // scripts may go: the login was answered, or none was asked
+    bool loginDone_ = false;    // the login was answered, or the link logged in, and PostLogin queued
+    bool accountAsked_ = false; // the OLT asked for the user name on this link
     QTimer loginGrace_;     // an OLT that asks no login: queued scripts go after this
     ScriptRunner runner_;
     bool restored_ = false; // "config" went out; not again before configuration mode is back

@@ -24,14 +24,26 @@ void ReceivePath::reset() {
     lastLine_.clear();
 }
 
-bool ReceivePath::atPrivilegedPrompt() const {
-    // A prompt is the system name and "#": no blanks, no mode in parentheses, nothing after it.
-    const QByteArray line = lastLine_.trimmed();
-    if (line.size() < 2 || !line.endsWith('#')) return false;
+namespace {
+
+// A prompt is the system name and its mark: no blanks, no mode in parentheses, nothing after it.
+bool endsAtPrompt(const QByteArray &lastLine, char mark) {
+    const QByteArray line = lastLine.trimmed();
+    if (line.size() < 2 || !line.endsWith(mark)) return false;
     for (const char c : line.first(line.size() - 1))
         if (c == '#' || c == '(' || c == ')' || c == '>' || static_cast<unsigned char>(c) <= ' ')
             return false;
     return true;
+}
+
+} // namespace
+
+bool ReceivePath::atPrivilegedPrompt() const {
+    return endsAtPrompt(lastLine_, '#');
+}
+
+bool ReceivePath::atUserPrompt() const {
+    return endsAtPrompt(lastLine_, '>');
 }
 
 void ReceivePath::stage(QByteArray data, ReceiveActions &to) {

@@ -48,6 +48,8 @@ class ReceivePath {
     // Whether what was delivered last ends at the privileged prompt ("MA5680T#", outside
     // configuration mode), where no later output would ever complete.
     bool atPrivilegedPrompt() const;
+    // Whether it ends at the user prompt ("MA5680T>"), where the CLI waits right after a login.
+    bool atUserPrompt() const;
 
   private:
     void stage(QByteArray data, ReceiveActions &to);

@@ -75,7 +75,8 @@ void SshTransport::connectToHost(const QString &host, quint16 port) {
     timeout_.start(connectTimeoutMs_);
     if (knownHosts_.isEmpty()) { // never fall back to a file of the user's own ssh
         QTimer::singleShot(0, this, [this, attempt = attempt_] {
-            if (attempt == attempt_) fail(transport::knownHostsUnreadable({}, QStringLiteral("未指定")));
+            if (attempt == attempt_)
+                fail(transport::knownHostsUnreadable({}, QStringLiteral("未指定")), true);
         });
         return;
     }
@@ -218,7 +219,8 @@ bool SshTransport::checkHostKey() {
     case SSH_KNOWN_HOSTS_OTHER: { // another key, or a key of another type, was stored for this host
         const QStringList stored = ssh::storedFingerprints(knownHosts_, host_, port_);
         fail(transport::hostKeyChanged(target_, stored.isEmpty() ? QStringLiteral("?") : stored.join(", "),
-                                       fingerprint_));
+                                       fingerprint_),
+             true);
         return false;
     }
     case SSH_KNOWN_HOSTS_UNKNOWN:
@@ -226,7 +228,7 @@ bool SshTransport::checkHostKey() {
         break;
     case SSH_KNOWN_HOSTS_ERROR:
     default:
-        fail(transport::knownHostsUnreadable(knownHosts_, sshError()));
+        fail(transport::knownHostsUnreadable(knownHosts_, sshError()), true);
         return false;
     }
     // The operator may take a while to answer: nothing of this link runs meanwhile, and the
@@ -239,7 +241,7 @@ bool SshTransport::checkHostKey() {
     const bool trusted = trustNewKey_ && trustNewKey_(target_, fingerprint_);
     if (!self || attempt != attempt_) return false; // dropped while asking
     if (!trusted) {
-        fail(transport::hostKeyRefused(target_, fingerprint_));
+        fail(transport::hostKeyRefused(target_, fingerprint_), true);
         return false;
     }
     if (!ssh::storeHostKey(knownHosts_, session_)) // asked again next time; no reason to stop now
@@ -263,7 +265,7 @@ bool SshTransport::authenticate() {
             else if (methods & SSH_AUTH_METHOD_INTERACTIVE)
                 auth_ = Auth::KeyboardInteractive;
             else {
-                fail(transport::sshNoPasswordLogin(target_));
+                fail(transport::sshNoPasswordLogin(target_), true);
                 return false;
             }
             return true;
@@ -277,7 +279,7 @@ bool SshTransport::authenticate() {
         rc = ssh_userauth_kbdint(session_, nullptr, nullptr);
         if (rc == SSH_AUTH_INFO) {
             if (++kbdintRounds_ > kMaxKbdintRounds) {
-                fail(transport::sshLoginRejected(target_));
+                fail(transport::sshLoginRejected(target_), true);
                 return false;
             }
             // Hidden prompts get the password; a prompt that echoes asks for the account.
@@ -300,7 +302,7 @@ bool SshTransport::authenticate() {
         return true;
     case SSH_AUTH_DENIED:
     case SSH_AUTH_PARTIAL:
-        fail(transport::sshLoginRejected(target_));
+        fail(transport::sshLoginRejected(target_), true);
         return false;
     default:
         fail(transport::sshFailed(target_, sshError()));
@@ -399,9 +401,10 @@ void SshTransport::watch() {
     writable_->setEnabled(ssh_get_poll_flags(session_) & SSH_WRITE_PENDING);
 }
 
-void SshTransport::fail(const QString &reason) {
+void SshTransport::fail(const QString &reason, bool refusal) {
     if (stage_ == Stage::Idle) return;
     teardown();
+    refused_ = refusal;
     emit failed(reason);
 }
 

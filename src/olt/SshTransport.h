@@ -52,6 +52,7 @@ class SshTransport : public Transport {
     QByteArray readAll() override;
     void abort() override;
     bool isConnected() const override { return stage_ == Stage::Open; }
+    bool logsIn() const override { return true; }
 
   private:
     enum class Stage { Idle, Tcp, Handshake, Auth, Channel, Pty, Shell, Open };
@@ -67,7 +68,8 @@ class SshTransport : public Transport {
     void flush();
     void watch();
     void scheduleStep();
-    void fail(const QString &reason);
+    // `refusal`: the server or the operator said no (see Transport::refused()).
+    void fail(const QString &reason, bool refusal = false);
     void teardown();
     QString sshError() const;
 

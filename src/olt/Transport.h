@@ -30,6 +30,14 @@ class Transport : public QObject {
     void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
     int connectTimeout() const { return connectTimeoutMs_; }
 
+    // Whether the link logs in by itself (SSH's password authentication): connected() then means
+    // the account was accepted, and the CLI needs no login dialogue.
+    virtual bool logsIn() const { return false; }
+    // Whether the last failed() was a refusal that dialling again would only repeat: the login was
+    // rejected, or the server's host key was not trusted or has changed. Only the operator may try
+    // again after one.
+    bool refused() const { return refused_; }
+
   signals:
     void connected();
     void readyRead();
@@ -40,6 +48,7 @@ class Transport : public QObject {
 
   protected:
     int connectTimeoutMs_ = 10000;
+    bool refused_ = false;
 };
 
 } // namespace tw

@@ -3,6 +3,7 @@
 #include "common/ActivityLog.h"
 #include "common/Settings.h"
 #include "common/SettingsStore.h"
+#include "olt/OltLink.h"
 #include "response/AutoRegistrar.h"
 
 #include <utility>
@@ -32,7 +33,7 @@ OltSession::OltSession(SettingsStore &settings_, ActivityLog &log_, Operator &op
             view.receiving(-1); // what was arriving will not complete
         }
         emit connectionChanged(up, settings.read(settings::OltAddress) + QLatin1Char(':') +
-                                       settings.read(settings::OltPort));
+                                       settings.read(portSetting(oltLink(settings).protocol)));
     });
     connect(&connection, &OltConnection::configurationRestored, this,
             [this](const QString &note) { view.appendConsole(note); });

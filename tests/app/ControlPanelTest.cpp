@@ -5,9 +5,11 @@
 #include "common/SettingsStore.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tw;
@@ -114,4 +116,40 @@ TEST(ControlPanel, WriteFailureIsReportedNotClaimedAsSuccess) {
     ASSERT_EQ(p.op.boxes.size(), 1);
     EXPECT_EQ(p.op.boxes[0].icon, BoxIcon::Error);
     EXPECT_TRUE(p.op.boxes[0].text.startsWith(QStringLiteral("配置信息保存失败")));
+}
+
+// The protocol choice: the port field follows the protocol's usual port unless the operator typed
+// another; SSH is stored as 协议 with its own SSH端口, and 端口 (telnet's) is left as it was.
+TEST(ControlPanel, ProtocolChoiceSetsThePortDefaultAndStoresItsOwnPort) {
+    Panel p;
+    p.run.writeConfig(QStringLiteral("[OLT]\nIP地址=10.0.0.9\n端口=2323\n帐号=root\n密码=") +
+                      encodePassword(QStringLiteral("pw")) + QStringLiteral("\n"));
+    p.open();
+    QLineEdit *port = p.window->port;
+    EXPECT_EQ(p.window->protocol->currentText(), QStringLiteral("Telnet"));
+    EXPECT_EQ(port->text(), QStringLiteral("2323"));
+    p.window->protocol->setCurrentText(QStringLiteral("SSH"));
+    EXPECT_EQ(port->text(), QStringLiteral("22")) << "a port read from the file was not typed";
+    p.window->protocol->setCurrentText(QStringLiteral("Telnet"));
+    EXPECT_EQ(port->text(), QStringLiteral("23"));
+
+    port->selectAll();
+    QTest::keyClicks(port, QStringLiteral("23")); // typed, but the usual port: still follows
+    p.window->protocol->setCurrentText(QStringLiteral("SSH"));
+    EXPECT_EQ(port->text(), QStringLiteral("22"));
+    port->selectAll();
+    QTest::keyClicks(port, QStringLiteral("2222"));
+    p.window->protocol->setCurrentText(QStringLiteral("Telnet"));
+    p.window->protocol->setCurrentText(QStringLiteral("SSH"));
+    EXPECT_EQ(port->text(), QStringLiteral("2222")) << "a typed port stays";
+
+    p.window->saveConnectionButton->click();
+    EXPECT_EQ(p.op.boxes.last().text, QStringLiteral("配置信息保存成功！"));
+    EXPECT_EQ(p.settings.read(settings::OltProtocol), QStringLiteral("SSH"));
+    EXPECT_EQ(p.settings.read(settings::OltSshPort), QStringLiteral("2222"));
+    EXPECT_EQ(p.settings.read(settings::OltPort), QStringLiteral("2323"));
+
+    p.open();
+    EXPECT_EQ(p.window->protocol->currentText(), QStringLiteral("SSH"));
+    EXPECT_EQ(p.window->port->text(), QStringLiteral("2222"));
 }

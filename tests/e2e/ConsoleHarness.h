@@ -1,6 +1,7 @@
 #pragma once
 // Transcript helpers for the whole console against the simulator: a fresh simulator on a loopback
-// port, a run directory with only config.ini, and a main window that connects and logs in by itself.
+// port, a run directory with only config.ini, and a main window that connects and logs in by itself,
+// over telnet or SSH (a test parameter for the tests that must hold over both).
 
 #include "../sim/SimDriver.h"
 
@@ -8,6 +9,7 @@
 #include "app/ConsolePane.h"
 #include "app/MainWindow.h"
 #include "common/ActivityLog.h"
+#include "common/Operator.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
 #include "widgets/OperatorConsole.h"
@@ -38,17 +40,31 @@ inline constexpr int WaitMs = 20000;
 
 inline const QString ConfigPrompt = QStringLiteral("MA5680T(config)#");
 
+// How the console reaches the simulator.
+enum class Link { Telnet, Ssh };
+
+inline std::string linkName(const ::testing::TestParamInfo<Link> &info) {
+    return info.param == Link::Ssh ? "SSH" : "Telnet";
+}
+
+// The fixture of the tests that run once over each link.
+struct OverEachLink : ::testing::TestWithParam<Link> {};
+
 struct Simulator {
     sim::Device device;
     sim::Faults faults;
     std::unique_ptr<sim::OltServer> server;
     std::unique_ptr<sim::ControlServer> control;
 
-    explicit Simulator(sim::Device d) : device(std::move(d)) {
+    // Serves telnet, and SSH beside it for Link::Ssh (with a fresh host key).
+    explicit Simulator(sim::Device d, Link link = Link::Telnet) : device(std::move(d)) {
         server = std::make_unique<sim::OltServer>(device, faults);
         control = std::make_unique<sim::ControlServer>(device, faults);
         EXPECT_TRUE(server->listen(QHostAddress::LocalHost, 0)) << server->errorString().toStdString();
         EXPECT_TRUE(control->listen(QHostAddress::LocalHost, 0)) << control->errorString().toStdString();
+        if (link == Link::Ssh) {
+            EXPECT_TRUE(server->listenSsh(QHostAddress::LocalHost, 0)) << server->sshError().toStdString();
+        }
     }
     quint16 port() const { return server->port(); }
 
@@ -76,6 +92,7 @@ inline QString configFor(quint16 port, const QString &password = QStringLiteral(
 }
 
 struct ConsoleHarness {
+    Link link;
     Simulator sim;
     test::TempRunDir run;
     std::unique_ptr<SettingsStore> settings;
@@ -84,9 +101,12 @@ struct ConsoleHarness {
     std::unique_ptr<MainWindow> window;
     qsizetype consumed = 0; // console text already matched by waitForConsole
 
-    explicit ConsoleHarness(sim::Device device = demoDevice(), const QString &extraConfig = {})
-        : sim(std::move(device)) {
-        run.writeConfig(configFor(sim.port(), QStringLiteral("admin"), extraConfig));
+    explicit ConsoleHarness(sim::Device device = demoDevice(), const QString &extraConfig = {},
+                            Link l = Link::Telnet)
+        : link(l), sim(std::move(device), l) {
+        const QString ssh = QStringLiteral("协议=SSH\nSSH端口=%1\n").arg(sim.server->sshPort());
+        run.writeConfig(
+            configFor(sim.port(), QStringLiteral("admin"), (l == Link::Ssh ? ssh : QString()) + extraConfig));
         settings = std::make_unique<SettingsStore>(run.config());
         log = std::make_unique<ActivityLog>(*settings, run.path());
         window = std::make_unique<MainWindow>(*settings, *log, op);
@@ -102,9 +122,18 @@ struct ConsoleHarness {
         return ok;
     }
 
-    // start(), then the login: the language switch and the configuration prompt after it.
+    // start(), then the login: the language switch and the configuration prompt after it. Over SSH
+    // the simulator's new host key is trusted first; the question is checked and taken off the boxes.
     bool startAndLogIn() {
+        if (link == Link::Ssh) op.answers.push_front(true);
         if (!window->start()) return false;
+        if (link == Link::Ssh) {
+            const bool asked = !op.boxes.isEmpty() && op.boxes[0].title == Operator::HostKeyTitle &&
+                               op.boxes[0].text.contains(sim.server->sshFingerprint());
+            EXPECT_TRUE(asked) << "the new host key is asked about";
+            if (!asked) return false;
+            op.boxes.removeFirst();
+        }
         return waitForConsole(QStringLiteral("语言模式已切换为中文")) && waitForConsole(ConfigPrompt) &&
                settle();
     }

@@ -12,11 +12,14 @@
 #include "widgets/ReceivingIndicatorWidget.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 using namespace tw;
 using namespace tw::e2e;
@@ -56,8 +59,11 @@ void expectWholeRows(const GridModel &grid) {
 
 } // namespace
 
-TEST(ConsoleSession, LogsInInChineseAndShowsATypedBoardListing) {
-    ConsoleHarness h;
+using ConsoleSession = OverEachLink;
+INSTANTIATE_TEST_SUITE_P(, ConsoleSession, ::testing::Values(Link::Telnet, Link::Ssh), linkName);
+
+TEST_P(ConsoleSession, LogsInInChineseAndShowsATypedBoardListing) {
+    ConsoleHarness h(demoDevice(), {}, GetParam());
     ASSERT_TRUE(h.startAndLogIn()) << h.consoleText().toStdString();
     EXPECT_TRUE(h.window->session.connection.isConnected());
     EXPECT_TRUE(h.op.boxes.isEmpty());
@@ -76,8 +82,12 @@ TEST(ConsoleSession, LogsInInChineseAndShowsATypedBoardListing) {
 }
 
 // "端口查询", "板卡查询" and "机框查询" over paged output: the grid holds exactly the model's ONTs
-// of that scope, however the output is cut into chunks.
-TEST(ConsoleOntList, PagedListingsFillTheGridWithTheModelsOnts) {
+// of that scope, however the output is cut into chunks. The time of the whole frame's listing is
+// printed for each link, to compare them (not a test of speed: that is transport_bench's).
+using ConsoleOntListing = OverEachLink;
+INSTANTIATE_TEST_SUITE_P(, ConsoleOntListing, ::testing::Values(Link::Telnet, Link::Ssh), linkName);
+
+TEST_P(ConsoleOntListing, PagedListingsFillTheGridWithTheModelsOnts) {
     struct Case {
         const char *fault; // control-channel fault before the query, empty for none
         const char *scope; // port, board or frame
@@ -96,8 +106,10 @@ TEST(ConsoleOntList, PagedListingsFillTheGridWithTheModelsOnts) {
     for (const Case &k : cases) {
         const std::string name = std::string(k.fault) + " / " + k.scope;
         SCOPED_TRACE(name);
-        ConsoleHarness h;
+        ConsoleHarness h(demoDevice(), {}, GetParam());
         ASSERT_TRUE(h.startAndLogIn());
+        QElapsedTimer listing;
+        listing.start();
         if (*k.fault) {
             ASSERT_EQ(h.sim.command(QString::fromUtf8(k.fault)), "ok");
         }
@@ -123,6 +135,9 @@ TEST(ConsoleOntList, PagedListingsFillTheGridWithTheModelsOnts) {
             << h.window->session.ontListGrid.count() << " of " << expected.size() << "\n"
             << h.consoleText().right(400).toStdString();
         ASSERT_TRUE(h.settle());
+        if (!*k.fault && scope == "frame")
+            std::cout << "[ timing ] frame listing (" << expected.size() << " ONTs) over "
+                      << linkName({GetParam(), 0}) << ": " << listing.elapsed() << " ms\n";
         EXPECT_EQ(gridOnts(h.window->session.ontListGrid).join('\n'), expected.join('\n'));
         expectWholeRows(h.window->session.ontListGrid);
         // The paging prompts were answered and wiped, never shown.
@@ -243,13 +258,17 @@ TEST(ConsoleOntQueries, DiscoverySearchAndVersionsFillTheirViews) {
 
 // The idle notice with 自动重连 on brings a new connection and a new login; with it off the
 // console stays disconnected.
-TEST(ConsoleIdleTimeout, ReconnectsOnlyWhenAutoReconnectIsOn) {
+using ConsoleIdleTimeout = OverEachLink;
+INSTANTIATE_TEST_SUITE_P(, ConsoleIdleTimeout, ::testing::Values(Link::Telnet, Link::Ssh), linkName);
+
+TEST_P(ConsoleIdleTimeout, ReconnectsOnlyWhenAutoReconnectIsOn) {
     for (const bool autoReconnect : {true, false}) {
         SCOPED_TRACE(autoReconnect ? "自动重连=真" : "自动重连=假");
         sim::Device device = demoDevice();
         device.idleSeconds = 1;
         ConsoleHarness h(std::move(device),
-                         autoReconnect ? QStringLiteral("自动重连=真\n") : QStringLiteral("自动重连=假\n"));
+                         autoReconnect ? QStringLiteral("自动重连=真\n") : QStringLiteral("自动重连=假\n"),
+                         GetParam());
         ASSERT_TRUE(h.startAndLogIn());
         ASSERT_TRUE(h.waitForConsole(QStringLiteral("请重建连接后登录")));
         if (autoReconnect) {

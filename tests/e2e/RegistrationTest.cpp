@@ -178,8 +178,12 @@ TEST(AutoMoveE2E, MovedOntIsRemovedFromItsOldPortAndRegisteredOnTheNew) {
     }
 }
 
-TEST(AutoRegistrationE2E, TickOnADroppedConnectionLogsInBeforeItsQuery) {
-    ConsoleHarness h;
+using AutoRegistrationReconnectE2E = OverEachLink;
+INSTANTIATE_TEST_SUITE_P(, AutoRegistrationReconnectE2E, ::testing::Values(Link::Telnet, Link::Ssh),
+                         linkName);
+
+TEST_P(AutoRegistrationReconnectE2E, TickOnADroppedConnectionLogsInBeforeItsQuery) {
+    ConsoleHarness h(demoDevice(), {}, GetParam());
     ASSERT_TRUE(h.startAndLogIn());
     ASSERT_EQ(h.sim.command(QStringLiteral("fault drop-after 10")), "ok");
     h.typeCommand(QStringLiteral("display board 0"));
@@ -269,8 +273,13 @@ void expectRegisteredWithProfiles(ConsoleHarness &h, const QString &key, const Q
 
 } // namespace
 
-TEST(ManualRegistrationE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
-    ConsoleHarness h(deviceWithMoreProfiles(), QStringLiteral("[基本]\nG线路模板=5\nG业务模板=6\n"));
+using ManualRegistrationOverEachLinkE2E = OverEachLink;
+INSTANTIATE_TEST_SUITE_P(, ManualRegistrationOverEachLinkE2E, ::testing::Values(Link::Telnet, Link::Ssh),
+                         linkName);
+
+TEST_P(ManualRegistrationOverEachLinkE2E, FromTheDiscoveryGridWithTheConfiguredProfiles) {
+    ConsoleHarness h(deviceWithMoreProfiles(), QStringLiteral("[基本]\nG线路模板=5\nG业务模板=6\n"),
+                     GetParam());
     ASSERT_TRUE(h.startAndLogIn());
     h.typeCommand(QStringLiteral("display ont autofind all"));
     ASSERT_TRUE(h.settle());

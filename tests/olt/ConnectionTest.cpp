@@ -1,5 +1,6 @@
 #include "olt/OltConnection.h"
 #include "olt/OltDisconnect.h"
+#include "olt/OltLink.h"
 #include "olt/TestConnection.h"
 
 #include "TestDoubles.h"
@@ -362,4 +363,30 @@ TEST_F(ConnectionTest, ScriptsSentDuringTheLoginFollowIt) {
         peer.waitReceived("admin\r\ns3cret\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\nswitch language-mode\r\n\r\n"
                           "display ont autofind all\r\n"));
     EXPECT_TRUE(op.boxes.isEmpty());
+}
+
+// Which protocol and port config.ini means. Files from before SSH (no 协议) dial telnet on 端口.
+TEST(OltLink, ProtocolAndPortAsTheFileSays) {
+    const struct {
+        const char *ini;
+        LinkProtocol protocol;
+        quint16 port;
+    } cases[] = {
+        {"端口=23", LinkProtocol::Telnet, 23},
+        {"端口=2323.5\nSSH端口=2222", LinkProtocol::Telnet, 2323},
+        {"协议=SSH\n端口=23", LinkProtocol::Ssh, 22},
+        {"协议= ssh \n端口=23\nSSH端口=2222", LinkProtocol::Ssh, 2222},
+        {"协议=SSH\nSSH端口=0", LinkProtocol::Ssh, 0},
+        {"协议=Telnett\n端口=70000", LinkProtocol::Telnet, 0},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.ini);
+        test::TempRunDir run;
+        run.writeConfig(QStringLiteral("[OLT]\nIP地址=olt.example\n") + QString::fromUtf8(k.ini) + '\n');
+        const SettingsStore settings(run.config());
+        const OltLink link = oltLink(settings);
+        EXPECT_EQ(link.protocol, k.protocol);
+        EXPECT_EQ(link.port, k.port);
+        EXPECT_EQ(link.host, QStringLiteral("olt.example"));
+    }
 }
