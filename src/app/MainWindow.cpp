@@ -19,6 +19,7 @@
 #include "common/SettingsStore.h"
 #include "common/Text.h"
 #include "monitor/AlarmPage.h"
+#include "monitor/OpticalPage.h"
 #include "monitor/QueryPage.h"
 #include "olt/OltDisconnect.h"
 #include "olt/TestConnection.h"
@@ -307,6 +308,13 @@ void MainWindow::buildMenusAndToolbar() {
         QAction *item = programMenu->addAction(QString::fromUtf16(menuCaptions[i]));
         connect(item, &QAction::triggered, this, [effect, i] { effect(i, true); });
     }
+    // 光功率: its own page after the others, on the toolbar only.
+    const int optical =
+        pages->addTab(new OpticalPage(*pageContext_, ontListGrid, pages), QStringLiteral("8"));
+    pageButtons_[optical] =
+        toolbar->addAction(style()->standardIcon(QStyle::SP_DriveNetIcon), QStringLiteral("光功率"));
+    pageButtons_[optical]->setCheckable(true);
+    connect(pageButtons_[optical], &QAction::triggered, this, [this, optical] { showPage(optical); });
 
     programMenu->addSeparator();
     connect(programMenu->addAction(QStringLiteral("退出")), &QAction::triggered, this,

@@ -159,9 +159,10 @@ class MainWindow : public QMainWindow {
             return target->run(held.prepare(script), std::move(done), options);
         }
         bool sendNow(const QString &keys) override { return target->sendNow(keys); }
+        bool idle() const override { return target->idle(); }
     } sink_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
-    QAction *pageButtons_[7] = {}; // the toolbar button of each page
+    QAction *pageButtons_[8] = {}; // the toolbar button of each page
     // A tick's query that found the connection down: sent once the new login has been answered,
     // so that the OLT does not take it for the user name.
     QString tickResend_;
