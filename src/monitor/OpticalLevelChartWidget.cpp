@@ -22,6 +22,7 @@ OpticalLevelChartWidget::OpticalLevelChartWidget(QWidget *parent) : QChartView(p
     setRenderHint(QPainter::Antialiasing);
     chart()->setTitle(QStringLiteral("接收光功率"));
     chart()->legend()->setAlignment(Qt::AlignBottom);
+    chart()->setMargins(QMargins(2, 2, 2, 2));
     setMinimumHeight(180);
 }
 

@@ -91,11 +91,14 @@ OpticalPage::OpticalPage(PageContext &context, const GridModel &ontList, QWidget
     auto *charts = new QSplitter(Qt::Horizontal, this);
     charts->addWidget(levelChart);
     charts->addWidget(trendChart);
-    charts->setStretchFactor(0, 3);
-    charts->setStretchFactor(1, 2);
+    charts->setStretchFactor(0, 1);
+    charts->setStretchFactor(1, 1);
     auto *split = new QSplitter(Qt::Vertical, this);
     split->addWidget(gridPanel);
     split->addWidget(charts);
+    // The charts take as much height as the grid: their bars and axes need it to be read.
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     layout->addWidget(split, 1);
 
     connect(levelChart, &OpticalLevelChartWidget::barClicked, this,

@@ -14,7 +14,8 @@ OpticalTrendWidget::OpticalTrendWidget(QWidget *parent) : QChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
     chart()->setTitle(QStringLiteral("光功率趋势（选择一个ONT）"));
     chart()->legend()->setAlignment(Qt::AlignBottom);
-    setMinimumHeight(180);
+    chart()->setMargins(QMargins(2, 2, 2, 2));
+    setMinimumSize(360, 180);
 }
 
 void OpticalTrendWidget::showTrend(const QString &title, const std::vector<OpticalTrendPoint> &points,
@@ -51,12 +52,19 @@ void OpticalTrendWidget::showTrend(const QString &title, const std::vector<Optic
         c->addSeries(s);
     }
     auto *x = new QDateTimeAxis;
-    x->setFormat(QStringLiteral("MM-dd HH:mm"));
+    // Readings of one hour are told apart by their seconds, of one day by their time, longer
+    // histories by their date.
+    const qint64 span = points.front().taken.secsTo(points.back().taken);
+    x->setFormat(span < 3600        ? QStringLiteral("HH:mm:ss")
+                 : span < 24 * 3600 ? QStringLiteral("HH:mm")
+                                    : QStringLiteral("MM-dd"));
+    x->setTickCount(4);
     x->setRange(points.front().taken.toLocalTime(),
                 points.back().taken.toLocalTime().addSecs(points.size() == 1 ? 60 : 0));
     auto *y = new QValueAxis;
     y->setRange(low - 2, high + 2);
     y->setTitleText(QStringLiteral("dBm"));
+    y->setLabelFormat(QStringLiteral("%.1f"));
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     for (QLineSeries *s : {rx, tx}) {
