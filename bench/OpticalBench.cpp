@@ -1,9 +1,13 @@
 // The optical history's two costs that grow with the network: reading a whole board in (parse the
-// simulator's listings of 16 ports, 2,048 ONTs, and store them as one reading), and drawing one
-// ONT's trend out of 100 readings of a full chassis (32,768 ONTs, 3.3 million samples). The
-// chassis database is built once, in the build directory, and reused while it is complete.
+// simulator's listings of 16 ports, 2,048 ONTs, and store them as one reading; and the same as the
+// page's reading does it, port by port, joined with the ONT list), and drawing one ONT's trend out
+// of 100 readings of a full chassis (32,768 ONTs, 3.3 million samples). The chassis database is
+// built once, in the build directory, and reused while it is complete.
+#include "common/CommandSink.h"
+#include "common/GridModel.h"
 #include "monitor/OpticalHistory.h"
 #include "monitor/OpticalParser.h"
+#include "monitor/OpticalReading.h"
 
 #include "Scenario.h"
 #include "Session.h"
@@ -32,20 +36,27 @@ sim::Device &chassis() {
     return device;
 }
 
-// What the simulator sends for "display ont optical-info <p> all" on each port of board 0/1, one
-// port after the other, as one output: Chinese, paged, with the prompts between them.
-const QByteArray &boardListing() {
-    static const QByteArray bytes = [] {
+// What the simulator sends for "display ont optical-info <p> all" on each port of board 0/1:
+// Chinese, paged, with the prompts.
+const QList<QByteArray> &portListings() {
+    static const QList<QByteArray> listings = [] {
         sim::Faults faults;
         sim::Session session(chassis(), faults);
         session.start();
         session.receive("root\r\nadmin\r\n\r\nQ\r\n\r\nenable\r\nconfig\r\nswitch language-mode\r\n\r\n");
-        QByteArray all = sim::readToEnd(session, "interface gpon 0/1\r\n");
+        sim::readToEnd(session, "interface gpon 0/1\r\n");
+        QList<QByteArray> all;
         for (int port = 0; port < 16; ++port)
-            all += sim::readToEnd(session,
+            all << sim::readToEnd(session,
                                   "display ont optical-info " + QByteArray::number(port) + " all\r\ny\r\n");
         return all;
     }();
+    return listings;
+}
+
+// The board's listings one port after the other, as one output.
+const QByteArray &boardListing() {
+    static const QByteArray bytes = portListings().join();
     return bytes;
 }
 
@@ -60,8 +71,8 @@ const std::map<std::tuple<int, int, int>, QString> &serials() {
     return map;
 }
 
-OpticalReading readingOf(const std::vector<OpticalRow> &rows, const QDateTime &taken, const QString &scope) {
-    OpticalReading r{taken, scope, {}};
+OpticalSnapshot readingOf(const std::vector<OpticalRow> &rows, const QDateTime &taken, const QString &scope) {
+    OpticalSnapshot r{taken, scope, {}};
     r.samples.reserve(rows.size());
     for (const OpticalRow &row : rows) {
         const auto it = serials().find({row.slot, row.port, row.ontId});
@@ -97,6 +108,51 @@ void BM_ParseAndStoreBoardReading(benchmark::State &state) {
     state.counters["rows"] = double(rows);
 }
 BENCHMARK(BM_ParseAndStoreBoardReading)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Answers each port's script at once with the simulator's listing of that port, as the runner
+// reports it: the listing is the answer to the display line.
+struct ListingSink : CommandSink {
+    bool send(const QString &) override { return true; }
+    bool run(const QString &script, ScriptDone done, RunOptions) override {
+        const QString display = script.section(QStringLiteral("\r\n"), 1, 1);
+        const int port = display.section(u' ', 3, 3).toInt();
+        ScriptOutcome outcome;
+        outcome.lines.append({display, display, portListings().value(port), {}});
+        done(outcome);
+        return true;
+    }
+};
+
+// The whole reading of the board as the page runs it: every port's listing parsed, joined with an
+// ONT list of the chassis' 2,048 ONTs of that board, and stored as one reading.
+void BM_BoardReadingJoinedAndStored(benchmark::State &state) {
+    QTemporaryDir dir;
+    OpticalHistory history(RunDirectory{dir.path()});
+    if (!history.open()) return state.SkipWithError(history.error().toStdString().c_str());
+    GridModel ontList(ontListColumns());
+    for (const sim::Ont &o : chassis().onts)
+        if (o.at.slot == 1)
+            ontList.appendRow({QStringLiteral("0/1/%1").arg(o.at.port), QString::number(o.id), o.sn});
+    ListingSink sink;
+    OpticalReading reading(sink, &history, &ontList);
+    int n = 0;
+    reading.clock = [&n] { return T0.addSecs(3600 * n); };
+    size_t rows = 0;
+    QString failed;
+    reading.finished = [&](const OpticalResult &r) {
+        rows = r.entries.size();
+        failed = r.storeError;
+    };
+    const QList<PonBoard> board{{0, 1, PonKind::Gpon, 16}};
+    for (auto _ : state) {
+        reading.start({OpticalScope::Board, 0, 1, 0}, board);
+        ++n;
+        if (!failed.isEmpty()) return state.SkipWithError(failed.toStdString().c_str());
+    }
+    if (rows != 2048) state.SkipWithError("the reading does not hold the board's 2,048 ONTs");
+    state.counters["rows"] = double(rows);
+}
+BENCHMARK(BM_BoardReadingJoinedAndStored)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 constexpr int kReadings = 100;
 

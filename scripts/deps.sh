@@ -4,7 +4,7 @@ set -euo pipefail
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev libssl-dev libssh-dev libgtest-dev
           libbenchmark-dev xvfb xauth fonts-wqy-microhei qt6-translations-l10n tftp-hpa tftpd-hpa
           clang libclang-rt-14-dev desktop-file-utils
-          libqt6sql6-sqlite openssh-client)
+          libqt6sql6-sqlite openssh-client qt6-charts-dev libqt6opengl6-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -15,6 +15,7 @@
 #include "common/SettingsStore.h"
 #include "common/Text.h"
 #include "monitor/AlarmPage.h"
+#include "monitor/OpticalPage.h"
 #include "monitor/QueryPage.h"
 #include "olt/OltLink.h"
 #include "olt/TestConnection.h"

@@ -23,6 +23,7 @@ class ChassisPage;
 class CommissioningPage;
 class ConsolePane;
 class OntPage;
+class OpticalPage;
 class Operator;
 class OperatorConsole;
 class QueryPage;
@@ -67,6 +68,7 @@ class MainWindow : public QMainWindow {
     AlarmPage *alarmPage = nullptr;
     CommissioningPage *commissioningPage = nullptr;
     SettingsPage *settingsPage = nullptr;
+    OpticalPage *opticalPage = nullptr;
     ConsolePane *consolePane;
     OperatorConsole *console;
     ReceivingIndicatorWidget *receivingIndicator; // status bar, while a long listing arrives

@@ -24,6 +24,9 @@ class CommandSink {
     }
     // Keys that must reach the OLT at once, ahead of whatever is paced ("Q" that breaks a listing).
     virtual bool sendNow(const QString &keys) { return send(keys); }
+    // Whether nothing is running or waiting to be written: work of its own (a periodic reading)
+    // waits while the operator's commands are still going out. A sink that paces nothing is idle.
+    virtual bool idle() const { return true; }
 };
 
 } // namespace tw

@@ -120,6 +120,17 @@ inline Setting other(const char16_t *key) {
 inline const Setting TimedSave = other(u"定时保存");
 inline const Setting IntervalSave = other(u"间隔保存");
 
+// Section 光功率 (the optical power page): the receive-level limits in dBm, the minutes between
+// periodic readings (0: off) and the days the history keeps.
+inline const Setting OpticalTooLow{QStringLiteral("光功率"), QStringLiteral("过低门限"),
+                                   QStringLiteral("-27")};
+inline const Setting OpticalLow{QStringLiteral("光功率"), QStringLiteral("偏低门限"), QStringLiteral("-25")};
+inline const Setting OpticalOverload{QStringLiteral("光功率"), QStringLiteral("过载门限"),
+                                     QStringLiteral("-8")};
+inline const Setting OpticalPeriod{QStringLiteral("光功率"), QStringLiteral("周期读取"), QStringLiteral("0")};
+inline const Setting OpticalRetention{QStringLiteral("光功率"), QStringLiteral("保留天数"),
+                                      QStringLiteral("90")};
+
 // Section 映射: key "slot/port", value the outer service VLAN of that port.
 inline Setting portVlan(const QString &slotPort) {
     return {QStringLiteral("映射"), slotPort, {}};

@@ -101,7 +101,7 @@ std::optional<qint64> OpticalHistory::ontKey(const QString &serial) {
     return ontKeys_[serial] = q.value(0).toLongLong();
 }
 
-bool OpticalHistory::store(const OpticalReading &reading) {
+bool OpticalHistory::store(const OpticalSnapshot &reading) {
     if (!open_) return fail(QStringLiteral("the optical history is not open"));
     if (!reading.taken.isValid()) return fail(QStringLiteral("a reading without its time"));
     QSqlDatabase db = QSqlDatabase::database(connection_, false);

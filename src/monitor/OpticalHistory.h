@@ -22,7 +22,8 @@ struct OpticalSample {
     OpticalRow row;
 };
 
-struct OpticalReading {
+// The rows of one reading as they are kept: what was read, when, and each ONT's sample.
+struct OpticalSnapshot {
     QDateTime taken;
     QString scope; // what was read: "0/1/3" a port, "0/1" a board, "0" a chassis
     std::vector<OpticalSample> samples;
@@ -57,7 +58,7 @@ class OpticalHistory {
     QString error() const { return error_; }
 
     // Writes the reading in one transaction: all of it or, on false, nothing.
-    bool store(const OpticalReading &reading);
+    bool store(const OpticalSnapshot &reading);
     // The ONT's samples taken in [from, to] (an invalid bound leaves that side open), oldest first.
     std::vector<OpticalTrendPoint> trend(const QString &serial, const QDateTime &from = {},
                                          const QDateTime &to = {});

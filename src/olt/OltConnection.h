@@ -45,6 +45,7 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     bool send(const QString &script) override;
     bool run(const QString &script, ScriptDone done, RunOptions options = {}) override;
     bool sendNow(const QString &keys) override;
+    bool idle() const override { return !runner_.busy(); }
     bool isConnected() const;
     ScriptRunner &runner() { return runner_; }
 

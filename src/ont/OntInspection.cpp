@@ -22,6 +22,16 @@ QString inInterface(const OntRef &o, const QString &kind, const QString &lines) 
            QStringLiteral("quit\r\n");
 }
 
+} // namespace
+
+QString portOpticalScript(const OntRef &o, const QString &kind) {
+    return inInterface(o, kind,
+                       QStringLiteral("display ont optical-info ") + o.portNumber() +
+                           QStringLiteral(" all\r\ny\r\n"));
+}
+
+namespace {
+
 const View Views[] = {
     {u"查看选定ONT状态", Ask::Clear,
      [](const OntRef &o, const QString &) {
@@ -55,12 +65,7 @@ const View Views[] = {
                             QStringLiteral("display ont optical-info ") + o.portNumber() + u' ' + o.id +
                                 QStringLiteral("\r\n     \r\n"));
      }},
-    {u"查看选中端口所有ONT收光功率", Ask::Kind,
-     [](const OntRef &o, const QString &k) {
-         return inInterface(o, k,
-                            QStringLiteral("display ont optical-info ") + o.portNumber() +
-                                QStringLiteral(" all\r\ny\r\n"));
-     }},
+    {u"查看选中端口所有ONT收光功率", Ask::Kind, portOpticalScript},
     {u"查看ONT实时流量", Ask::Kind,
      [](const OntRef &o, const QString &k) {
          return inInterface(o, k,

@@ -91,6 +91,7 @@ class OltSession : public QObject {
             return target->run(held.prepare(script), std::move(done), options);
         }
         bool sendNow(const QString &keys) override { return target->sendNow(keys); }
+        bool idle() const override { return target->idle(); }
     } sink_;
     std::unique_ptr<ResponseRouter> router_;
     std::unique_ptr<AutoRegistrar> registrar_;

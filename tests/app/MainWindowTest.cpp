@@ -159,8 +159,8 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
     EXPECT_EQ(hover("控制面板"), QString());
     EXPECT_EQ(hover("单板信息"), QStringLiteral("检测OLT下板卡数量和位置")) << "the test sees tool tips";
     QToolTip::hideText();
-    // Nine menu items with a separator between each two, then "退出" after one more.
-    EXPECT_EQ(c.window->programMenu->actions().size(), 19);
+    // Ten menu items with a separator between each two, then "退出" after one more.
+    EXPECT_EQ(c.window->programMenu->actions().size(), 21);
     EXPECT_EQ(c.window->programMenu->actions().last()->text(), QStringLiteral("退出"));
     const QList<QAction *> bar = c.window->menuBar()->actions();
     ASSERT_EQ(bar.size(), 3);

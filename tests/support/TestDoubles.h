@@ -23,6 +23,8 @@ class RecordingSink : public CommandSink {
     bool connected = true;
     QList<QByteArray> writes;
     bool holdRuns = false;
+    // What idle() answers: false stands for a connection still busy with other commands.
+    bool idleNow = true;
     struct Held {
         QString script;
         ScriptDone done;
@@ -32,6 +34,7 @@ class RecordingSink : public CommandSink {
 
     bool send(const QString &script) override;
     bool run(const QString &script, ScriptDone done, RunOptions options = {}) override;
+    bool idle() const override { return idleNow; }
     QByteArray all() const { return writes.join(); }
 
     // Answers the oldest held script: each line whose text starts with a key of `answers` gets its
