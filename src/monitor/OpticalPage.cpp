@@ -12,7 +12,7 @@
 #include "monitor/OpticalLevelChartWidget.h"
 #include "monitor/OpticalTable.h"
 #include "monitor/OpticalTrendWidget.h"
-#include "ont/GridPanelWidget.h"
+#include "widgets/GridPanelWidget.h"
 
 #include <QBrush>
 #include <QColor>

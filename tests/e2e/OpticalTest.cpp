@@ -10,7 +10,7 @@
 #include "monitor/OpticalPage.h"
 #include "monitor/OpticalTable.h"
 #include "monitor/OpticalTrendWidget.h"
-#include "ont/GridPanelWidget.h"
+#include "widgets/GridPanelWidget.h"
 #include "ont/OntPage.h"
 
 #include <QComboBox>
@@ -42,7 +42,7 @@ struct OpticalConsole : ConsoleHarness {
         window->ontPage->list.slot->setCurrentText(QString::number(slot));
         click(window->ontPage->listBoardButton);
         const qsizetype expected = onts(QStringLiteral("0/%1/").arg(slot)).size();
-        return QTest::qWaitFor([&] { return window->ontListGrid.count() >= expected; }, WaitMs) && settle();
+        return QTest::qWaitFor([&] { return window->session.ontListGrid.count() >= expected; }, WaitMs) && settle();
     }
 
     // Reads `kind` (0 port, 1 board) and waits for the reading and the console to end.
