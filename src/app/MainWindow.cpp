@@ -15,6 +15,7 @@
 #include "app/ReceivingIndicatorWidget.h"
 #include "app/WidgetKitUi.h"
 #include "common/ActivityLog.h"
+#include "common/InputCheck.h"
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
@@ -468,7 +469,9 @@ void MainWindow::wireAutoRegistration() {
     OntPage *p = ontPage;
     connect(p->autoRegisterBox, &QCheckBox::clicked, this, [this, p](bool ticked) {
         if (ticked) {
-            if (op_.askYesNo(
+            if (!acceptField(op_, p->periodBox->text(), QStringLiteral("周期"), FieldKind::Period)) {
+                p->autoRegisterBox->setChecked(false);
+            } else if (op_.askYesNo(
                     QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
                                    "自动注册功能跟随软件启动运行，是否继续？"),
                     DefaultBoxTitle, BoxIcon::None)) {
@@ -493,6 +496,8 @@ void MainWindow::wireAutoRegistration() {
             [this](bool on) { settings_.writeSwitch(settings::AutoMove, on); });
     // Only the operator's edits count: loading the box at start-up is no change.
     connect(p->periodBox, &QLineEdit::textEdited, this, [this, p](const QString &text) {
+        // Half-typed or bad periods are neither stored nor run; ticking the box names the problem.
+        if (!fieldProblem(text, QStringLiteral("周期"), FieldKind::Period).isEmpty()) return;
         settings_.write(settings::Period, text);
         if (p->autoRegisterBox->isChecked()) setAutoRegisterInterval(minutesToMs(text));
     });

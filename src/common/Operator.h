@@ -35,6 +35,14 @@ class Operator {
                                                const QStringList & /*filters*/) {
         return std::nullopt;
     }
+    // Yes/No buttons where Esc and closing the box answer neither: true on Yes, false on No,
+    // nullopt on Esc or close. `yesByDefault` chooses the button Enter presses. An operator that
+    // cannot tell Esc apart answers as askYesNo does.
+    virtual std::optional<bool> askYesNoOrEscape(const QString &text, const QString &title = DefaultBoxTitle,
+                                                 BoxIcon icon = BoxIcon::Question, bool yesByDefault = true) {
+        (void)yesByDefault;
+        return askYesNo(text, title, icon);
+    }
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
 };
 
