@@ -42,7 +42,7 @@ std::optional<Transfer> checked(PageContext &c, const BackupFields &fields) {
         c.op.notice(QStringLiteral("请填写一个与OLT在同网段内可以匿名读写的FTP地址！"));
         return std::nullopt;
     }
-    if (!acceptTyped(c.op, fields.address, QStringLiteral("TFTP地址"))) return std::nullopt;
+    if (!acceptField(c.op, fields.address, QStringLiteral("TFTP地址"), FieldKind::Ipv4)) return std::nullopt;
     return transferOf(fields.typeIndex);
 }
 

@@ -35,16 +35,10 @@ Command commandOf(BoardAction action) {
 }
 
 bool autoFindOnAllPorts(PageContext &c, const QString &board) {
-    // A board the interface line cannot take would leave the port lines to configuration mode
-    // and the closing "quit" would leave that mode.
-    if (!isBoardRef(board)) {
-        c.op.notice(QStringLiteral("业务板应为“框/槽”，例如 0/1，命令没有发送！"), ErrorBoxTitle,
-                    BoxIcon::Warning);
-        return false;
-    }
     if (!c.op.askYesNo(QStringLiteral("确实要开启业务板所有端口发现吗？"))) return false;
-    const PonKind kind = askPonKind(c.op);
-    QString script = QStringLiteral("interface ") + kindWord(kind) + u' ' + board + QStringLiteral("\r\n");
+    const std::optional<PonKind> kind = askPonKind(c, board);
+    if (!kind) return false;
+    QString script = QStringLiteral("interface ") + kindWord(*kind) + u' ' + board + QStringLiteral("\r\n");
     for (int n = 0; n <= 15; ++n)
         script += QStringLiteral("port %1 ont-auto-find enable\r\n").arg(n);
     script += QStringLiteral("\r\nquit\r\n");
@@ -55,7 +49,9 @@ bool autoFindOnAllPorts(PageContext &c, const QString &board) {
 } // namespace
 
 bool runBoardAction(PageContext &c, BoardAction action, const QString &board) {
-    if (!acceptTyped(c.op, board, QStringLiteral("业务板"))) return false;
+    // A board the interface line cannot take would leave the port lines to configuration mode
+    // and the closing "quit" would leave that mode; the board commands take the same frame/slot.
+    if (!acceptField(c.op, board, QStringLiteral("业务板"), FieldKind::Board)) return false;
     if (action == BoardAction::AutoFind) return autoFindOnAllPorts(c, board);
     const Command command = commandOf(action);
     if (!c.op.askYesNo(QString::fromUtf16(command.question))) return false;

@@ -11,9 +11,8 @@ namespace tw {
 
 namespace {
 
-bool isNumber(const QString &text) {
-    return !text.isEmpty() && text.size() <= 5 &&
-           std::all_of(text.begin(), text.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+bool fits(const QString &text, FieldKind kind) {
+    return fieldProblem(text, {}, kind).isEmpty();
 }
 
 bool hasBlank(const QString &text) {
@@ -46,10 +45,10 @@ bool loadable(Operator &op, const FirmwareFields &f) {
         return refuse(op, QStringLiteral("“固件/配置 文件”应为TFTP服务器上的文件名，不能为空或含有空格"));
     if (f.address.isEmpty() || hasBlank(f.address))
         return refuse(op, QStringLiteral("“TFTP地址”不能为空或含有空格"));
-    if (!isBoardRef(f.board)) return refuse(op, QStringLiteral("“ONT所在板卡”应为“框/槽”，例如 0/1"));
-    if (!f.port.isEmpty() && !isNumber(f.port))
+    if (!fits(f.board, FieldKind::Board)) return refuse(op, QStringLiteral("“ONT所在板卡”应为“框/槽”，例如 0/1"));
+    if (!f.port.isEmpty() && !fits(f.port, FieldKind::Port))
         return refuse(op, QStringLiteral("“端口”应为端口号，为空则所有端口"));
-    if (!f.ont.isEmpty() && !isNumber(f.ont))
+    if (!f.ont.isEmpty() && !fits(f.ont, FieldKind::OntId))
         return refuse(op, QStringLiteral("“ONT”应为ONT编号，为空则所有ONT"));
     // Without the port the OLT would read the ONT id as a port and load every ONT of that port.
     if (f.port.isEmpty() && !f.ont.isEmpty()) return refuse(op, QStringLiteral("填写ONT时请同时填写端口"));

@@ -55,26 +55,20 @@ bool runSystemAction(PageContext &c, SystemAction action) {
 }
 
 bool renameSystem(PageContext &c, const QString &name) {
-    const QString field = QStringLiteral("系统更名");
-    if (!acceptTyped(c.op, name, field)) return false;
     // The prompt is the name: a blank or quote would split the word or stand in the prompt.
-    if (name.contains(u' ') || name.contains(QChar(0x3000)) || name.contains(u'"')) {
-        c.op.notice(QStringLiteral("系统名称不能含有空格或双引号，命令没有发送！"), ErrorBoxTitle,
-                    BoxIcon::Warning);
-        return false;
-    }
+    if (!acceptField(c.op, name, QStringLiteral("系统更名"), FieldKind::Word)) return false;
     if (!c.op.askOkCancel(QStringLiteral("确实要将系统更名为：") + name)) return false;
     return sendLogNotify(c, QStringLiteral("sysname ") + name + QStringLiteral("\r\n\r\n"),
                          QStringLiteral("   系统更名为：") + name);
 }
 
 bool setIdleTimeout(PageContext &c, const QString &minutes) {
-    if (!acceptTyped(c.op, minutes, QStringLiteral("超时时间"))) return false;
+    if (!acceptField(c.op, minutes, QStringLiteral("超时时间"), FieldKind::IdleMinutes)) return false;
     return sendOrTell(c.sink, c.op, QStringLiteral("idle-timeout ") + minutes + QStringLiteral("\r\n"));
 }
 
 bool setTimedSave(PageContext &c, bool on, const QString &time) {
-    if (on && !acceptTyped(c.op, time, QStringLiteral("保存时间"))) return false;
+    if (on && !acceptField(c.op, time, QStringLiteral("保存时间"), FieldKind::ClockTime)) return false;
     const QString script = on ? QStringLiteral("autosave type all\r\nautosave  time ") + time +
                                     QStringLiteral("\r\nautosave time on\r\n\r\n")
                               : QStringLiteral("autosave time off\r\n\r\n");
@@ -82,7 +76,7 @@ bool setTimedSave(PageContext &c, bool on, const QString &time) {
 }
 
 bool setIntervalSave(PageContext &c, bool on, const QString &minutes) {
-    if (on && !acceptTyped(c.op, minutes, QStringLiteral("间隔时间"))) return false;
+    if (on && !acceptField(c.op, minutes, QStringLiteral("间隔时间"), FieldKind::SaveInterval)) return false;
     const QString script = on ? QStringLiteral("autosave type all\r\nautosave  interval ") + minutes +
                                     QStringLiteral("\r\nautosave  interval configuration ") + minutes +
                                     QStringLiteral("\r\nautosave interval on\r\n\r\n")

@@ -131,6 +131,22 @@ QString fromGbk(QByteArrayView bytes) {
     return fromGbkWhole(untilNul(bytes));
 }
 
+qsizetype firstNonGbk(QStringView text) {
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i].unicode() < 0x80) {
+            ++i;
+            continue;
+        }
+        // One character at a time, a surrogate pair whole: the encoder writes "?" for what it
+        // cannot map, so a character is encodable when its bytes decode back to it.
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView one = text.sliced(i, n);
+        if (fromGbkWhole(toGbk(one)) != one) return i;
+        i += n;
+    }
+    return -1;
+}
+
 void appendFromGbk(QString &out, QByteArrayView bytes) {
     const qsizetype old = out.size();
     out.resize(old + bytes.size());

@@ -14,6 +14,9 @@ QByteArrayView untilNul(QByteArrayView bytes);
 QByteArray toGbk(QStringView text);
 // Decodes up to the first NUL byte. A trailing lone lead byte decodes as a replacement character.
 QString fromGbk(QByteArrayView bytes);
+// Where the first character GBK cannot encode starts (the encoder would send "?" for it, which the
+// OLT's CLI takes as its help key); -1 when every character can be encoded.
+qsizetype firstNonGbk(QStringView text);
 // Appends the text of `bytes` (which hold no NUL) to `out`, as fromGbk decodes it.
 void appendFromGbk(QString &out, QByteArrayView bytes);
 

@@ -41,6 +41,14 @@ class Operator {
     virtual bool trustHostKey(const QString &host, const QString &fingerprint) {
         return askYesNo(hostKeyQuestion(host, fingerprint), HostKeyTitle, BoxIcon::Warning);
     }
+    // Yes/No buttons where Esc and closing the box answer neither: true on Yes, false on No,
+    // nullopt on Esc or close. `yesByDefault` chooses the button Enter presses. An operator that
+    // cannot tell Esc apart answers as askYesNo does.
+    virtual std::optional<bool> askYesNoOrEscape(const QString &text, const QString &title = DefaultBoxTitle,
+                                                 BoxIcon icon = BoxIcon::Question, bool yesByDefault = true) {
+        (void)yesByDefault;
+        return askYesNo(text, title, icon);
+    }
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
 
     static inline const QString HostKeyTitle = QStringLiteral("SSH主机密钥");

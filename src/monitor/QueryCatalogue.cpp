@@ -93,19 +93,17 @@ bool runQuery(PageContext &c, const QueryEntry &entry) {
     if (!entry.before) return false; // a separator
     QString middle;
     if (entry.input == QueryInput::Kind) {
-        middle = kindWord(askPonKind(c.op));
+        const std::optional<PonKind> kind = askPonKind(c.op);
+        if (!kind) return false;
+        middle = kindWord(*kind);
     } else if (entry.input == QueryInput::Text) {
         const QString prompt = QString::fromUtf16(entry.prompt);
         const std::optional<QString> typed =
             c.op.askText(prompt, DefaultBoxTitle, QString::fromUtf16(entry.initial));
-        if (!typed || !acceptTyped(c.op, *typed, prompt)) return false;
         // "interface giu" with a board it cannot take would leave the display lines to the wrong
-        // mode and its "quit" would leave configuration mode.
-        if (QString::fromUtf16(entry.before).startsWith(u"interface ") && !isBoardRef(*typed)) {
-            c.op.notice(QStringLiteral("上行板应为“框/槽”，例如 0/19，命令没有发送！"), ErrorBoxTitle,
-                        BoxIcon::Warning);
-            return false;
-        }
+        // mode and its "quit" would leave configuration mode; the other displays take one word.
+        const bool board = QString::fromUtf16(entry.before).startsWith(u"interface ");
+        if (!typed || !acceptField(c.op, *typed, prompt, board ? FieldKind::Board : FieldKind::Word)) return false;
         middle = *typed;
     }
     const QString script = QString::fromUtf16(entry.before) + middle + QString::fromUtf16(entry.after);

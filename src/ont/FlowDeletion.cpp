@@ -19,15 +19,17 @@ QString multicast(const QString &command) {
     return QStringLiteral("btv\r\n") + command + QStringLiteral("\r\ny\r\n\r\nquit\r\n");
 }
 
-// The typed key, checked; nullopt ends the operation (Cancel, a control character, or empty).
+// The typed key, checked as `kind`; nullopt ends the operation (Cancel, empty, or not a key of
+// that kind).
 std::optional<QString> typedKey(PageContext &c, const QString &prompt, const QString &title,
-                                const QString &field, const QString &emptyNotice) {
+                                const QString &field, const QString &emptyNotice, FieldKind kind) {
     const std::optional<QString> typed = c.op.askText(prompt, title);
-    if (!typed || !acceptTyped(c.op, *typed, field)) return std::nullopt;
+    if (!typed) return std::nullopt;
     if (typed->isEmpty()) {
         c.op.notice(emptyNotice, DeletionTitle);
         return std::nullopt;
     }
+    if (kind != FieldKind::Text && !acceptField(c.op, *typed, field, kind)) return std::nullopt;
     return typed;
 }
 
@@ -35,15 +37,16 @@ bool byIndex(PageContext &c, const OntRef &) {
     const QString field = QStringLiteral("索引ID");
     const std::optional<QString> typed =
         typedKey(c, QStringLiteral("注意：若多条业务流存在多个索引ID请用半角逗号隔开\r\n例如：100,101,102"),
-                 field, field, EmptyIndex);
+                 field, field, EmptyIndex, FieldKind::Text);
     if (!typed) return false;
-    const QStringList indexes = splitCommaList(*typed);
-    if (indexes.isEmpty()) { // only commas and blanks: nothing to delete
+    if (splitCommaList(*typed).isEmpty()) { // only commas and blanks: nothing to delete
         c.op.notice(EmptyIndex, DeletionTitle);
         return false;
     }
+    const std::optional<QStringList> indexes = acceptList(c.op, *typed, field, FieldKind::ServicePort);
+    if (!indexes) return false;
     QString script;
-    for (const QString &index : indexes)
+    for (const QString &index : *indexes)
         script += QStringLiteral("undo service-port ") + index + QStringLiteral("\r\n\r\n");
     if (!sendOrTell(c.sink, c.op, script)) return false;
     c.op.notice(QStringLiteral("已执行删除索引命令，请在命令行查看结果！"), DeletionTitle);
@@ -53,7 +56,7 @@ bool byIndex(PageContext &c, const OntRef &) {
 bool byVlan(PageContext &c, const OntRef &) {
     const std::optional<QString> vlan =
         typedKey(c, QStringLiteral("请输入要删除的业务流VLAAN！"), QStringLiteral("业务VLAN"),
-                 QStringLiteral("业务VLAN"), EmptyVlan);
+                 QStringLiteral("业务VLAN"), EmptyVlan, FieldKind::Vlan);
     if (!vlan) return false;
     // Every service port of the VLAN goes: say so first.
     if (!c.op.askYesNo(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
@@ -87,7 +90,8 @@ bool servicePortsOf(PageContext &c, const OntRef &o, bool port) {
 
 bool multicastByIndex(PageContext &c, const OntRef &) {
     const std::optional<QString> index = typedKey(c, QStringLiteral("请输入要删除的业务流索引ID"), QString(),
-                                                  QStringLiteral("业务流索引ID"), EmptyIndex);
+                                                  QStringLiteral("业务流索引ID"), EmptyIndex,
+                                                  FieldKind::ServicePort);
     if (!index) return false;
     if (!c.op.askYesNo(QStringLiteral("确实要删除 业务流索引：") + *index + QStringLiteral(" 的组播数据？")))
         return false;
@@ -97,7 +101,7 @@ bool multicastByIndex(PageContext &c, const OntRef &) {
 
 bool multicastByVlan(PageContext &c, const OntRef &) {
     const std::optional<QString> vlan = typedKey(c, QStringLiteral("请输入要删除的业务流VLAN！"), QString(),
-                                                 QStringLiteral("业务流VLAN"), EmptyVlan);
+                                                 QStringLiteral("业务流VLAN"), EmptyVlan, FieldKind::Vlan);
     if (!vlan) return false;
     if (!c.op.askYesNo(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
                        QStringLiteral(" 下的所有组播数据？")))

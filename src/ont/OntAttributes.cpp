@@ -16,26 +16,26 @@ struct Change {
     const char16_t *closing; // the lines after the value's line end
     const char16_t *log;     // %V: the new value
     const char16_t *notice;  // before the common "请等待…" ending
-    bool quoted = false;     // one CLI word: sent in double quotes
+    FieldKind kind;          // Text: one CLI word only in double quotes
 };
 
 // After an SN, LOID or password change the OLT asks which way to apply it; "1" answers that.
 const Change Changes[] = {
     {u"修改ONT线路模板编号", u"ONT线路模板编号 <0,8192> ", u"线路模板编号", u"1", u"ont-lineprofile-id",
      u"\r\nquit\r\n", u"   修改ONT线路模板编号命令已发送，编号：%N 序列号：%S  新线路模板编号：%V",
-     u"修改ONT线路模板编号命令已发送，"},
+     u"修改ONT线路模板编号命令已发送，", FieldKind::ProfileId},
     {u"修改ONT业务模板编号", u"ONT业务模板编号 <0,8192> ", u"业务模板编号", u"1", u"ont-srvprofile-id",
      u"\r\nquit\r\n", u"   修改ONT业务模板编号命令已发送，编号：%N 序列号：%S  新业务模板编号：%V",
-     u"修改ONT业务模板编号命令已发送，"},
+     u"修改ONT业务模板编号命令已发送，", FieldKind::ProfileId},
     {u"修改ONT序列号(SN)", u"ONT序列号,格式必须为<XXXXXXXXXXXXXX>,<XXXXXXXXXXXXXXXX>或<XXXX-XXXXXXXX>",
      u"ONT序列号", u"", u"sn", u"\r\n1\r\nquit\r\n",
-     u"   修改ONT序列号命令已发送，编号：%N 原序列号：%S  新序列号：%V", u"修改ONT序列号命令已发送，"},
+     u"   修改ONT序列号命令已发送，编号：%N 原序列号：%S  新序列号：%V", u"修改ONT序列号命令已发送，", FieldKind::Serial},
     {u"修改ONT逻辑标识(LOID)", u"逻辑标识", u"LOID", u"", u"loid", u"\r\n1\r\nquit\r\n",
-     u"   修改ONT逻辑标识命令已发送，编号：%N 原列号：%S  新逻辑标识：%V", u"修改ONT逻辑标识命令已发送，"},
+     u"   修改ONT逻辑标识命令已发送，编号：%N 原列号：%S  新逻辑标识：%V", u"修改ONT逻辑标识命令已发送，", FieldKind::Loid},
     {u"修改ONT密码(PASSWORD)", u"ONT密码", u"PASSWORD", u"", u"password", u"\r\n1\r\nquit\r\n",
-     u"   修改ONT密码命令已发送，编号：%N 原序列号：%S  新密码：%V", u"修改ONT密码命令已发送，"},
+     u"   修改ONT密码命令已发送，编号：%N 原序列号：%S  新密码：%V", u"修改ONT密码命令已发送，", FieldKind::OntPassword},
     {u"修改ONT备注", u"ONT描述信息", u"ONT备注", u"", u"desc", u"\r\nquit\r\n",
-     u"   修改ONT备注命令已发送，编号：%N 序列号：%S  新备注：%V", u"修改ONT备注命令已发送，", true},
+     u"   修改ONT备注命令已发送，编号：%N 序列号：%S  新备注：%V", u"修改ONT备注命令已发送，", FieldKind::Text},
 };
 
 bool change(const Change &ch, PageContext &c, const OntRef &o) {
@@ -46,12 +46,13 @@ bool change(const Change &ch, PageContext &c, const OntRef &o) {
         c.op.askText(QString::fromUtf16(ch.prompt), title, QString::fromUtf16(ch.initial));
     if (!typed) return false;
     // A description with blanks is one word only in double quotes; the others are sent as typed.
-    const std::optional<QString> value = ch.quoted                          ? quotedWord(c.op, *typed, title)
-                                         : acceptTyped(c.op, *typed, title) ? typed
-                                                                            : std::nullopt;
+    const std::optional<QString> value = ch.kind == FieldKind::Text            ? quotedWord(c.op, *typed, title)
+                                         : acceptField(c.op, *typed, title, ch.kind) ? typed
+                                                                                     : std::nullopt;
     if (!value) return false;
-    const PonKind kind = askPonKind(c.op);
-    const QString script = QStringLiteral("interface ") + kindWord(kind) + u' ' + o.board() +
+    const std::optional<PonKind> kind = askPonKind(c, o.board());
+    if (!kind) return false;
+    const QString script = QStringLiteral("interface ") + kindWord(*kind) + u' ' + o.board() +
                            QStringLiteral("\r\nont modify ") + o.portNumber() + u' ' + o.id + u' ' +
                            QString::fromUtf16(ch.keyword) + u' ' + *value + QStringLiteral("\r\n") +
                            QString::fromUtf16(ch.closing);

@@ -96,7 +96,9 @@ bool inspect(const View &v, PageContext &c, const OntRef &o) {
         // Neither answer ends the view; Yes empties the console so only the answer shows there.
         if (c.op.askYesNo(ClearConsoleQuestion) && c.clearConsole) c.clearConsole();
     } else if (v.ask == Ask::Kind) {
-        kind = kindWord(askPonKind(c.op));
+        const std::optional<PonKind> chosen = askPonKind(c, o.board());
+        if (!chosen) return false;
+        kind = kindWord(*chosen);
     }
     if (!sendOrTell(c.sink, c.op, v.script(o, kind))) return false;
     c.op.notice(InspectionNotice);

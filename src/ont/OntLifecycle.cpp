@@ -58,7 +58,9 @@ QString text(const char16_t *s) {
 
 bool runPlain(const Plain &p, PageContext &c, const OntRef &o) {
     if (!c.op.askYesNo(fillRow(p.question, o))) return false;
-    const PonKind kind = askPonKind(c.op);
+    const std::optional<PonKind> chosen = askPonKind(c, o.board());
+    if (!chosen) return false;
+    const PonKind kind = *chosen;
     const QString verb = text(p.verb), answers = text(p.answers);
     const QString script = p.scope == Scope::Ont    ? selectedOntScript(kind, o, verb, answers)
                            : p.scope == Scope::Port ? selectedPortScript(kind, o, verb, answers)
@@ -73,7 +75,9 @@ bool deleteSelectedOnt(PageContext &c, const OntRef &o) {
         return false;
     const bool iptv = c.settings.isOn(settings::Iptv);
     if (iptv && !c.op.askYesNo(MulticastQuestion)) return false;
-    const PonKind kind = askPonKind(c.op);
+    const std::optional<PonKind> chosen = askPonKind(c, o.board());
+    if (!chosen) return false;
+    const PonKind kind = *chosen;
 
     const QString ont = QStringLiteral("port ") + o.port + QStringLiteral(" ont ") + o.id;
     QString script;
@@ -82,8 +86,10 @@ bool deleteSelectedOnt(PageContext &c, const OntRef &o) {
             QStringLiteral("GemPort ID，常用ID 0 1 2 3 4 5 6 7 ......\r\n注意：若多条业务流存在多个 GemPort "
                            "请用半角逗号隔开\r\n例如：0,1,2"),
             QStringLiteral("GemPort"), c.settings.read(settings::GemPort));
-        if (!gemPorts || !acceptTyped(c.op, *gemPorts, QStringLiteral("GemPort"))) return false;
-        for (const QString &g : splitCommaList(*gemPorts))
+        if (!gemPorts) return false;
+        const std::optional<QStringList> gems = acceptList(c.op, *gemPorts, QStringLiteral("GemPort"), FieldKind::GemPort);
+        if (!gems) return false;
+        for (const QString &g : *gems)
             script += QStringLiteral("undo service-port ") + ont + QStringLiteral(" gemport ") + g +
                       QStringLiteral("\r\n\r\ny\r\n");
     } else {
@@ -132,8 +138,15 @@ bool deleteMany(PageContext &c, const OntRef &o, Scope scope) {
     if (!c.op.askYesNo(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 下的所有ONT及业务虚端口？", o)
                             : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有ONT及业务虚端口？", o)))
         return false;
-    if (!multicastUsersFirst(c, o, !port)) return false;
-    const PonKind kind = askPonKind(c.op);
+    // Both questions come before anything goes, so that Esc on the kind leaves the multicast
+    // users as they are too.
+    const bool iptv = c.settings.isOn(settings::Iptv);
+    if (iptv && !c.op.askYesNo(MulticastQuestion)) return false;
+    const std::optional<PonKind> chosen = askPonKind(c, o.board());
+    if (!chosen) return false;
+    if (iptv && !sendOrTell(c.sink, c.op, port ? portMulticastDeletion(o) : boardMulticastDeletion(o)))
+        return false;
+    const PonKind kind = *chosen;
     const QString servicePorts = port ? QStringLiteral("undo service-port port ") + o.port
                                       : QStringLiteral("undo service-port board ") + o.board();
     const QString onts =

@@ -2,6 +2,7 @@
 
 #include "admin/OntFirmwareWidget.h"
 #include "common/GridModel.h"
+#include "common/InputCheck.h"
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
@@ -424,7 +425,9 @@ void OntPage::wireAutoRegistration() {
     connect(testAutoRegisterButton, &QPushButton::clicked, &session_, &OltSession::autoRegisterTick);
     connect(autoRegisterBox, &QCheckBox::clicked, this, [this, &settings, &op](bool ticked) {
         if (ticked) {
-            if (op.askYesNo(QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
+            if (!acceptField(op, periodBox->text(), QStringLiteral("周期"), FieldKind::Period)) {
+                autoRegisterBox->setChecked(false);
+            } else if (op.askYesNo(QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
                                            "自动注册功能跟随软件启动运行，是否继续？"),
                             DefaultBoxTitle, BoxIcon::None)) {
                 session_.setAutoRegisterInterval(minutesToMs(periodBox->text()));
@@ -448,6 +451,8 @@ void OntPage::wireAutoRegistration() {
             [&settings](bool on) { settings.writeSwitch(settings::AutoMove, on); });
     // Only the operator's edits count: loading the box at start-up is no change.
     connect(periodBox, &QLineEdit::textEdited, this, [this, &settings](const QString &text) {
+        // Half-typed or bad periods are neither stored nor run; ticking the box names the problem.
+        if (!fieldProblem(text, QStringLiteral("周期"), FieldKind::Period).isEmpty()) return;
         settings.write(settings::Period, text);
         if (autoRegisterBox->isChecked()) session_.setAutoRegisterInterval(minutesToMs(text));
     });

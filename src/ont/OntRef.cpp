@@ -2,6 +2,8 @@
 
 #include "common/GridModel.h"
 #include "common/Operator.h"
+#include "common/PageContext.h"
+#include "olt/SharedValues.h"
 
 namespace tw {
 
@@ -27,8 +29,27 @@ OntRef OntRef::fromRow(const GridModel &grid, int row) {
     return {grid.cell(row, 0), grid.cell(row, 1), grid.cell(row, 2)};
 }
 
-PonKind askPonKind(Operator &op) {
-    return op.askYesNo(QStringLiteral("GPON选是，EPON选否")) ? PonKind::Gpon : PonKind::Epon;
+std::optional<PonKind> askPonKind(Operator &op, std::optional<PonKind> known) {
+    const QString question = QStringLiteral("GPON选是，EPON选否");
+    const QString text = !known ? question
+                         : *known == PonKind::Gpon ? QStringLiteral("该板为GPON板。") + question
+                                                   : QStringLiteral("该板为EPON板。") + question;
+    const std::optional<bool> yes =
+        op.askYesNoOrEscape(text, DefaultBoxTitle, BoxIcon::Question, known != PonKind::Epon);
+    if (!yes) return std::nullopt;
+    return *yes ? PonKind::Gpon : PonKind::Epon;
+}
+
+std::optional<PonKind> kindOfBoardName(const QString &name) {
+    // The family ("H806") is four characters; the function letters follow.
+    const QStringView function = QStringView(name).mid(4);
+    if (function.startsWith(u"GP")) return PonKind::Gpon;
+    if (function.startsWith(u"EP")) return PonKind::Epon;
+    return std::nullopt;
+}
+
+std::optional<PonKind> askPonKind(PageContext &c, const QString &board) {
+    return askPonKind(c.op, kindOfBoardName(c.shared.boardNames.value(board)));
 }
 
 namespace {

@@ -3,9 +3,12 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace tw {
 
 class Operator;
+struct PageContext;
 class GridModel;
 
 struct OntRef {
@@ -30,8 +33,18 @@ inline QString kindWord(PonKind k) {
     return k == PonKind::Gpon ? QStringLiteral("gpon") : QStringLiteral("epon");
 }
 
-// "GPON选是，EPON选否": Yes is GPON, anything else EPON.
-PonKind askPonKind(Operator &op);
+// "GPON选是，EPON选否": Yes is GPON, No EPON; nullopt when the operator pressed Esc or closed the
+// box, which cancels the operation. With the board's kind known, the question names it and
+// Enter gives that answer.
+std::optional<PonKind> askPonKind(Operator &op, std::optional<PonKind> known = std::nullopt);
+
+// The PON kind of a board by its name as the chassis listing prints it ("H806GPBD" GPON,
+// "H803EPBD" EPON); nullopt for other boards and unknown names.
+std::optional<PonKind> kindOfBoardName(const QString &name);
+
+// The question about the board "frame/slot", with its kind from the last chassis listing when
+// that named the board.
+std::optional<PonKind> askPonKind(PageContext &c, const QString &board);
 
 // The three shapes of an interface script. `command` is the line without its line end;
 // `answers` are the lines that follow it (each with its own "\r\n"), e.g. "y\r\n".

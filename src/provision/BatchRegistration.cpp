@@ -39,6 +39,19 @@ QString interfaceLine(PonKind kind, const QString &frame, const QString &slot) {
            QStringLiteral("\r\n");
 }
 
+// Every code of the batch one LOID or password as the OLT takes it; the notice names the rule
+// the codes come from.
+bool acceptCodes(Operator &op, const BatchFields &f, const BatchNumbering &n, FieldKind kind) {
+    for (int k = 1; k <= n.count; ++k)
+        if (!acceptField(op, batchCode(f.rule, f.slot, f.port, n, k), QStringLiteral("注册码规则"), kind))
+            return false;
+    return true;
+}
+
+FieldKind codeKind(const BatchFields &f) {
+    return f.mode == QLatin1String("LOID") ? FieldKind::Loid : FieldKind::OntPassword;
+}
+
 } // namespace
 
 std::optional<BatchNumbering> batchNumbering(Operator &op, const BatchFields &f) {
@@ -68,7 +81,7 @@ QString batchCode(const QString &rule, const QString &board, const QString &port
 
 bool previewBatch(PageContext &c, const BatchFields &f) {
     const std::optional<BatchNumbering> n = batchNumbering(c.op, f);
-    if (!n || !acceptTyped(c.op, f.rule, QStringLiteral("注册码规则"))) return false;
+    if (!n || !acceptCodes(c.op, f, *n, codeKind(f))) return false;
     QString text;
     for (int k = 1; k <= PreviewCount; ++k)
         text +=
@@ -84,17 +97,16 @@ bool registerBatch(PageContext &c, const BatchFields &f) {
     if (!loid && f.mode != QStringLiteral("密码")) return false; // the group shows for these two only
     if (!acceptPonPort(c.op, f.frame, f.slot, f.port)) return false;
     const std::optional<BatchNumbering> n = batchNumbering(c.op, f);
-    if (!n) return false;
-    // A code with a blank would be several words to the CLI.
-    const std::optional<QString> ruleWord = oneWord(c.op, f.rule, QStringLiteral("注册码规则"));
-    if (!ruleWord) return false;
-    const bool quoted = *ruleWord != f.rule;
+    // A code is one word of the CLI: a blank would make it several.
+    if (!n || !acceptCodes(c.op, f, *n, codeKind(f))) return false;
     const std::optional<QString> description =
         quotedWord(c.op, c.log.dateText() + u'_' + c.settings.read(settings::DefaultDescription),
                    QStringLiteral("默认备注"));
     if (!description) return false;
 
-    const PonKind kind = askPonKind(c.op);
+    const std::optional<PonKind> chosen = askPonKind(c, f.frame + u'/' + f.slot);
+    if (!chosen) return false;
+    const PonKind kind = *chosen;
     const bool gpon = kind == PonKind::Gpon;
     c.shared.ponKindFlag = gpon ? 1 : 0;
     const QString line = c.settings.read(gpon ? settings::GponLineProfile : settings::EponLineProfile);
@@ -114,7 +126,7 @@ bool registerBatch(PageContext &c, const BatchFields &f) {
     QStringList logLines;
     for (int k = 1; k <= n->count; ++k) {
         const QString code = batchCode(f.rule, f.slot, f.port, *n, k);
-        script += QStringLiteral("ont add ") + f.port + auth + (quoted ? u'"' + code + u'"' : code) + tail;
+        script += QStringLiteral("ont add ") + f.port + auth + code + tail;
         logLines << logHead + code + QStringLiteral(" ONT 业务内层VLAN：") + f.serviceVlan;
     }
     script += QStringLiteral("quit\r\n");
@@ -131,15 +143,18 @@ bool registerBatch(PageContext &c, const BatchFields &f) {
     c.settings.write(settings::Frame, f.frame);
     c.settings.write(settings::Slot, f.slot);
     c.settings.write(settings::Port, f.port);
+    storeServiceVlan(c, f.serviceVlan);
     return true;
 }
 
 bool confirmAllOnPort(PageContext &c, const ConfirmAllFields &f) {
     if (!acceptPonPort(c.op, f.frame, f.slot, f.port) ||
-        !acceptTyped(c.op, f.lineProfile, QStringLiteral("线路模板")) ||
-        !acceptTyped(c.op, f.serviceProfile, QStringLiteral("业务模板")))
+        !checkFields(c.op, {{f.lineProfile, u"线路模板", FieldKind::ProfileId},
+                            {f.serviceProfile, u"业务模板", FieldKind::ProfileId}}))
         return false;
-    const PonKind kind = askPonKind(c.op);
+    const std::optional<PonKind> chosen = askPonKind(c, f.frame + u'/' + f.slot);
+    if (!chosen) return false;
+    const PonKind kind = *chosen;
     const QString how = kind == PonKind::Gpon ? QStringLiteral(" all sn-auth omci ont-lineprofile-id ")
                                               : QStringLiteral(" all mac-auth oam ont-lineprofile-id ");
     return sendOrTell(c.sink, c.op,

@@ -55,7 +55,9 @@ bool registerDiscovered(RegistrationContext &ctx, Management how, const Discover
     row.showPort(portCell.section(QLatin1Char('/'), 0, 0), textBetween(portCell, u"/", u"/"), port);
     const QString key = serialFromCell(row.cell(2));
 
-    const PonKind kind = askPonKind(ctx.op);
+    const std::optional<PonKind> chosen = askPonKind(ctx, frameSlot);
+    if (!chosen) return false;
+    const PonKind kind = *chosen;
     const bool gpon = kind == PonKind::Gpon;
     ctx.shared.ponKindFlag = gpon ? 1 : 0;
     const QString line = ctx.settings.read(gpon ? settings::GponLineProfile : settings::EponLineProfile);
@@ -78,9 +80,10 @@ bool registerDiscovered(RegistrationContext &ctx, Management how, const Discover
 
 std::optional<QString> fetchSerial(RegistrationContext &ctx, const RegisterFields &f) {
     if (!acceptPonPort(ctx.op, f.frame, f.slot, f.port)) return std::nullopt;
-    const PonKind kind = askPonKind(ctx.op);
+    const std::optional<PonKind> kind = askPonKind(ctx, f.frame + u'/' + f.slot);
+    if (!kind) return std::nullopt;
     ctx.shared.ponKindFlag = kind == PonKind::Gpon ? 1 : 0;
-    if (!sendOrTell(ctx.sink, ctx.op, autofindScript(kind, f.frame, f.slot, f.port))) return std::nullopt;
+    if (!sendOrTell(ctx.sink, ctx.op, autofindScript(*kind, f.frame, f.slot, f.port))) return std::nullopt;
     return ctx.log.dateText();
 }
 
@@ -88,25 +91,32 @@ bool registerManually(RegistrationContext &ctx, const RegisterFields &f) {
     if (!checkRegisterTab(ctx, f.serviceVlan, {f.frame, f.slot, f.port, f.serial, f.description}))
         return false;
     if (!acceptPonPort(ctx.op, f.frame, f.slot, f.port) ||
-        !acceptTyped(ctx.op, f.serial, QStringLiteral("序列号")) ||
-        !acceptTyped(ctx.op, f.lineProfile, QStringLiteral("线路模版")) ||
-        !acceptTyped(ctx.op, f.serviceProfile, QStringLiteral("业务模版")))
+        !checkFields(ctx.op, {{f.lineProfile, u"线路模版", FieldKind::ProfileId},
+                              {f.serviceProfile, u"业务模版", FieldKind::ProfileId}}))
         return false;
     const std::optional<QString> description = quotedWord(ctx.op, f.description, QStringLiteral("终端备注"));
     if (!description) return false;
-    const PonKind kind = askPonKind(ctx.op);
+    const std::optional<PonKind> chosen = askPonKind(ctx, f.frame + u'/' + f.slot);
+    if (!chosen) return false;
+    const PonKind kind = *chosen;
     const bool gpon = kind == PonKind::Gpon;
+    // The box holds an SN for a GPON board and a MAC for an EPON one.
+    if (!acceptField(ctx.op, f.serial, QStringLiteral("序列号"), gpon ? FieldKind::Serial : FieldKind::Mac))
+        return false;
     ctx.shared.ponKindFlag = gpon ? 1 : 0;
     const QString script =
         QStringLiteral("interface ") + kindWord(kind) + QLatin1Char(' ') + f.frame + QLatin1Char('/') +
         f.slot + addLine(kind, f.port, f.serial) + (gpon ? QStringLiteral(" omci") : QStringLiteral(" oam")) +
         QStringLiteral(" ont-lineprofile-id ") + f.lineProfile + QStringLiteral(" ont-srvprofile-id ") +
         f.serviceProfile + QStringLiteral(" desc ") + *description + QStringLiteral("\r\n\r\nquit\r\n");
-    return confirmAndSend(ctx, script,
+    if (!confirmAndSend(ctx, script,
                           QStringLiteral("   手动注册ONT，注册到") + f.frame + QStringLiteral("框") + f.slot +
                               QStringLiteral("板") + f.port + QStringLiteral(" 注册序列号：") + f.serial +
                               QStringLiteral(" ONT 业务内层VLAN：") + f.serviceVlan +
-                              QStringLiteral(" ONT备注：") + f.description);
+                              QStringLiteral(" ONT备注：") + f.description))
+        return false;
+    storeServiceVlan(ctx, f.serviceVlan);
+    return true;
 }
 
 } // namespace tw

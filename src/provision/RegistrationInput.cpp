@@ -9,15 +9,10 @@
 
 namespace tw {
 
-bool isPortNumber(const QString &text) {
-    return !text.isEmpty() && text.size() <= 3 &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 bool acceptPonPort(Operator &op, const QString &frame, const QString &slot, const QString &port) {
-    if (isPortNumber(frame) && isPortNumber(slot) && isPortNumber(port)) return true;
-    op.notice(QStringLiteral("机框、业务板和端口应为数字，请检查后重试！"), ErrorBoxTitle, BoxIcon::Warning);
-    return false;
+    return checkFields(op, {{frame, u"机框", FieldKind::Frame},
+                            {slot, u"业务板", FieldKind::Slot},
+                            {port, u"端口", FieldKind::Port}});
 }
 
 std::optional<QString> oneWord(Operator &op, const QString &value, const QString &field) {
@@ -29,17 +24,15 @@ std::optional<QString> oneWord(Operator &op, const QString &value, const QString
 }
 
 bool checkRegisterTab(PageContext &c, const QString &serviceVlan, std::initializer_list<QString> required) {
-    if (!acceptTyped(c.op, serviceVlan, QStringLiteral("业务VLAN"))) return false;
-    c.settings.write(settings::ServiceInnerVlan, serviceVlan);
     if (std::any_of(required.begin(), required.end(), [](const QString &f) { return f.isEmpty(); })) {
         c.op.notice(QStringLiteral("必填项不能为空，请检查后重试！"), DefaultBoxTitle, BoxIcon::Information);
         return false;
     }
-    if (serviceVlan.isEmpty() || serviceVlan == QLatin1String("0")) {
-        c.op.notice(QStringLiteral("业务内层VLAN输入有误，请重试！"), ErrorBoxTitle);
-        return false;
-    }
-    return true;
+    return acceptField(c.op, serviceVlan, QStringLiteral("业务VLAN"), FieldKind::Vlan);
+}
+
+void storeServiceVlan(PageContext &c, const QString &serviceVlan) {
+    c.settings.write(settings::ServiceInnerVlan, serviceVlan);
 }
 
 } // namespace tw

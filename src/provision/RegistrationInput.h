@@ -12,11 +12,9 @@ namespace tw {
 
 class Operator;
 
-// Whether the text is a frame, board or port number as the CLI takes it: one to three digits.
-bool isPortNumber(const QString &text);
-
-// Frame, board and port must be numbers: a failed interface line would leave the lines after it,
-// and the closing "quit", to configuration mode. Refused with a notice otherwise.
+// Frame, board and port must be numbers in the CLI's ranges: a failed interface line would leave
+// the lines after it, and the closing "quit", to configuration mode. Refused with a notice naming
+// the field otherwise.
 bool acceptPonPort(Operator &op, const QString &frame, const QString &slot, const QString &port);
 
 // A typed value the OLT must take as one word (a description, a code): as typed when it holds no
@@ -24,10 +22,12 @@ bool acceptPonPort(Operator &op, const QString &frame, const QString &slot, cons
 // break or other control character, or a double quote in a value that needs quoting.
 std::optional<QString> oneWord(Operator &op, const QString &value, const QString &field);
 
-// What a registration from "ONT 注册" starts with: stores the "业务VLAN：" box as 基本 / 业务内层
-// (the service flows of the OLT's reply use it), then refuses an empty required field and a VLAN
-// that is empty or 0. A VLAN holding a line break is refused before it is stored: it would add
-// lines to config.ini.
+// What a registration from "ONT 注册" starts with: refuses an empty required field and a
+// "业务VLAN：" that is not a VLAN. Stores nothing.
 bool checkRegisterTab(PageContext &c, const QString &serviceVlan, std::initializer_list<QString> required);
+
+// Once a registration went out: the "业务VLAN：" box as 基本 / 业务内层, which the service flows of
+// the OLT's reply use.
+void storeServiceVlan(PageContext &c, const QString &serviceVlan);
 
 } // namespace tw

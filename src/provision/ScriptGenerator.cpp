@@ -16,18 +16,6 @@ namespace {
 
 const QString Gap = QStringLiteral("\r\n\r\n");
 
-struct Typed {
-    const QString &value;
-    const char16_t *field;
-};
-
-// The first value holding a line break is named, and nothing is built.
-bool acceptAll(Operator &op, std::initializer_list<Typed> values) {
-    return std::all_of(values.begin(), values.end(), [&op](const Typed &t) {
-        return acceptTyped(op, t.value, QString::fromUtf16(t.field));
-    });
-}
-
 bool hasOntId(Operator &op, const OltSideFields &f) {
     if (!f.ontId.isEmpty()) return true;
     op.notice(QStringLiteral("ONU编号不能为空，请输入，格式：0-127"));
@@ -49,8 +37,11 @@ std::optional<QString> registrationScript(Operator &op, const OltSideFields &f) 
         return std::nullopt;
     }
     if (!acceptPonPort(op, f.frame, f.slot, f.port) ||
-        !acceptAll(op, {{f.serial, u"序列号"}, {f.ontId, u"ONU编号"}, {f.lineProfile, u"线路模版"}}) ||
-        (!f.snmp && !acceptTyped(op, f.serviceProfile, QStringLiteral("业务模版"))))
+        !checkFields(op, {{f.serial, u"序列号", f.gpon ? FieldKind::Serial : FieldKind::Mac},
+                          {f.lineProfile, u"线路模版", FieldKind::ProfileId}}) ||
+        // Without an id the OLT picks the next free one.
+        (!f.ontId.isEmpty() && !acceptField(op, f.ontId, QStringLiteral("ONU编号"), FieldKind::OntId)) ||
+        (!f.snmp && !acceptField(op, f.serviceProfile, QStringLiteral("业务模版"), FieldKind::ProfileId)))
         return std::nullopt;
     // "desc" without a text makes the OLT refuse the whole line, so an empty 备注 leaves it out.
     QString description;
@@ -72,11 +63,11 @@ std::optional<QString> registrationScript(Operator &op, const OltSideFields &f) 
 
 std::optional<QString> managementIpScript(Operator &op, const OltSideFields &f) {
     if (!hasOntId(op, f) || !acceptPonPort(op, f.frame, f.slot, f.port) ||
-        !acceptAll(op, {{f.ontId, u"ONU编号"},
-                        {f.ip, u"IP地址"},
-                        {f.mask, u"子网掩码"},
-                        {f.gateway, u"网关"},
-                        {f.managementVlan, u"管理VLAN"}}))
+        !checkFields(op, {{f.ontId, u"ONU编号", FieldKind::OntId},
+                          {f.ip, u"IP地址", FieldKind::Ipv4},
+                          {f.mask, u"子网掩码", FieldKind::Ipv4},
+                          {f.gateway, u"网关", FieldKind::Ipv4},
+                          {f.managementVlan, u"管理VLAN", FieldKind::Vlan}}))
         return std::nullopt;
     return interfaceHead(f) + QStringLiteral("ont ipconfig ") + f.port + u' ' + f.ontId +
            QStringLiteral(" static ip-address ") + f.ip + QStringLiteral(" mask ") + f.mask +
@@ -88,9 +79,11 @@ std::optional<QString> managementIpScript(Operator &op, const OltSideFields &f) 
 std::optional<QString> serviceFlowScript(Operator &op, const OltSideFields &f) {
     const bool inner = f.qinq && !f.cvlan.isEmpty();
     if (!hasOntId(op, f) || !acceptPonPort(op, f.frame, f.slot, f.port) ||
-        !acceptAll(op, {{f.ontId, u"ONU编号"}, {f.svlan, u"SVLAN"}, {f.uvlan, u"UVLAN"}}) ||
-        (f.gpon && !acceptTyped(op, f.gemPort, QStringLiteral("GemPort"))) ||
-        (inner && !acceptTyped(op, f.cvlan, QStringLiteral("CVLAN"))))
+        !checkFields(op, {{f.ontId, u"ONU编号", FieldKind::OntId},
+                          {f.svlan, u"SVLAN", FieldKind::Vlan},
+                          {f.uvlan, u"UVLAN", FieldKind::Vlan}}) ||
+        (f.gpon && !acceptField(op, f.gemPort, QStringLiteral("GemPort"), FieldKind::GemPort)) ||
+        (inner && !acceptField(op, f.cvlan, QStringLiteral("CVLAN"), FieldKind::Vlan)))
         return std::nullopt;
     const QString tail = inner ? QStringLiteral(" tag-transform translate-and-add inner-vlan ") + f.cvlan +
                                      QStringLiteral(" inner-priority 0")
@@ -103,16 +96,18 @@ std::optional<QString> serviceFlowScript(Operator &op, const OltSideFields &f) {
 }
 
 std::optional<QString> onuSideScript(Operator &op, const OnuSideFields &f, OnuFlowStyle style) {
-    if (!acceptAll(op, {{f.ip, u"ONU IP"},
-                        {f.user, u"帐号"},
-                        {f.password, u"密码"},
-                        {f.vlan, u"VLAN"},
-                        {f.uplinkBoard, u"上联板"},
-                        {f.uplinkPort, u"端口"},
-                        {f.serviceBoard, u"业务板"},
-                        {f.portRange, u"端口"},
-                        {f.uvlan, u"UVLAN"}}) ||
-        (f.bridging && !acceptAll(op, {{f.templateId, u"模版ID"}, {f.bridgingVlans, u"互通VLAN"}})))
+    // The user and password are lines of the ONU's login; the rest are words of its CLI.
+    if (!checkFields(op, {{f.ip, u"ONU IP", FieldKind::Ipv4},
+                          {f.user, u"帐号", FieldKind::Word},
+                          {f.password, u"密码", FieldKind::Text},
+                          {f.vlan, u"VLAN", FieldKind::Vlan},
+                          {f.uplinkBoard, u"上联板", FieldKind::Board},
+                          {f.uplinkPort, u"端口", FieldKind::Port},
+                          {f.serviceBoard, u"业务板", FieldKind::Board},
+                          {f.portRange, u"端口", FieldKind::Word}}) ||
+        (!f.uvlan.isEmpty() && !acceptField(op, f.uvlan, QStringLiteral("UVLAN"), FieldKind::Vlan)) ||
+        (f.bridging && !checkFields(op, {{f.templateId, u"模版ID", FieldKind::Number},
+                                         {f.bridgingVlans, u"互通VLAN", FieldKind::VlanSpan}})))
         return std::nullopt;
     const QString userVlan = f.uvlan.isEmpty() ? QStringLiteral("untagged") : f.uvlan;
     const QString service =

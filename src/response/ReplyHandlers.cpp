@@ -3,6 +3,7 @@
 #include "common/Gbk.h"
 #include "common/GridModel.h"
 #include "olt/SharedValues.h"
+#include "response/ChassisDrawing.h"
 #include "response/DiscoveryParser.h"
 #include "response/OntRowParser.h"
 
@@ -42,7 +43,13 @@ void ReplyHandlers::tell(const QString &message) const {
 }
 
 void ReplyHandlers::redrawChassis(QByteArrayView output) {
-    if (chassis) chassis(fromGbk(output));
+    const QString text = fromGbk(output);
+    // The listing is of frame 0 ("display board 0"); it replaces what an earlier one said.
+    shared_.boardNames.clear();
+    for (const BoardLine &b : boardLines(text))
+        shared_.boardNames.insert(QStringLiteral("0/") + QString::number(b.slot),
+                                  QString(b.name).remove(QStringLiteral("\r\n")));
+    if (chassis) chassis(text);
 }
 
 void ReplyHandlers::ontList(QByteArrayView output) {

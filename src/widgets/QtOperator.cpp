@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tw {
 
@@ -34,6 +35,20 @@ int runBox(QWidget *parent, const QString &text, const QString &title, BoxIcon i
 
 bool QtOperator::askYesNo(const QString &text, const QString &title, BoxIcon icon) {
     return runBox(parent_, text, title, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<bool> QtOperator::askYesNoOrEscape(const QString &text, const QString &title, BoxIcon icon,
+                                                 bool yesByDefault) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(yesByDefault ? QMessageBox::Yes : QMessageBox::No);
+    // Esc and the close button press the escape button; a hidden one keeps them apart from No.
+    QAbstractButton *escape = box.addButton(QMessageBox::Cancel);
+    escape->hide();
+    box.setEscapeButton(escape);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes)) return true;
+    if (box.clickedButton() == box.button(QMessageBox::No)) return false;
+    return std::nullopt;
 }
 
 bool QtOperator::askOkCancel(const QString &text, const QString &title, BoxIcon icon) {

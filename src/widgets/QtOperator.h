@@ -13,6 +13,8 @@ class QtOperator : public Operator {
     void setParent(QWidget *parent) { parent_ = parent; }
 
     bool askYesNo(const QString &text, const QString &title, BoxIcon icon) override;
+    std::optional<bool> askYesNoOrEscape(const QString &text, const QString &title, BoxIcon icon,
+                                         bool yesByDefault) override;
     bool askOkCancel(const QString &text, const QString &title, BoxIcon icon) override;
     std::optional<QString> askText(const QString &prompt, const QString &title,
                                    const QString &initial) override;

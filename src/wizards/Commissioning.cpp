@@ -4,7 +4,6 @@
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
-#include "wizards/FormChecks.h"
 #include "wizards/ServiceTemplates.h"
 
 #include <cmath>
@@ -44,6 +43,11 @@ bool withOuterVlan(const CommissioningInput &in) {
 QString uplinkVlan(const QString &vlan, const QString &board, const QString &port) {
     return QStringLiteral("vlan ") + vlan + QStringLiteral(" smart\r\ny\r\n\r\nport vlan ") + vlan + u' ' +
            board + u' ' + port + QStringLiteral("\r\ny\r\n\r\n");
+}
+
+// "ETH 端口": ONT Ethernet port numbers, comma-separated; empty for none.
+bool ethPortsOk(Operator &op, const QString &typed) {
+    return acceptList(op, typed, QStringLiteral("ETH 端口"), FieldKind::Number).has_value();
 }
 
 } // namespace
@@ -93,21 +97,22 @@ QString iptvScript(const IptvInput &in) {
 
 bool runCommissioning(PageContext &c, const CommissioningInput &in) {
     const ProfileIds &p = in.profiles;
-    if (!acceptNumbers(c.op, {{p.gponLine, name(u"线路模板GPON")},
-                              {p.gponService, name(u"业务模板GPON")},
-                              {p.eponLine, name(u"线路模板EPON")},
-                              {p.eponService, name(u"业务模板EPON")},
-                              {p.gponDba, name(u"GPON DBA_ID")},
-                              {p.eponDba, name(u"EPON DBA_ID")},
-                              {in.dbaProfile, name(u"DBA_模板ID")},
-                              {in.innerVlan, name(u"业务内层")}}))
+    if (!checkFields(c.op, {{p.gponLine, u"线路模板GPON", FieldKind::ProfileId},
+                            {p.gponService, u"业务模板GPON", FieldKind::ProfileId},
+                            {p.eponLine, u"线路模板EPON", FieldKind::ProfileId},
+                            {p.eponService, u"业务模板EPON", FieldKind::ProfileId},
+                            {p.gponDba, u"GPON DBA_ID", FieldKind::DbaProfileId},
+                            {p.eponDba, u"EPON DBA_ID", FieldKind::DbaProfileId},
+                            {in.dbaProfile, u"DBA_模板ID", FieldKind::DbaProfileId},
+                            {in.innerVlan, u"业务内层", FieldKind::Vlan}}) ||
+        !ethPortsOk(c.op, in.ethPorts))
         return false;
-    if (!acceptFields(c.op, {{in.outerVlan, name(u"业务外层")}, {in.ethPorts, name(u"ETH 端口")}}))
+    if (withOuterVlan(in) && !checkFields(c.op, {{in.outerVlan, u"业务外层", FieldKind::Vlan},
+                                                 {in.uplinkBoard, u"上行板号", FieldKind::Board},
+                                                 {in.uplinkPort, u"上行端口", FieldKind::Port}}))
         return false;
-    if (withOuterVlan(in) &&
-        (!acceptNumbers(c.op, {{in.outerVlan, name(u"业务外层")}}) ||
-         !acceptFields(c.op, {{in.uplinkBoard, name(u"上行板号")}, {in.uplinkPort, name(u"上行端口")}})))
-        return false;
+    // Stored even when no VLAN is made of it: it must still be text config.ini can hold.
+    if (!acceptTyped(c.op, in.outerVlan, name(u"业务外层"))) return false;
     if (!c.op.askOkCancel(CommissioningQuestion)) return false;
     if (!sendOrTell(c.sink, c.op, commissioningScript(in))) return false;
     c.settings.write(settings::ServiceOuterVlan, in.outerVlan);
@@ -116,15 +121,14 @@ bool runCommissioning(PageContext &c, const CommissioningInput &in) {
 }
 
 bool runIptv(PageContext &c, const IptvInput &in) {
-    if (!acceptNumbers(c.op, {{in.gponLine, name(u"线路模板GPON")},
-                              {in.gponService, name(u"业务模板GPON")},
-                              {in.vodOuterVlan, name(u"点播外层")},
-                              {in.vodInnerVlan, name(u"点播内层")},
-                              {in.multicastVlan, name(u"组播VLAN")}}))
-        return false;
-    if (!acceptFields(c.op, {{in.uplinkBoard, name(u"上行板号")},
-                             {in.uplinkPort, name(u"上行端口")},
-                             {in.ethPorts, name(u"ETH 端口")}}))
+    if (!checkFields(c.op, {{in.gponLine, u"线路模板GPON", FieldKind::ProfileId},
+                            {in.gponService, u"业务模板GPON", FieldKind::ProfileId},
+                            {in.vodOuterVlan, u"点播外层", FieldKind::Vlan},
+                            {in.vodInnerVlan, u"点播内层", FieldKind::Vlan},
+                            {in.multicastVlan, u"组播VLAN", FieldKind::Vlan},
+                            {in.uplinkBoard, u"上行板号", FieldKind::Board},
+                            {in.uplinkPort, u"上行端口", FieldKind::Port}}) ||
+        !ethPortsOk(c.op, in.ethPorts))
         return false;
     if (!sendOrTell(c.sink, c.op, iptvScript(in))) return false;
     c.settings.write(settings::MulticastVlan, in.multicastVlan);
@@ -137,7 +141,7 @@ bool enableOntInterworking(PageContext &c) {
     const std::optional<QString> vlans =
         c.op.askText(QStringLiteral("请输入互通 ONT VLAN ID\r\n多个VLAN用-隔离，例如 200-202"),
                      DefaultBoxTitle, QStringLiteral("200"));
-    if (!vlans || !acceptTyped(c.op, *vlans, QStringLiteral("互通 ONT VLAN ID"))) return false;
+    if (!vlans || !acceptField(c.op, *vlans, QStringLiteral("互通 ONT VLAN ID"), FieldKind::VlanSpan)) return false;
     return sendLogNotify(
         c,
         QStringLiteral("vlan service-profile profile-id 1\r\n\r\nuser-bridging enable\r\n\r\n"
@@ -149,7 +153,7 @@ bool enableOntInterworking(PageContext &c) {
 bool enableVoiceArpProxy(PageContext &c) {
     const std::optional<QString> vlan =
         c.op.askText(QStringLiteral("请输入语音VLAN"), DefaultBoxTitle, QStringLiteral("300"));
-    if (!vlan || !acceptNumbers(c.op, {{*vlan, QStringLiteral("语音VLAN")}})) return false;
+    if (!vlan || !acceptField(c.op, *vlan, QStringLiteral("语音VLAN"), FieldKind::Vlan)) return false;
     return sendLogNotify(c,
                          QStringLiteral("arp proxy enable\r\ninterface vlanif ") + *vlan +
                              QStringLiteral("\r\narp proxy enable\r\n\r\nquit\r\n"),

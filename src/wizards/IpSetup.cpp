@@ -13,7 +13,7 @@ namespace {
 struct RowShape {
     const char16_t *names[3]; // the fields as the operator knows them
     const Setting *keys[3];
-    bool numberedMode; // the first field enters an interface mode, so it must be a number
+    FieldKind first; // the first field; an interface index or VLAN enters its mode with it
     QString question;
 };
 
@@ -23,19 +23,19 @@ RowShape shapeOf(IpRow row) {
     case IpRow::Meth:
         return {{u"METH接口索引", u"设置IP地址", u"子网掩码"},
                 {&MethIndex, &MethIp, &MethMask},
-                true,
+                FieldKind::Number,
                 QStringLiteral("本参数属于高级功能，更改后需重新配置登录参数，确实要更改？")};
     case IpRow::ManagementVlan:
         return {{u"管理VLAN", u"设置IP地址", u"子网掩码"},
                 {&ManagementVlan, &ManagementIp, &ManagementMask},
-                true,
+                FieldKind::Vlan,
                 AdvancedQuestion};
     case IpRow::DefaultRoute:
         break;
     }
     return {{u"默认路由IP地址", u"子网掩码", u"网关地址"},
             {&DefaultRouteIp, &DefaultRouteMask, &DefaultGateway},
-            false,
+            FieldKind::Ipv4,
             AdvancedQuestion};
 }
 
@@ -61,8 +61,10 @@ bool applyIpRow(PageContext &c, IpRow row, const IpRowFields &in) {
     const RowShape shape = shapeOf(row);
     const auto name = [&shape](int i) { return QString::fromUtf16(shape.names[i]); };
     if (!requireFilled(c.op, {in.first, in.second, in.third})) return false;
-    if (!acceptFields(c.op, {{in.first, name(0)}, {in.second, name(1)}, {in.third, name(2)}})) return false;
-    if (shape.numberedMode && !acceptNumbers(c.op, {{in.first, name(0)}})) return false;
+    if (!checkFields(c.op, {{in.first, shape.names[0], shape.first},
+                            {in.second, shape.names[1], FieldKind::Ipv4},
+                            {in.third, shape.names[2], FieldKind::Ipv4}}))
+        return false;
     if (!c.op.askOkCancel(shape.question)) return false;
     if (!sendOrTell(c.sink, c.op, scriptOf(row, in))) return false;
     const QString values[] = {in.first, in.second, in.third};

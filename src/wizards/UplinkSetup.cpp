@@ -26,7 +26,7 @@ QString vlanAttributeWord(const QString &attribute) {
 
 bool createVlan(PageContext &c, const VlanCreation &in) {
     if (!requireFilled(c.op, {in.vlan})) return false;
-    if (!acceptFields(c.op, {{in.vlan, field(u"创建VLAN")}})) return false;
+    if (!acceptField(c.op, in.vlan, field(u"创建VLAN"), FieldKind::Vlan)) return false;
     // The description is one word of the command: quoted, so blanks stay inside it.
     QString description;
     if (!in.description.isEmpty()) {
@@ -45,10 +45,10 @@ bool createVlan(PageContext &c, const VlanCreation &in) {
 }
 
 bool addUplinkPort(PageContext &c, const UplinkPortVlan &in) {
-    if (!requireFilled(c.op, {in.board})) return false;
-    if (!acceptFields(c.op, {{in.vlan, field(u"创建VLAN")},
-                             {in.board, field(u"端口（上行板号）")},
-                             {in.port, field(u"端口（端口号）")}}))
+    if (!requireFilled(c.op, {in.vlan, in.board})) return false;
+    if (!checkFields(c.op, {{in.vlan, u"创建VLAN", FieldKind::Vlan},
+                            {in.board, u"端口（上行板号）", FieldKind::Board},
+                            {in.port, u"端口（端口号）", FieldKind::PortSpan}}))
         return false;
     if (!c.op.askOkCancel(AdvancedQuestion)) return false;
     if (!sendOrTell(c.sink, c.op,
@@ -61,17 +61,12 @@ bool addUplinkPort(PageContext &c, const UplinkPortVlan &in) {
 
 bool setNativeVlan(PageContext &c, const NativeVlanSetting &in) {
     if (!requireFilled(c.op, {in.board, in.vlan})) return false;
-    if (!acceptFields(
-            c.op,
-            {{in.board, field(u"NativeVLAN上行板号")}, {in.port, field(u"端口")}, {in.vlan, field(u"VLAN")}}))
-        return false;
     // The port line belongs to the interface mode: a board that line cannot take would leave it to
     // configuration mode, and the closing "quit" would leave that.
-    if (!isBoardRef(in.board)) {
-        c.op.notice(QStringLiteral("上行板应为“框/槽”，例如 0/19，命令没有发送！"), ErrorBoxTitle,
-                    BoxIcon::Warning);
+    if (!checkFields(c.op, {{in.board, u"NativeVLAN上行板号", FieldKind::Board},
+                            {in.port, u"端口", FieldKind::PortSpan},
+                            {in.vlan, u"VLAN", FieldKind::Vlan}}))
         return false;
-    }
     if (!c.op.askOkCancel(AdvancedQuestion)) return false;
     const QString script = QStringLiteral("interface ") + in.type + u' ' + in.board +
                            QStringLiteral("\r\nnative-vlan ") + in.port + QStringLiteral(" vlan ") + in.vlan +
@@ -85,15 +80,16 @@ bool setNativeVlan(PageContext &c, const NativeVlanSetting &in) {
 
 bool deleteVlan(PageContext &c, const QString &vlan) {
     if (!requireFilled(c.op, {vlan})) return false;
-    if (!acceptFields(c.op, {{vlan, field(u"删除VLAN")}})) return false;
+    if (!acceptField(c.op, vlan, field(u"删除VLAN"), FieldKind::Vlan)) return false;
     if (!c.op.askYesNo(QStringLiteral("确实要删除 VLAN：") + vlan + QStringLiteral(" 吗？"))) return false;
     return sendOrTell(c.sink, c.op, QStringLiteral("undo vlan ") + vlan + Confirmed);
 }
 
 bool removeUplinkPort(PageContext &c, const UplinkPortVlan &in) {
-    if (!acceptFields(
-            c.op,
-            {{in.vlan, field(u"删除VLAN")}, {in.board, field(u"删除上行板号")}, {in.port, field(u"端口号")}}))
+    if (!requireFilled(c.op, {in.vlan, in.board, in.port})) return false;
+    if (!checkFields(c.op, {{in.vlan, u"删除VLAN", FieldKind::Vlan},
+                            {in.board, u"删除上行板号", FieldKind::Board},
+                            {in.port, u"端口号", FieldKind::PortSpan}}))
         return false;
     return sendOrTell(c.sink, c.op,
                       QStringLiteral("undo port vlan ") + in.vlan + u' ' + in.board + u' ' + in.port +

@@ -62,8 +62,9 @@ TEST(BoardOperations, EachGroupAsksSendsAndLogs) {
         {BoardAction::Reset, "0/2\r\nreboot system", {}, nullptr, {}, nullptr},
         {BoardAction::AutoFind, "0/", {}, nullptr, {}, nullptr},
         {BoardAction::AutoFind, "", {}, nullptr, {}, nullptr},
-        // Other boards go as typed (the OLT answers a bad one).
-        {BoardAction::Confirm, "", {Y}, "确实要确认该单板？", {"board confirm \r\n"}, "   业务板确认"},
+        // Every board command takes a frame/slot in the CLI's ranges.
+        {BoardAction::Confirm, "", {}, nullptr, {}, nullptr},
+        {BoardAction::PowerOff, "0/23", {}, nullptr, {}, nullptr},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message()

@@ -248,7 +248,9 @@ TEST(OntMenus, ALostWriteIsToldOnceAndNothingElseHappens) {
                 SCOPED_TRACE(QString::fromUtf16(o.caption).toStdString() + (iptv ? " iptv" : ""));
                 MenuFlow f(iptv);
                 f.sink.connected = false;
-                f.op.agreeWith = QStringLiteral("1");
+                // A value each box takes: a number, or for the new SN an SN.
+                const bool serial = QString::fromUtf16(o.caption) == QStringLiteral("修改ONT序列号(SN)");
+                f.op.agreeWith = serial ? QStringLiteral("4857544300000001") : QStringLiteral("1");
                 EXPECT_FALSE(o.run(f.context, f.row));
                 EXPECT_EQ(f.logText(), QString());
                 EXPECT_EQ(std::count_if(f.op.boxes.begin(), f.op.boxes.end(),

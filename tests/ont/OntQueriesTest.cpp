@@ -28,12 +28,11 @@ TEST(OntQueries, ListQueriesCutTheGridAndOnlyThePortQueryStores) {
     t.q.listBoard(Port010, t.grid);
     EXPECT_EQ(t.grid.count(), 0);
     EXPECT_TRUE(t.run.readFile(QStringLiteral("config.ini")).isNull());
-    t.sink.connected = false; // cut even when the write is lost
+    t.sink.connected = false; // cut even when the write is lost, which stores nothing
     t.grid.appendRow({QStringLiteral("x")});
     t.q.listPort({QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("5")}, t.grid);
     EXPECT_EQ(t.grid.count(), 0);
-    EXPECT_EQ(t.settings.read(settings::Slot), QStringLiteral("2"));
-    EXPECT_EQ(t.settings.read(settings::Port), QStringLiteral("5"));
+    EXPECT_TRUE(t.run.readFile(QStringLiteral("config.ini")).isNull());
     t.sink.connected = true;
     t.q.listPort(Port010, t.grid);
     t.q.listFrame(Port010, t.grid);
@@ -72,17 +71,21 @@ TEST(OntQueries, DiscoveryAsksTheKindExceptForAll) {
                                  "display ont autofind all\r\n"}));
 }
 
-TEST(OntQueries, SearchValidatesThenSendsAsTyped) {
+TEST(OntQueries, SearchTakesTheShapeOfItsType) {
     Tab t;
     t.q.search(-1, QStringLiteral("x"));
     t.q.search(4, QString());
     t.q.search(4, QStringLiteral(" 4857 5443 "));
+    t.q.search(4, QStringLiteral("4857544300000001"));
     t.q.search(0, QStringLiteral("10.0.0.1"));
-    ASSERT_EQ(t.op.boxes.size(), 2);
+    t.q.search(1, QStringLiteral("a b"));
+    ASSERT_EQ(t.op.boxes.size(), 4);
     EXPECT_EQ(t.op.boxes[0].text, QStringLiteral("请选择查询类型后再试！"));
     EXPECT_EQ(t.op.boxes[0].icon, BoxIcon::Information);
     EXPECT_EQ(t.op.boxes[1].text, QStringLiteral("查询参数不能为空！"));
-    EXPECT_EQ(t.sink.writes, (QList<QByteArray>{"display ont info by-sn  4857 5443 \r\n",
+    EXPECT_TRUE(t.op.boxes[2].text.startsWith(QStringLiteral("“查询参数”应为16位十六进制数字")));
+    EXPECT_TRUE(t.op.boxes[3].text.startsWith(QStringLiteral("“查询参数”应为1到24个字符")));
+    EXPECT_EQ(t.sink.writes, (QList<QByteArray>{"display ont info by-sn 4857544300000001\r\n",
                                                 "display ont info by-ip 10.0.0.1\r\n"}));
 }
 

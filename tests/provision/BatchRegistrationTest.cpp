@@ -198,13 +198,15 @@ TEST(BatchRegistration, DeclinedOrLostBatchLogsAndStoresNothing) {
 
 TEST(BatchRegistration, RefusesBeforeAskingAnything) {
     const QString required = QStringLiteral("必填项不能为空，请检查后重试！");
-    const QString badVlan = QStringLiteral("业务内层VLAN输入有误，请重试！");
-    const QString badPort = QStringLiteral("机框、业务板和端口应为数字，请检查后重试！");
+    const QString badVlan = QStringLiteral("“业务VLAN”应为1到4094之间的整数，命令没有发送！请检查后重试。");
+    const QString badFrame = QStringLiteral("“机框”应为0到7之间的整数，命令没有发送！请检查后重试。");
+    const QString badBoard = QStringLiteral("“业务板”应为0到22之间的整数，命令没有发送！请检查后重试。");
     const QString count =
         QStringLiteral("生成数量应为1到128之间的整数（每个PON端口最多128个ONT），请检查后重试！");
     const QString ruleBreak =
         QStringLiteral("“注册码规则”中含有换行符或控制字符，命令没有发送！请删除后重试。");
-    const QString ruleQuote = QStringLiteral("“注册码规则”中不能含有双引号（\"），命令没有发送！");
+    const QString ruleQuote =
+        QStringLiteral("“注册码规则”应为1到24个字符，不含空格和双引号，命令没有发送！请检查后重试。");
     const QString vlanBreak =
         QStringLiteral("“业务VLAN”中含有换行符或控制字符，命令没有发送！请删除后重试。");
     const QString descriptionQuote = QStringLiteral("“默认备注”中不能含有双引号（\"），命令没有发送！");
@@ -218,9 +220,9 @@ TEST(BatchRegistration, RefusesBeforeAskingAnything) {
         {"empty frame", [](BatchFields &b, SettingsStore &) { b.frame.clear(); }, required},
         {"VLAN 0", [](BatchFields &b, SettingsStore &) { b.serviceVlan = QStringLiteral("0"); }, badVlan},
         {"frame not a number", [](BatchFields &b, SettingsStore &) { b.frame = QStringLiteral("0 "); },
-         badPort},
+         badFrame},
         {"board not a number", [](BatchFields &b, SettingsStore &) { b.slot = QStringLiteral("1/2"); },
-         badPort},
+         badBoard},
         {"thousands of ONTs", [](BatchFields &b, SettingsStore &) { b.count = QStringLiteral("5000"); },
          count},
         {"count not a number", [](BatchFields &b, SettingsStore &) { b.count = QStringLiteral("x"); }, count},
@@ -256,15 +258,34 @@ TEST(BatchRegistration, RefusesBeforeAskingAnything) {
         << "a VLAN with a line break never reaches config.ini";
 }
 
-TEST(BatchRegistration, ARuleWithBlanksGivesQuotedCodes) {
-    PageFlow f;
-    BatchFields fields = loidBatch("1");
-    fields.rule = QStringLiteral("G (O)");
-    f.op.answer(true);
-    f.op.answer(true);
-    EXPECT_TRUE(registerBatch(f.context, fields));
-    EXPECT_TRUE(f.sent().contains(QStringLiteral("ont add 3 loid-auth \"G 7\" always-on omci")));
-    EXPECT_TRUE(f.logText().contains(QStringLiteral(" 参数：G 7 ONT")));
+// A LOID is one word of up to 24 characters and a password one of up to 10: a rule that makes any
+// code of the batch otherwise is refused before the kind is asked.
+TEST(BatchRegistration, CodesAreOneWordOfTheLengthTheOltTakes) {
+    const struct {
+        const char *mode, *rule, *count;
+        bool accepted;
+    } cases[] = {
+        {"LOID", "G (O)", "1", false},
+        {"LOID", "G\u3000(O)", "1", false},
+        {"LOID", "ABCDEFGHIJKLMNOPQRSTUV(O)", "4", true},   // codes 7 … 10: 23 and 24 characters
+        {"LOID", "ABCDEFGHIJKLMNOPQRSTUVW(O)", "4", false}, // the last code has 25
+        {"密码", "P-(B)-(O)", "3", true},
+        {"密码", "PASSW-(B)-(P)-(O)", "3", false}, // 11 characters
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.rule);
+        PageFlow f;
+        BatchFields fields = loidBatch(c.count);
+        fields.mode = QString::fromUtf8(c.mode);
+        fields.rule = QString::fromUtf8(c.rule);
+        if (c.accepted) f.op.answers = {Y, Y};
+        EXPECT_EQ(registerBatch(f.context, fields), c.accepted);
+        EXPECT_EQ(f.sink.writes.isEmpty(), !c.accepted);
+        if (!c.accepted) {
+            ASSERT_EQ(f.op.boxes.size(), 1);
+            EXPECT_TRUE(f.lastBox().startsWith(QStringLiteral("“注册码规则”应为"))) << f.lastBox().toStdString();
+        }
+    }
 }
 
 TEST(BatchRegistration, ConfirmAllOnThePort) {

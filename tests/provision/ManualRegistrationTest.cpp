@@ -90,26 +90,26 @@ TEST(ManualRegistration, FromTheTabWithValidation) {
     Flow f;
     RegisterFields fields{QStringLiteral("0"),   QStringLiteral("2"),   QStringLiteral("5"),
                           QStringLiteral("100"), QStringLiteral("0"),   QStringLiteral("7"),
-                          QStringLiteral("8"),   QStringLiteral("SN9"), QStringLiteral("lobby")};
+                          QStringLiteral("8"),   QStringLiteral("4857544300000009"), QStringLiteral("lobby")};
     EXPECT_FALSE(registerManually(f.ctx, fields));
-    EXPECT_EQ(f.op.boxes.last().text, QStringLiteral("业务内层VLAN输入有误，请重试！"));
-    EXPECT_EQ(f.settings.read(settings::ServiceInnerVlan), QStringLiteral("0"))
-        << "written before the checks";
+    EXPECT_EQ(f.op.boxes.last().text,
+              QStringLiteral("“业务VLAN”应为1到4094之间的整数，命令没有发送！请检查后重试。"));
+    EXPECT_EQ(f.settings.read(settings::ServiceInnerVlan), QStringLiteral("41")) << "a refused VLAN is not stored";
     fields.serial.clear();
     fields.serviceVlan = QStringLiteral("41");
     EXPECT_FALSE(registerManually(f.ctx, fields));
     EXPECT_EQ(f.op.boxes.last().text, QStringLiteral("必填项不能为空，请检查后重试！"));
-    fields.serial = QStringLiteral("SN9");
+    fields.serial = QStringLiteral("4857544300000009");
     f.op.answer(true);
     f.op.answer(true);
     EXPECT_TRUE(registerManually(f.ctx, fields));
     EXPECT_EQ(f.sink.all(),
-              QByteArray("interface gpon 0/2\r\nont add 5 sn-auth SN9 omci ont-lineprofile-id 7 "
+              QByteArray("interface gpon 0/2\r\nont add 5 sn-auth 4857544300000009 omci ont-lineprofile-id 7 "
                          "ont-srvprofile-id 8 desc \"lobby\"\r\n\r\nquit\r\n"));
     EXPECT_EQ(
         f.logText(),
         QStringLiteral(
-            "09:00:00   手动注册ONT，注册到0框2板5 注册序列号：SN9 ONT 业务内层VLAN：41 ONT备注：lobby\r\n"));
+            "09:00:00   手动注册ONT，注册到0框2板5 注册序列号：4857544300000009 ONT 业务内层VLAN：41 ONT备注：lobby\r\n"));
 }
 
 TEST(ManualRegistration, FetchSerialSetsTheKindAndReturnsTheDate) {
@@ -127,7 +127,7 @@ TEST(ManualRegistration, FetchSerialSetsTheKindAndReturnsTheDate) {
 TEST(ManualRegistration, LostWritesAndBadFieldsAreNotRegistrations) {
     RegisterFields fields{QStringLiteral("0"),   QStringLiteral("2"),   QStringLiteral("5"),
                           QStringLiteral("100"), QStringLiteral("41"),  QStringLiteral("7"),
-                          QStringLiteral("8"),   QStringLiteral("SN9"), QStringLiteral("lobby")};
+                          QStringLiteral("8"),   QStringLiteral("4857544300000009"), QStringLiteral("lobby")};
     Flow lost;
     lost.sink.connected = false;
     lost.op.answer(true);

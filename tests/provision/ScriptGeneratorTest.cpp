@@ -187,7 +187,7 @@ TEST(ScriptGenerator, RefusalsBuildNothing) {
         {"no ONT id for the IP", ip(with([](OltSideFields &f) { f.ontId.clear(); })), missingOnt},
         {"no ONT id for the flow", flow(with([](OltSideFields &f) { f.ontId.clear(); })), missingOnt},
         {"frame not a number", registration(with([](OltSideFields &f) { f.frame = QStringLiteral("a"); })),
-         QStringLiteral("机框、业务板和端口应为数字，请检查后重试！")},
+         QStringLiteral("“机框”应为0到7之间的整数，命令没有发送！请检查后重试。")},
         {"IP with a line break", ip(with([](OltSideFields &f) { f.ip = QStringLiteral("10.0.0.1\nquit"); })),
          QStringLiteral("“IP地址”中含有换行符或控制字符，命令没有发送！请删除后重试。")},
         {"description with a quote",

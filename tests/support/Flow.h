@@ -38,6 +38,7 @@ using Answer = ScriptedOperator::Answer;
 inline const Answer Y = true;
 inline const Answer N = false;
 inline const Answer Cancel = std::optional<QString>();
+inline const Answer Esc = Escape{};
 inline Answer T(const char *utf8) {
     return std::optional<QString>(QString::fromUtf8(utf8));
 }

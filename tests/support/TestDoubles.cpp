@@ -51,6 +51,10 @@ ScriptOutcome outcomeOf(const QString &script, const QList<std::pair<QString, QS
 
 bool ScriptedOperator::nextBool() {
     if (answers.empty() && agreeWith) return true;
+    if (!answers.empty() && std::holds_alternative<Escape>(answers.front())) {
+        answers.pop_front();
+        return false; // a plain Yes/No box: Esc presses No
+    }
     if (answers.empty() || !std::holds_alternative<bool>(answers.front()))
         throw std::logic_error("unexpected question: no yes/no answer scripted");
     const bool yes = std::get<bool>(answers.front());
@@ -60,6 +64,16 @@ bool ScriptedOperator::nextBool() {
 
 bool ScriptedOperator::askYesNo(const QString &text, const QString &title, BoxIcon icon) {
     boxes.append({Box::YesNo, text, title, icon, {}});
+    return nextBool();
+}
+
+std::optional<bool> ScriptedOperator::askYesNoOrEscape(const QString &text, const QString &title, BoxIcon icon,
+                                                       bool yesByDefault) {
+    boxes.append({Box::YesNo, text, title, icon, {}, yesByDefault});
+    if (!answers.empty() && std::holds_alternative<Escape>(answers.front())) {
+        answers.pop_front();
+        return std::nullopt;
+    }
     return nextBool();
 }
 

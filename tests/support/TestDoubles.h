@@ -53,12 +53,18 @@ struct Box {
     QString title;
     BoxIcon icon = BoxIcon::None;
     QString initial; // input boxes; the folder of a file dialog
+    // Yes/No boxes that Esc answers apart from No: the button Enter presses.
+    std::optional<bool> yesByDefault = {};
 };
+
+// The scripted answer "Esc or the close button" of a question that tells it apart from No.
+struct Escape {};
 
 class ScriptedOperator : public Operator {
   public:
-    // Answers in order: bool for questions, std::optional<QString> for input boxes and file dialogs.
-    using Answer = std::variant<bool, std::optional<QString>>;
+    // Answers in order: bool for questions, std::optional<QString> for input boxes and file dialogs,
+    // Escape for a question that Esc answers apart from No (elsewhere it is No).
+    using Answer = std::variant<bool, std::optional<QString>, Escape>;
     std::deque<Answer> answers;
     QList<Box> boxes;
     // When the script runs out: answer every question Yes and every input box with this text
@@ -67,8 +73,11 @@ class ScriptedOperator : public Operator {
 
     void answer(bool yes) { answers.emplace_back(yes); }
     void answerText(std::optional<QString> text) { answers.emplace_back(std::move(text)); }
+    void answerEscape() { answers.emplace_back(Escape{}); }
 
     bool askYesNo(const QString &text, const QString &title, BoxIcon icon) override;
+    std::optional<bool> askYesNoOrEscape(const QString &text, const QString &title, BoxIcon icon,
+                                         bool yesByDefault) override;
     bool askOkCancel(const QString &text, const QString &title, BoxIcon icon) override;
     std::optional<QString> askText(const QString &prompt, const QString &title,
                                    const QString &initial) override;

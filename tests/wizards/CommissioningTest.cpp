@@ -67,10 +67,11 @@ TEST(Commissioning, IptvSendsAndStoresOnlyWhenSent) {
 // A profile line that fails leaves its lines and "quit" to configuration mode: a template goes only
 // with every ID and VLAN it needs a number.
 TEST(Commissioning, TemplatesAreRefusedNamingTheFieldTheyNeed) {
-    const auto number = [](const char *field) {
-        return QStringLiteral("“") + QString::fromUtf8(field) +
-               QStringLiteral("”应填写数字，命令没有发送！请检查后重试。");
+    const auto number = [](const char *field, const char *expected) {
+        return QStringLiteral("“") + QString::fromUtf8(field) + QStringLiteral("”应为") +
+               QString::fromUtf8(expected) + QStringLiteral("，命令没有发送！请检查后重试。");
     };
+    const char *profile = "0到8192之间的整数", *dba = "1到512之间的整数", *vlan = "1到4094之间的整数";
     const auto typed = [](const char *field) {
         return QStringLiteral("“") + QString::fromUtf8(field) +
                QStringLiteral("”中含有换行符或控制字符，命令没有发送！请删除后重试。");
@@ -79,15 +80,15 @@ TEST(Commissioning, TemplatesAreRefusedNamingTheFieldTheyNeed) {
         std::function<void(CommissioningInput &)> change;
         QString notice;
     } oneKey[] = {
-        {[](CommissioningInput &in) { in.profiles.gponLine = ""; }, number("线路模板GPON")},
-        {[](CommissioningInput &in) { in.profiles.gponService = "2O"; }, number("业务模板GPON")},
-        {[](CommissioningInput &in) { in.profiles.eponLine = ""; }, number("线路模板EPON")},
-        {[](CommissioningInput &in) { in.profiles.eponService = " 40"; }, number("业务模板EPON")},
-        {[](CommissioningInput &in) { in.profiles.gponDba = ""; }, number("GPON DBA_ID")},
-        {[](CommissioningInput &in) { in.profiles.eponDba = "-1"; }, number("EPON DBA_ID")},
-        {[](CommissioningInput &in) { in.dbaProfile = ""; }, number("DBA_模板ID")},
-        {[](CommissioningInput &in) { in.innerVlan = "41\r\nquit"; }, number("业务内层")},
-        {[](CommissioningInput &in) { in.outerVlan = ""; }, number("业务外层")},
+        {[](CommissioningInput &in) { in.profiles.gponLine = ""; }, number("线路模板GPON", profile)},
+        {[](CommissioningInput &in) { in.profiles.gponService = "2O"; }, number("业务模板GPON", profile)},
+        {[](CommissioningInput &in) { in.profiles.eponLine = ""; }, number("线路模板EPON", profile)},
+        {[](CommissioningInput &in) { in.profiles.eponService = " 40"; }, number("业务模板EPON", profile)},
+        {[](CommissioningInput &in) { in.profiles.gponDba = ""; }, number("GPON DBA_ID", dba)},
+        {[](CommissioningInput &in) { in.profiles.eponDba = "-1"; }, number("EPON DBA_ID", dba)},
+        {[](CommissioningInput &in) { in.dbaProfile = ""; }, number("DBA_模板ID", dba)},
+        {[](CommissioningInput &in) { in.innerVlan = "41\r\nquit"; }, typed("业务内层")},
+        {[](CommissioningInput &in) { in.outerVlan = ""; }, number("业务外层", vlan)},
         {[](CommissioningInput &in) { in.ethPorts = "1,\n2"; }, typed("ETH 端口")},
         {[](CommissioningInput &in) { in.uplinkBoard = "0/19\r\n"; }, typed("上行板号")},
         {[](CommissioningInput &in) { in.uplinkPort = "0\t"; }, typed("上行端口")},
@@ -117,11 +118,11 @@ TEST(Commissioning, TemplatesAreRefusedNamingTheFieldTheyNeed) {
         std::function<void(IptvInput &)> change;
         QString notice;
     } iptv[] = {
-        {[](IptvInput &in) { in.gponLine = ""; }, number("线路模板GPON")},
-        {[](IptvInput &in) { in.gponService = "x"; }, number("业务模板GPON")},
-        {[](IptvInput &in) { in.vodOuterVlan = ""; }, number("点播外层")},
-        {[](IptvInput &in) { in.vodInnerVlan = "4 5"; }, number("点播内层")},
-        {[](IptvInput &in) { in.multicastVlan = ""; }, number("组播VLAN")},
+        {[](IptvInput &in) { in.gponLine = ""; }, number("线路模板GPON", profile)},
+        {[](IptvInput &in) { in.gponService = "x"; }, number("业务模板GPON", profile)},
+        {[](IptvInput &in) { in.vodOuterVlan = ""; }, number("点播外层", vlan)},
+        {[](IptvInput &in) { in.vodInnerVlan = "4 5"; }, number("点播内层", vlan)},
+        {[](IptvInput &in) { in.multicastVlan = ""; }, number("组播VLAN", vlan)},
         {[](IptvInput &in) { in.uplinkBoard = "0/19\n"; }, typed("上行板号")},
         {[](IptvInput &in) { in.uplinkPort = "0\r"; }, typed("上行端口")},
         {[](IptvInput &in) { in.ethPorts = "1\n"; }, typed("ETH 端口")},
@@ -167,8 +168,8 @@ TEST(Commissioning, InterworkingAndVoiceAskSendAndTellOnlyWhenSent) {
          "已使能ARP Proxy功能，请在命令行查看结果！"},
         {true, Cancel, true, {}, nullptr},
         // "interface vlanif" takes a number only.
-        {true, T(""), true, {}, "“语音VLAN”应填写数字，命令没有发送！请检查后重试。"},
-        {true, T("3OO"), true, {}, "“语音VLAN”应填写数字，命令没有发送！请检查后重试。"},
+        {true, T(""), true, {}, "“语音VLAN”应为1到4094之间的整数，命令没有发送！请检查后重试。"},
+        {true, T("3OO"), true, {}, "“语音VLAN”应为1到4094之间的整数，命令没有发送！请检查后重试。"},
         {true, T("300"), false, {}, "OLT未连接，命令没有发送！请连接OLT后重试。"},
     };
     for (const auto &c : cases) {

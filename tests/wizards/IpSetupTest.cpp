@@ -74,12 +74,12 @@ TEST(IpSetup, EachRowAsksSendsAndStoresItsKeys) {
          {"0 1", "10.11.104.9", "255.255.0.0"},
          {},
          {},
-         "“METH接口索引”应填写数字，命令没有发送！请检查后重试。"},
+         "“METH接口索引”应为整数，命令没有发送！请检查后重试。"},
         {IpRow::ManagementVlan,
          {"5O", "192.168.88.201", "255.255.255.0"},
          {},
          {},
-         "“管理VLAN”应填写数字，命令没有发送！请检查后重试。"},
+         "“管理VLAN”应为1到4094之间的整数，命令没有发送！请检查后重试。"},
         {IpRow::ManagementVlan,
          {"50", "192.168.88.201\nquit", "255.255.255.0"},
          {},
@@ -127,7 +127,9 @@ TEST(IpSetup, ALostWriteKeepsWhatWasStored) {
         lost.sink.connected = false;
         lost.op.answer(true);
         lost.settings.write(QStringLiteral("配置"), keysOf(row)[0], QStringLiteral("7"));
-        EXPECT_FALSE(applyIpRow(lost.context, row, {"9", "10.0.0.2", "255.0.0.0"}));
+        const IpRowFields typed = row == IpRow::DefaultRoute ? IpRowFields{"0.0.0.0", "0.0.0.0", "10.0.0.2"}
+                                                             : IpRowFields{"9", "10.0.0.2", "255.0.0.0"};
+        EXPECT_FALSE(applyIpRow(lost.context, row, typed));
         EXPECT_EQ(lost.lastBox(), NotConnectedNotice);
         EXPECT_EQ(lost.op.boxes.size(), 2);
         EXPECT_EQ(stored(lost, row), QStringList{keysOf(row)[0] + QStringLiteral("=7")});
