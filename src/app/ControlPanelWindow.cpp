@@ -1,5 +1,6 @@
 #include "app/ControlPanelWindow.h"
 
+#include "app/SwitchBoxUi.h"
 #include "common/Operator.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
@@ -22,7 +23,7 @@ QLineEdit *field(QWidget *parent, const QString &formText) {
 }
 
 void fillSwitch(QCheckBox *box, const SettingsStore &settings, const Setting &setting) {
-    box->setChecked(settings.read(setting, QString()) == SwitchOn);
+    loadSwitch(box, settings.read(setting, QString()) == SwitchOn);
 }
 
 } // namespace
@@ -110,13 +111,12 @@ ControlPanelWindow::ControlPanelWindow(SettingsStore &settings, Operator &op, QW
     connect(testButton, &QPushButton::clicked, this, [this] {
         emit testConnectionRequested(address->text(), port->text(), account->text(), password->text());
     });
-    // Each click stores its switch at once.
+    // Each change stores its switch at once; one the file did not take goes back.
     const std::pair<QCheckBox *, Setting> switches[] = {{logBox, settings::LogEnabled},
                                                         {reconnectBox, settings::AutoReconnect},
                                                         {serviceFlowBox, settings::AutoServiceFlows}};
     for (const auto &[box, setting] : switches)
-        connect(box, &QCheckBox::clicked, this,
-                [this, setting](bool on) { settings_.writeSwitch(setting, on); });
+        onSwitched(box, this, [this, setting](bool on) { return settings_.writeSwitch(setting, on); });
 
     fill();
 }

@@ -206,7 +206,7 @@ void MainWindow::buildCentral() {
     });
     connect(reconnectButton, &QPushButton::clicked, this, [this] { connectOlt(); });
     connect(executeButton, &QPushButton::clicked, this, &MainWindow::sendEntry);
-    connect(breakButton, &QPushButton::clicked, this, [this] { sink_.sendNow(QStringLiteral("Q\r\n")); });
+    connect(breakButton, &QPushButton::clicked, this, [this] { sink_.breakOutput(); });
     // The entry keeps its text: the OLT shows it again after the list, and the operator goes on.
     connect(helpButton, &QPushButton::clicked, this, [this] {
         const QString partial = withCrLf(console->entry->toPlainText());
@@ -425,6 +425,7 @@ void MainWindow::wireConnection() {
     router_ = std::make_unique<ResponseRouter>(bridge_, bridge_, replies, shared, settings_);
     connect(&connection, &OltConnection::chunkReceived, this,
             [this](const QByteArray &chunk) { router_->route(chunk); });
+    connect(&connection, &OltConnection::outputBroken, this, [this] { router_->outputBroken(); });
     connect(&connection, &OltConnection::connectedChanged, this, [this](bool up) {
         if (up) {
             router_->newSession();
@@ -523,6 +524,10 @@ void MainWindow::wireManualRegistration() {
                                     ontPage->registration.frame->setText(frame);
                                     ontPage->registration.slot->setCurrentText(slot);
                                     ontPage->registration.port->setCurrentText(port);
+                                },
+                                [this](const QString &port, const QString &key, const QString &status) {
+                                    showDiscoveryStatus(ontDiscoveryGrid, port, key, status);
+                                    if (!status.isEmpty()) report(key + u' ' + status);
                                 }};
         RegistrationContext ctx = context();
         registerDiscovered(ctx, how, row);

@@ -159,6 +159,7 @@ class MainWindow : public QMainWindow {
             return target->run(held.prepare(script), std::move(done), options);
         }
         bool sendNow(const QString &keys) override { return target->sendNow(keys); }
+        bool breakOutput() override { return target->breakOutput(); }
     } sink_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
     QAction *pageButtons_[7] = {}; // the toolbar button of each page

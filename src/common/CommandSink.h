@@ -24,6 +24,9 @@ class CommandSink {
     }
     // Keys that must reach the OLT at once, ahead of whatever is paced ("Q" that breaks a listing).
     virtual bool sendNow(const QString &keys) { return send(keys); }
+    // "中断命令": ends the output under way. The plain form types the OLT's break key at once; a
+    // connection that answers the pager itself answers the next paging prompt with it instead.
+    virtual bool breakOutput() { return sendNow(QStringLiteral("Q\r\n")); }
 };
 
 } // namespace tw

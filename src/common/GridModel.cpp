@@ -146,7 +146,7 @@ QList<GridColumn> ontDiscoveryColumns() {
             {QStringLiteral("逻辑标识"), 150, Text},       {QStringLiteral("校验码"), 80, Text},
             {QStringLiteral("生产厂商ID"), 80, Text},      {QStringLiteral("ONT版本"), 80, Text},
             {QStringLiteral("ONT软件版本"), 120, Text},    {QStringLiteral("ONT设备ID"), 80, Text},
-            {QStringLiteral("ONT自动发现时间"), 200, Text}};
+            {QStringLiteral("ONT自动发现时间"), 200, Text}, {QStringLiteral("注册状态"), 200, Text}};
 }
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include "common/Operator.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tw {
 
@@ -46,6 +47,12 @@ bool isBoardRef(const QString &text) {
 
 bool sendOrTell(CommandSink &sink, Operator &op, const QString &script) {
     if (sink.send(script)) return true;
+    op.notice(NotConnectedNotice, ErrorBoxTitle, BoxIcon::Error);
+    return false;
+}
+
+bool runOrTell(CommandSink &sink, Operator &op, const QString &script, ScriptDone done, RunOptions options) {
+    if (sink.run(script, std::move(done), options)) return true;
     op.notice(NotConnectedNotice, ErrorBoxTitle, BoxIcon::Error);
     return false;
 }

@@ -10,6 +10,7 @@
 namespace tw {
 
 enum class BoxIcon { None, Information, Question, Warning, Error };
+enum class QuestionButtons { YesNo, OkCancel };
 
 // Message boxes without a title of their own show this one.
 inline const QString DefaultBoxTitle = QStringLiteral("信息：");
@@ -34,6 +35,13 @@ class Operator {
     virtual std::optional<QString> askOpenFile(const QString & /*title*/, const QString & /*directory*/,
                                                const QStringList & /*filters*/) {
         return std::nullopt;
+    }
+    // A question whose Yes (OK) destroys or cuts off something: a deletion, a power-off, a reset,
+    // an erase, a reboot. No (Cancel) is then the default button, so Enter never confirms by accident.
+    virtual bool askDestructive(const QString &text, const QString &title = DefaultBoxTitle,
+                                BoxIcon icon = BoxIcon::Question,
+                                QuestionButtons buttons = QuestionButtons::YesNo) {
+        return buttons == QuestionButtons::YesNo ? askYesNo(text, title, icon) : askOkCancel(text, title, icon);
     }
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
 };

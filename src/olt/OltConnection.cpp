@@ -137,6 +137,17 @@ bool OltConnection::sendNow(const QString &keys) {
     return writeRaw(toGbk(keys));
 }
 
+bool OltConnection::breakOutput() {
+    if (!isConnected()) return false;
+    if (receive_.pagedOutput()) {
+        receive_.breakPaging();
+        return true;
+    }
+    if (!sendNow(QStringLiteral("Q\r\n"))) return false;
+    emit outputBroken();
+    return true;
+}
+
 void OltConnection::passwordSent() {
     loggedIn_ = true;
     loginGrace_.stop();

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <iterator>
+#include <utility>
 
 namespace tw {
 
@@ -137,7 +138,15 @@ void ResponseRouter::newSession() {
     buffer_.clear();
     console_.reset();
     queryStream_.reset();
+    cut_ = false;
     showReceiving();
+}
+
+void ResponseRouter::outputBroken() {
+    // The next output to complete is the one the key broke: the one under way, or one whose echo
+    // has not come yet (the key then waits at the OLT for its first pager). Typed while nothing ran,
+    // the key is a command line of its own, and its own output takes the mark away.
+    cut_ = true;
 }
 
 void ResponseRouter::route(QByteArrayView chunk) {
@@ -188,11 +197,11 @@ void ResponseRouter::showReceiving() {
 void ResponseRouter::complete(const QByteArray &output) {
     const QByteArrayView textBytes = untilNul(output);
     const int number = matchRule(textBytes, fields_);
-    handle(number, output, textBytes);
+    handle(number, output, textBytes, std::exchange(cut_, false));
     if (completed_) completed_(number);
 }
 
-void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView textBytes) {
+void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView textBytes, bool cut) {
     if (number == 0) return;
     const Rule &rule = Rules[number - 1];
     // The ONT list is parsed from the bytes: a listing of megabytes is not decoded for nothing.
@@ -207,7 +216,10 @@ void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView
         handlers_.redrawChassis(output);
         break;
     case Action::OntList:
-        handlers_.ontList(output);
+        if (cut)
+            handlers_.ontListCut(output);
+        else
+            handlers_.ontList(output);
         break;
     case Action::Discovery:
         handlers_.discovery(text);
@@ -221,7 +233,11 @@ void ResponseRouter::handle(int number, const QByteArray &output, QByteArrayView
         handlers_.addReply(text);
         break;
     case Action::VersionList:
-        if (!text.contains(QStringLiteral("主用软件版本"))) handlers_.versionList(output);
+        if (text.contains(QStringLiteral("主用软件版本"))) break;
+        if (cut)
+            handlers_.versionListCut(output);
+        else
+            handlers_.versionList(output);
         break;
     case Action::PaneAndIptv:
         // A multicast clean-up reads the listing it asked for from its own script's answer.

@@ -56,11 +56,11 @@ bool byVlan(PageContext &c, const OntRef &) {
                  QStringLiteral("业务VLAN"), EmptyVlan);
     if (!vlan) return false;
     // Every service port of the VLAN goes: say so first.
-    if (!c.op.askYesNo(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
+    if (!c.op.askDestructive(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
                        QStringLiteral(" 下的所有业务虚端口？")))
         return false;
     if (c.settings.isOn(settings::Iptv)) {
-        if (!c.op.askYesNo(MulticastQuestion)) return false;
+        if (!c.op.askDestructive(MulticastQuestion)) return false;
         if (!sendOrTell(c.sink, c.op, multicast(QStringLiteral("igmp user  delete  smart-vlan ") + *vlan)))
             return false;
     }
@@ -73,7 +73,7 @@ bool byVlan(PageContext &c, const OntRef &) {
 
 // By the row's port or board: with IPTV on, the multicast users may go first.
 bool servicePortsOf(PageContext &c, const OntRef &o, bool port) {
-    if (!c.op.askYesNo(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 下的所有业务虚端口？", o)
+    if (!c.op.askDestructive(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 下的所有业务虚端口？", o)
                             : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有ONT及业务虚端口？", o)))
         return false;
     if (!multicastUsersFirst(c, o, !port)) return false;
@@ -89,7 +89,7 @@ bool multicastByIndex(PageContext &c, const OntRef &) {
     const std::optional<QString> index = typedKey(c, QStringLiteral("请输入要删除的业务流索引ID"), QString(),
                                                   QStringLiteral("业务流索引ID"), EmptyIndex);
     if (!index) return false;
-    if (!c.op.askYesNo(QStringLiteral("确实要删除 业务流索引：") + *index + QStringLiteral(" 的组播数据？")))
+    if (!c.op.askDestructive(QStringLiteral("确实要删除 业务流索引：") + *index + QStringLiteral(" 的组播数据？")))
         return false;
     return sendLogNotify(c, multicast(QStringLiteral("igmp user delete service-port ") + *index), {},
                          QStringLiteral("已执行删除组播命令，请在命令行查看结果！"), DeletionTitle);
@@ -99,7 +99,7 @@ bool multicastByVlan(PageContext &c, const OntRef &) {
     const std::optional<QString> vlan = typedKey(c, QStringLiteral("请输入要删除的业务流VLAN！"), QString(),
                                                  QStringLiteral("业务流VLAN"), EmptyVlan);
     if (!vlan) return false;
-    if (!c.op.askYesNo(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
+    if (!c.op.askDestructive(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
                        QStringLiteral(" 下的所有组播数据？")))
         return false;
     return sendLogNotify(c, multicast(QStringLiteral("igmp user  delete  smart-vlan ") + *vlan), {},
@@ -107,7 +107,7 @@ bool multicastByVlan(PageContext &c, const OntRef &) {
 }
 
 bool multicastOf(PageContext &c, const OntRef &o, bool port) {
-    if (!c.op.askYesNo(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 端口下的所有组播数据？", o)
+    if (!c.op.askDestructive(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 端口下的所有组播数据？", o)
                             : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有组播数据？", o)))
         return false;
     return sendLogNotify(c, port ? portMulticastDeletion(o) : boardMulticastDeletion(o), {},
