@@ -93,7 +93,9 @@ void answerPaging(Pager &pager, int prompts, ChunkOutcome &out) {
         pager.breaking = false;
         return;
     }
-    out.sends.append(QByteArray(Pager::KeysAhead - pager.keysAhead, ' '));
+    // Enter is the page key: one the output outlives reaches the command line as an empty line,
+    // whose prompt comes back, and leaves nothing typed on the input line.
+    out.sends.append(QByteArrayLiteral("\r\n").repeated(Pager::KeysAhead - pager.keysAhead));
     pager.keysAhead = Pager::KeysAhead;
 }
 

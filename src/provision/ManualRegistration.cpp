@@ -60,7 +60,11 @@ QString registrationStatus(const ScriptOutcome &outcome) {
         return QStringLiteral("注册失败：") + (failed ? failed->failure : outcome.reason);
     }
     if (!outcome.ok()) return outcome.summary(); // cut short: a drop, 中断, no answer
-    const QString id = addedOntId(outcome.answerTo(u"ont add"));
+    // The id may come after the line that answers the command's "{ <cr>||<K> }:" question.
+    QString answer;
+    for (const LineAnswer &line : outcome.lines)
+        if (line.command.trimmed().startsWith(QStringLiteral("ont add"))) answer += line.text();
+    const QString id = addedOntId(answer);
     return id.isEmpty() ? QStringLiteral("已注册") : QStringLiteral("已注册，ONT编号：") + id;
 }
 

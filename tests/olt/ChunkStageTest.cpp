@@ -59,14 +59,14 @@ const Case Cases[] = {
     {"a lone blank without control bytes goes on", " ", {}, " "},
 
     // Paging prompt.
-    {"paging prompt answered once", Rows + Paging, {"  "}, Rows},
-    {"paging prompt twice is answered once", Paging + "x" + Paging, {"  "}, "x"},
+    {"paging prompt answered once", Rows + Paging, {"\r\n\r\n"}, Rows},
+    {"paging prompt twice is answered once", Paging + "x" + Paging, {"\r\n\r\n"}, "x"},
     {"first half of a split paging prompt", Rows + Paging.first(20), {}, Rows + Paging.first(20)},
     {"second half of a split paging prompt", Paging.sliced(20), {}, Paging.sliced(20)},
-    {"paging erase, lines and the next prompt", Erase + Rows + Paging, {"  "}, Rows},
+    {"paging erase, lines and the next prompt", Erase + Rows + Paging, {"\r\n\r\n"}, Rows},
     {"a whole listing in one read loses every prompt and erase",
      Rows + Paging + Erase + Rows + Paging + Erase + Rows + Paging,
-     {"  "},
+     {"\r\n\r\n"},
      Rows + Rows + Rows},
     {"cursor-back pairs one after another", "ab \x1b[1D \x1b[1Dc", {}, "abc"},
     {"the blank before a cursor-back pair stays", "a  \x1b[1Db", {}, "a b"},
@@ -117,7 +117,7 @@ const Case Cases[] = {
     {"optional-parameter prompt", "{ <cr>||<K> }:", {}, "{ <cr>||<K> }:"},
     {"paging answer, nothing for the optional-parameter prompt",
      "{ <cr>||<K> }:" + Paging,
-     {"  "},
+     {"\r\n\r\n"},
      "{ <cr>||<K> }:"},
     {"reconnect, nothing for the optional-parameter prompt",
      gbk("请重建连接后登录{ <cr>||<K> }"),
@@ -308,17 +308,17 @@ TEST(ReceivePath, PagingKeepsFewKeysAheadAndBreaksAtTheWaitingPager) {
         bool paged; // after the step
     };
     const Step steps[] = {
-        {"the first prompt gets the whole window", Rows + Paging, false, {"  "}, 0, true},
-        {"each later prompt took one key: topped up", Page, false, {" "}, 0, true},
-        {"two prompts in one read took two keys", Page + Page, false, {"  "}, 0, true},
+        {"the first prompt gets the whole window", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
+        {"each later prompt took one key: topped up", Page, false, {"\r\n"}, 0, true},
+        {"two prompts in one read took two keys", Page + Page, false, {"\r\n\r\n"}, 0, true},
         {"break: a key is still on its way, nothing sent", Page, true, {}, 0, true},
         {"the pager that waits gets the break key", Page, false, {"q"}, 1, true},
         {"the output ends", End, false, {}, 0, false},
-        {"the next listing starts afresh", Rows + Paging, false, {"  "}, 0, true},
+        {"the next listing starts afresh", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
         {"it ends with keys still on their way", "\r\n" + Rows + "\r\nMA5680T(config)#", false, {}, 0, false},
-        {"those keys went to the command line", Rows + Paging, false, {"  "}, 0, true},
+        {"those keys went to the command line", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
         {"a break the output outlives is forgotten", Rows + "\r\nMA5680T(config)#", true, {}, 0, false},
-        {"later pagers get page keys again", Rows + Paging, false, {"  "}, 0, true},
+        {"later pagers get page keys again", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
     };
     ReceivePath path(store);
     Sink sink;
