@@ -11,8 +11,8 @@ namespace {
 struct Command {
     const char16_t *question;
     const char16_t *prefix;
-    const char16_t *ending; // the destructive ones answer the OLT's own confirmation with "y"
-    const char16_t *log;    // the board follows
+    const char16_t *ending;   // the destructive ones answer the OLT's own confirmation with "y"
+    const char16_t *log;      // the board follows
     bool destructive = false; // the board's service stops or its data goes
 };
 

@@ -45,8 +45,8 @@ bool QtOperator::askOkCancel(const QString &text, const QString &title, BoxIcon 
 bool QtOperator::askDestructive(const QString &text, const QString &title, BoxIcon icon,
                                 QuestionButtons buttons) {
     if (buttons == QuestionButtons::OkCancel)
-        return runBox(parent_, text, title, icon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
-               QMessageBox::Ok;
+        return runBox(parent_, text, title, icon, QMessageBox::Ok | QMessageBox::Cancel,
+                      QMessageBox::Cancel) == QMessageBox::Ok;
     return runBox(parent_, text, title, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
 }

@@ -36,6 +36,7 @@ bool isBoardRef(const QString &text);
 // not connected and returns false (the caller then logs and notifies nothing).
 bool sendOrTell(CommandSink &sink, Operator &op, const QString &script);
 // The same for a script whose answers are read: `done` is told how it ended, once it has.
-bool runOrTell(CommandSink &sink, Operator &op, const QString &script, ScriptDone done, RunOptions options = {});
+bool runOrTell(CommandSink &sink, Operator &op, const QString &script, ScriptDone done,
+               RunOptions options = {});
 
 } // namespace tw

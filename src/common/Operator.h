@@ -41,7 +41,8 @@ class Operator {
     virtual bool askDestructive(const QString &text, const QString &title = DefaultBoxTitle,
                                 BoxIcon icon = BoxIcon::Question,
                                 QuestionButtons buttons = QuestionButtons::YesNo) {
-        return buttons == QuestionButtons::YesNo ? askYesNo(text, title, icon) : askOkCancel(text, title, icon);
+        return buttons == QuestionButtons::YesNo ? askYesNo(text, title, icon)
+                                                 : askOkCancel(text, title, icon);
     }
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
 };

@@ -19,7 +19,10 @@ class LackingTexts : public QTranslator {
         static const struct {
             const char *source;
             const char16_t *text;
-        } texts[] = {{"Folder", u"文件夹"}, {"File Folder", u"文件夹"}, {"Drive", u"驱动器"}, {"Shortcut", u"快捷方式"}};
+        } texts[] = {{"Folder", u"文件夹"},
+                     {"File Folder", u"文件夹"},
+                     {"Drive", u"驱动器"},
+                     {"Shortcut", u"快捷方式"}};
         for (const auto &t : texts)
             if (qstrcmp(source, t.source) == 0) return QString::fromUtf16(t.text);
         return {};

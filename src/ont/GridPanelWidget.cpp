@@ -69,7 +69,8 @@ GridPanelWidget::GridPanelWidget(GridModel &model, const QString &viewName, int 
     exportAction->setShortcutContext(Qt::WidgetShortcut);
     view->addAction(exportAction);
     askExportPath = [this](const QString &suggested) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("导出CSV"), suggested, QStringLiteral("CSV (*.csv)"));
+        return QFileDialog::getSaveFileName(this, QStringLiteral("导出CSV"), suggested,
+                                            QStringLiteral("CSV (*.csv)"));
     };
     connect(exportAction, &QAction::triggered, this, [this] {
         const QString path = askExportPath(QDir::home().filePath(view->objectName() + ".csv"));

@@ -44,7 +44,8 @@ QString addLine(PonKind kind, const QString &port, const QString &key) {
 
 } // namespace
 
-bool showDiscoveryStatus(GridModel &discovery, const QString &port, const QString &key, const QString &status) {
+bool showDiscoveryStatus(GridModel &discovery, const QString &port, const QString &key,
+                         const QString &status) {
     bool found = false;
     for (int r = 0; r < discovery.count(); ++r) {
         if (discovery.cellView(r, 1) != port || serialFromCell(discovery.cell(r, 2)) != key) continue;

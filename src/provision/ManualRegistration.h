@@ -43,7 +43,8 @@ struct DiscoveredRow {
 inline constexpr int DiscoveryStatusColumn = 11;
 // Writes `status` into the 注册状态 of every row of `discovery` with that port and key (the grid
 // may have been listed again since the registration began); false when none has them.
-bool showDiscoveryStatus(GridModel &discovery, const QString &port, const QString &key, const QString &status);
+bool showDiscoveryStatus(GridModel &discovery, const QString &port, const QString &key,
+                         const QString &status);
 // What became of a registration, for the row: "已注册，ONT编号：N", "注册失败：" and the OLT's words,
 // or why it was cut short.
 QString registrationStatus(const ScriptOutcome &outcome);

@@ -103,9 +103,9 @@ BasicConfigTab::BasicConfigTab(PageContext &context, QWidget *parent) : QWidget(
                         1, 1);
     autosave->setColumnStretch(2, 1);
     onSwitched(timedSaveBox, this,
-              [this, &context](bool on) { return setTimedSave(context, on, saveTime->text()); });
+               [this, &context](bool on) { return setTimedSave(context, on, saveTime->text()); });
     onSwitched(intervalSaveBox, this,
-              [this, &context](bool on) { return setIntervalSave(context, on, saveInterval->text()); });
+               [this, &context](bool on) { return setIntervalSave(context, on, saveInterval->text()); });
 
     layout->addWidget(ipGroup, 0, 0);
     layout->addWidget(securityGroup, 1, 0);

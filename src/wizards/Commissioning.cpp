@@ -109,7 +109,8 @@ bool runCommissioning(PageContext &c, const CommissioningInput &in) {
          !acceptFields(c.op, {{in.uplinkBoard, name(u"上行板号")}, {in.uplinkPort, name(u"上行端口")}})))
         return false;
     // Over an OLT that holds data, commissioning writes a whole configuration.
-    if (!c.op.askDestructive(CommissioningQuestion, DefaultBoxTitle, BoxIcon::Question, QuestionButtons::OkCancel))
+    if (!c.op.askDestructive(CommissioningQuestion, DefaultBoxTitle, BoxIcon::Question,
+                             QuestionButtons::OkCancel))
         return false;
     if (!sendOrTell(c.sink, c.op, commissioningScript(in))) return false;
     c.settings.write(settings::ServiceOuterVlan, in.outerVlan);

@@ -31,7 +31,8 @@ TEST(ChineseQtTexts, TheFileDialogIsChineseInTheCLocale) {
         ASSERT_NE(model, nullptr);
         const QModelIndex folder = model->index(dir.filePath(QStringLiteral("备份")), 2);
         const QModelIndex file = model->index(csv.fileName(), 2);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !folder.data().toString().isEmpty() && !file.data().toString().isEmpty(); }));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return !folder.data().toString().isEmpty() && !file.data().toString().isEmpty(); }));
         EXPECT_EQ(folder.data().toString(), QStringLiteral("文件夹"));
         EXPECT_EQ(file.data().toString(), QStringLiteral("CSV 文档"));
         EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("名称"));

@@ -12,9 +12,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
-#include <QTest>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -105,7 +105,8 @@ TEST(GridUi, EveryGridMenuOffersCopyAndExport) {
     for (const auto &g : grids) {
         SCOPED_TRACE(g.panel->view->objectName().toStdString());
         const QList<QAction *> items = g.menu->actions();
-        EXPECT_EQ(items.mid(items.size() - 2), (QList<QAction *>{g.panel->copyAction, g.panel->exportAction}));
+        EXPECT_EQ(items.mid(items.size() - 2),
+                  (QList<QAction *>{g.panel->copyAction, g.panel->exportAction}));
         auto *own = g.panel->view->findChild<QMenu *>(QStringLiteral("GridOwnMenu"));
         ASSERT_NE(own, nullptr);
         EXPECT_EQ(own->actions(), (QList<QAction *>{g.panel->copyAction, g.panel->exportAction}));

@@ -319,7 +319,8 @@ TEST(ConsoleOntList, ASlowListingShowsItsProgressAndStopsWithinAFewPages) {
     h.click(page->listPortButton);
     ASSERT_TRUE(h.settle());
     EXPECT_GT(h.window->ontListGrid.count(), 0);
-    EXPECT_FALSE(h.consoleText().right(400).contains(QStringLiteral("Unknown"))) << h.consoleText().right(400).toStdString();
+    EXPECT_FALSE(h.consoleText().right(400).contains(QStringLiteral("Unknown")))
+        << h.consoleText().right(400).toStdString();
 }
 
 // A query asked for while a slow listing still arrives is not lost: it waits for the listing, then

@@ -82,10 +82,17 @@ TEST(ManualRegistration, TheDiscoveryRowTellsTheOutcome) {
         ScriptOutcome::Status status;
         const char *shown;
     } cases[] = {
-        {"registered", {{"ont add", "  Number of ONTs that can be added: 1, success: 1\r\n  PortID :3, ONTID :7\r\n"}},
-         ScriptOutcome::Done, "已注册，ONT编号：7"},
-        {"registered, Chinese CLI", {{"ont add", "  端口号 :3, ONT号 :12\r\n"}}, ScriptOutcome::Done, "已注册，ONT编号：12"},
-        {"refused", {{"ont add", "  Failure: SN already exists\r\n"}}, ScriptOutcome::Done,
+        {"registered",
+         {{"ont add", "  Number of ONTs that can be added: 1, success: 1\r\n  PortID :3, ONTID :7\r\n"}},
+         ScriptOutcome::Done,
+         "已注册，ONT编号：7"},
+        {"registered, Chinese CLI",
+         {{"ont add", "  端口号 :3, ONT号 :12\r\n"}},
+         ScriptOutcome::Done,
+         "已注册，ONT编号：12"},
+        {"refused",
+         {{"ont add", "  Failure: SN already exists\r\n"}},
+         ScriptOutcome::Done,
          "注册失败：Failure: SN already exists"},
         {"connection lost", {}, ScriptOutcome::Interrupted, "已中断：与OLT的连接已断开"},
     };

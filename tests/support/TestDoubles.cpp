@@ -70,7 +70,8 @@ bool ScriptedOperator::askOkCancel(const QString &text, const QString &title, Bo
 
 bool ScriptedOperator::askDestructive(const QString &text, const QString &title, BoxIcon icon,
                                       QuestionButtons buttons) {
-    boxes.append({buttons == QuestionButtons::YesNo ? Box::YesNo : Box::OkCancel, text, title, icon, {}, true});
+    boxes.append(
+        {buttons == QuestionButtons::YesNo ? Box::YesNo : Box::OkCancel, text, title, icon, {}, true});
     return nextBool();
 }
 

@@ -49,7 +49,7 @@ struct Box {
     QString text;
     QString title;
     BoxIcon icon = BoxIcon::None;
-    QString initial; // input boxes; the folder of a file dialog
+    QString initial;          // input boxes; the folder of a file dialog
     bool destructive = false; // a question whose No/Cancel is the default button
 };
 
@@ -68,7 +68,8 @@ class ScriptedOperator : public Operator {
 
     bool askYesNo(const QString &text, const QString &title, BoxIcon icon) override;
     bool askOkCancel(const QString &text, const QString &title, BoxIcon icon) override;
-    bool askDestructive(const QString &text, const QString &title, BoxIcon icon, QuestionButtons buttons) override;
+    bool askDestructive(const QString &text, const QString &title, BoxIcon icon,
+                        QuestionButtons buttons) override;
     std::optional<QString> askText(const QString &prompt, const QString &title,
                                    const QString &initial) override;
     void notice(const QString &text, const QString &title, BoxIcon icon) override;
