@@ -59,7 +59,10 @@ bool backupToTftp(PageContext &c, const BackupFields &fields) {
 bool restoreFromTftp(PageContext &c, const BackupFields &fields) {
     const std::optional<Transfer> t = checked(c, fields);
     if (!t) return false;
-    if (!c.op.askOkCancel(text(t->restoreQuestion), DefaultBoxTitle, BoxIcon::Question)) return false;
+    // The OLT's configuration is replaced by the file's.
+    if (!c.op.askDestructive(text(t->restoreQuestion), DefaultBoxTitle, BoxIcon::Question,
+                             QuestionButtons::OkCancel))
+        return false;
     return sendOrTell(c.sink, c.op,
                       text(t->restorePrefix) + fields.address + text(t->file) +
                           QStringLiteral(" all\r\ny\r\n"));

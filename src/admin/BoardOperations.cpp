@@ -11,8 +11,9 @@ namespace {
 struct Command {
     const char16_t *question;
     const char16_t *prefix;
-    const char16_t *ending; // the destructive ones answer the OLT's own confirmation with "y"
-    const char16_t *log;    // the board follows
+    const char16_t *ending;   // the destructive ones answer the OLT's own confirmation with "y"
+    const char16_t *log;      // the board follows
+    bool destructive = false; // the board's service stops or its data goes
 };
 
 Command commandOf(BoardAction action) {
@@ -21,13 +22,13 @@ Command commandOf(BoardAction action) {
         return {u"确实要确认该单板？", u"board confirm ", u"\r\n", u"   业务板确认"};
     case BoardAction::PowerOff:
         return {u"该单板有业务正在运行, 关断电源会导致单板业务中断,确定要关断单板吗？", u"board power-off ",
-                u"\r\ny\r\n", u"   业务板断电"};
+                u"\r\ny\r\n", u"   业务板断电", true};
     case BoardAction::Delete:
-        return {u"确实要删除该单板？", u"board delete ", u"\r\ny\r\n", u"   业务板删除"};
+        return {u"确实要删除该单板？", u"board delete ", u"\r\ny\r\n", u"   业务板删除", true};
     case BoardAction::PowerOn:
         return {u"确实要将该单板上电？", u"board power-on ", u"\r\n", u"   业务板上电"};
     case BoardAction::Reset:
-        return {u"确实要复位单板？", u"board reset ", u"\r\ny\r\n", u"   业务板复位"};
+        return {u"确实要复位单板？", u"board reset ", u"\r\ny\r\n", u"   业务板复位", true};
     case BoardAction::AutoFind:
         break;
     }
@@ -54,7 +55,8 @@ bool runBoardAction(PageContext &c, BoardAction action, const QString &board) {
     if (!acceptField(c.op, board, QStringLiteral("业务板"), FieldKind::Board)) return false;
     if (action == BoardAction::AutoFind) return autoFindOnAllPorts(c, board);
     const Command command = commandOf(action);
-    if (!c.op.askYesNo(QString::fromUtf16(command.question))) return false;
+    const QString question = QString::fromUtf16(command.question);
+    if (!(command.destructive ? c.op.askDestructive(question) : c.op.askYesNo(question))) return false;
     return sendLogNotify(c, QString::fromUtf16(command.prefix) + board + QString::fromUtf16(command.ending),
                          QString::fromUtf16(command.log) + board);
 }

@@ -57,10 +57,11 @@ bool loadable(Operator &op, const FirmwareFields &f) {
 
 bool load(PageContext &c, const FirmwareFields &f, bool program) {
     if (!acceptFields(c.op, f) || !loadable(c.op, f)) return false;
-    if (f.port.isEmpty() && !c.op.askYesNo(QStringLiteral("确实要向 框/槽：") + f.board +
-                                           QStringLiteral(" 业务板下的所有ONT加载") +
-                                           (program ? QStringLiteral("固件 ") : QStringLiteral("配置文件 ")) +
-                                           f.file + QStringLiteral("？")))
+    // A whole board's ONTs load and restart at once.
+    if (f.port.isEmpty() &&
+        !c.op.askDestructive(QStringLiteral("确实要向 框/槽：") + f.board + QStringLiteral(" 业务板下的所有ONT加载") +
+                             (program ? QStringLiteral("固件 ") : QStringLiteral("配置文件 ")) + f.file +
+                             QStringLiteral("？")))
         return false;
     const QString script =
         QStringLiteral("diagnose\r\nont-load info ") +

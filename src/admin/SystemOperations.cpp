@@ -11,6 +11,7 @@ namespace {
 struct Command {
     const char16_t *question;
     BoxIcon icon;
+    bool destructive; // the OLT goes down, or loses its data or its sessions
     const char16_t *script;
     const char16_t *log;
     const char16_t *notice;
@@ -20,19 +21,25 @@ Command commandOf(SystemAction action) {
     switch (action) {
     case SystemAction::EraseDatabase:
         return {u"该命令将清除主板已经加载或保存的数据, 请注意备份系统配置数据\r\n确实要擦除主板数据库？",
-                BoxIcon::Information, u"erase flash data active\r\ny\r\n", u"   手动复位OLT系统！",
+                BoxIcon::Information,
+                true,
+                u"erase flash data active\r\ny\r\n",
+                u"   手动复位OLT系统！",
                 u"复位成功，请等待重启OLT系统！"};
     case SystemAction::Reboot:
         return {u"请检查数据是否完全保存, 复位系统可能导致未保存数据丢失, 确实要复位系统？",
-                BoxIcon::Information, u"reboot system\r\ny\r\n", u"   手动重启OLT系统！",
+                BoxIcon::Information,
+                true,
+                u"reboot system\r\ny\r\n",
+                u"   手动重启OLT系统！",
                 u"重启成功，请等待系统启动！"};
     case SystemAction::SwitchOver:
-        return {u"确实要将主控倒换？", BoxIcon::Question, u"system switch-over\r\ny\r\n", u"   OLT主备倒换！",
-                u"命令已发送，主备倒换成功！"};
+        return {u"确实要将主控倒换？",          BoxIcon::Question,   true,
+                u"system switch-over\r\ny\r\n", u"   OLT主备倒换！", u"命令已发送，主备倒换成功！"};
     case SystemAction::Save:
         break;
     }
-    return {u"确实要将配置文件及数据库文件写入OLT？", BoxIcon::Question, u"save\r\n\r\n", u"", u""};
+    return {u"确实要将配置文件及数据库文件写入OLT？", BoxIcon::Question, false, u"save\r\n\r\n", u"", u""};
 }
 
 QString text(const char16_t *s) {
@@ -50,7 +57,11 @@ bool sendAndStore(PageContext &c, const QString &script, const Setting &setting,
 
 bool runSystemAction(PageContext &c, SystemAction action) {
     const Command command = commandOf(action);
-    if (!c.op.askOkCancel(text(command.question), DefaultBoxTitle, command.icon)) return false;
+    const bool yes = command.destructive
+                         ? c.op.askDestructive(text(command.question), DefaultBoxTitle, command.icon,
+                                               QuestionButtons::OkCancel)
+                         : c.op.askOkCancel(text(command.question), DefaultBoxTitle, command.icon);
+    if (!yes) return false;
     return sendLogNotify(c, text(command.script), text(command.log), text(command.notice));
 }
 

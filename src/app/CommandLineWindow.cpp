@@ -39,7 +39,7 @@ CommandLineWindow::CommandLineWindow(std::function<QString()> source, QWidget *p
     layout->addLayout(row);
 
     connect(&timer, &QTimer::timeout, this, &CommandLineWindow::sync);
-    connect(autoSync, &QCheckBox::clicked, this, [this](bool on) {
+    connect(autoSync, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             timer.start(1000);
         else

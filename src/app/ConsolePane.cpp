@@ -58,7 +58,7 @@ ConsolePane::ConsolePane(OltSession &session, QWidget *parent)
     });
     connect(executeButton, &QPushButton::clicked, this, &ConsolePane::sendEntry);
     connect(breakButton, &QPushButton::clicked, this,
-            [this] { session_.sink().sendNow(QStringLiteral("Q\r\n")); });
+            [this] { session_.sink().breakOutput(); });
     // The entry keeps its text: the OLT shows it again after the list, and the operator goes on.
     connect(helpButton, &QPushButton::clicked, this,
             [this] { session_.sendHelp(withCrLf(console->entry->toPlainText())); });

@@ -1,5 +1,6 @@
 #include "app/ControlPanelWindow.h"
 
+#include "widgets/SwitchBox.h"
 #include "common/Operator.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
@@ -24,7 +25,7 @@ QLineEdit *field(QWidget *parent, const QString &formText) {
 }
 
 void fillSwitch(QCheckBox *box, const SettingsStore &settings, const Setting &setting) {
-    box->setChecked(settings.read(setting, QString()) == SwitchOn);
+    loadSwitch(box, settings.read(setting, QString()) == SwitchOn);
 }
 
 } // namespace
@@ -119,13 +120,12 @@ ControlPanelWindow::ControlPanelWindow(SettingsStore &settings, Operator &op, QW
     });
     connect(port, &QLineEdit::textEdited, this, [this] { portTyped_ = true; });
     connect(protocol, &QComboBox::currentIndexChanged, this, &ControlPanelWindow::protocolChosen);
-    // Each click stores its switch at once.
+    // Each change stores its switch at once; one the file did not take goes back.
     const std::pair<QCheckBox *, Setting> switches[] = {{logBox, settings::LogEnabled},
                                                         {reconnectBox, settings::AutoReconnect},
                                                         {serviceFlowBox, settings::AutoServiceFlows}};
     for (const auto &[box, setting] : switches)
-        connect(box, &QCheckBox::clicked, this,
-                [this, setting](bool on) { settings_.writeSwitch(setting, on); });
+        onSwitched(box, this, [this, setting](bool on) { return settings_.writeSwitch(setting, on); });
 
     fill();
 }

@@ -3,15 +3,13 @@
 #include "app/MainWindow.h"
 #include "common/ActivityLog.h"
 #include "common/PasswordCodec.h"
+#include "common/QtChineseTexts.h"
 #include "common/RunDirectory.h"
 #include "common/SettingsStore.h"
 #include "widgets/QtOperator.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -62,11 +60,7 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
-    // Every text of the console is Chinese: Qt's own buttons (是 / 否 / 确定 / 取消) should be too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    const tw::QtChineseTexts qtTexts;
 
     const tw::RunDirectory run =
         tw::RunDirectory::choose(app.arguments(), QApplication::applicationDirPath());

@@ -27,6 +27,9 @@ class CommandSink {
     // Whether nothing is running or waiting to be written: work of its own (a periodic reading)
     // waits while the operator's commands are still going out. A sink that paces nothing is idle.
     virtual bool idle() const { return true; }
+    // "中断命令": ends the output under way. The plain form types the OLT's break key at once; a
+    // connection that answers the pager itself answers the next paging prompt with it instead.
+    virtual bool breakOutput() { return sendNow(QStringLiteral("Q\r\n")); }
 };
 
 } // namespace tw

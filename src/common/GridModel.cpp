@@ -141,12 +141,12 @@ QList<GridColumn> ontVersionColumns() {
 QList<GridColumn> ontDiscoveryColumns() {
     using enum ColumnKind;
     // "序列号" here is the autofind list's running number, not a serial number.
-    return {{QStringLiteral("序列号"), 50, Number},        {QStringLiteral("框/槽/端口 "), 80, Port},
-            {QStringLiteral("ONT SN/MAC"), 150, Text},     {QStringLiteral("密码"), 100, Text},
-            {QStringLiteral("逻辑标识"), 150, Text},       {QStringLiteral("校验码"), 80, Text},
-            {QStringLiteral("生产厂商ID"), 80, Text},      {QStringLiteral("ONT版本"), 80, Text},
-            {QStringLiteral("ONT软件版本"), 120, Text},    {QStringLiteral("ONT设备ID"), 80, Text},
-            {QStringLiteral("ONT自动发现时间"), 200, Text}};
+    return {{QStringLiteral("序列号"), 50, Number},         {QStringLiteral("框/槽/端口 "), 80, Port},
+            {QStringLiteral("ONT SN/MAC"), 150, Text},      {QStringLiteral("密码"), 100, Text},
+            {QStringLiteral("逻辑标识"), 150, Text},        {QStringLiteral("校验码"), 80, Text},
+            {QStringLiteral("生产厂商ID"), 80, Text},       {QStringLiteral("ONT版本"), 80, Text},
+            {QStringLiteral("ONT软件版本"), 120, Text},     {QStringLiteral("ONT设备ID"), 80, Text},
+            {QStringLiteral("ONT自动发现时间"), 200, Text}, {QStringLiteral("注册状态"), 200, Text}};
 }
 
 } // namespace tw

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 namespace tw {
 
@@ -191,6 +192,12 @@ std::optional<QString> quotedWord(Operator &op, const QString &value, const QStr
 
 bool sendOrTell(CommandSink &sink, Operator &op, const QString &script) {
     if (sink.send(script)) return true;
+    op.notice(NotConnectedNotice, ErrorBoxTitle, BoxIcon::Error);
+    return false;
+}
+
+bool runOrTell(CommandSink &sink, Operator &op, const QString &script, ScriptDone done, RunOptions options) {
+    if (sink.run(script, std::move(done), options)) return true;
     op.notice(NotConnectedNotice, ErrorBoxTitle, BoxIcon::Error);
     return false;
 }

@@ -2,6 +2,8 @@
 // The checks every page makes before a typed value goes into a command, and the one way a page
 // sends and tells the operator when the OLT is not connected.
 
+#include "common/ScriptOutcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -84,5 +86,8 @@ std::optional<QString> quotedWord(Operator &op, const QString &value, const QStr
 // Sends the script in one write; when the write was not made, tells the operator that the OLT is
 // not connected and returns false (the caller then logs and notifies nothing).
 bool sendOrTell(CommandSink &sink, Operator &op, const QString &script);
+// The same for a script whose answers are read: `done` is told how it ended, once it has.
+bool runOrTell(CommandSink &sink, Operator &op, const QString &script, ScriptDone done,
+               RunOptions options = {});
 
 } // namespace tw

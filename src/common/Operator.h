@@ -10,6 +10,7 @@
 namespace tw {
 
 enum class BoxIcon { None, Information, Question, Warning, Error };
+enum class QuestionButtons { YesNo, OkCancel };
 
 // Message boxes without a title of their own show this one.
 inline const QString DefaultBoxTitle = QStringLiteral("信息：");
@@ -48,6 +49,14 @@ class Operator {
                                                  BoxIcon icon = BoxIcon::Question, bool yesByDefault = true) {
         (void)yesByDefault;
         return askYesNo(text, title, icon);
+    }
+    // A question whose Yes (OK) destroys or cuts off something: a deletion, a power-off, a reset,
+    // an erase, a reboot. No (Cancel) is then the default button, so Enter never confirms by accident.
+    virtual bool askDestructive(const QString &text, const QString &title = DefaultBoxTitle,
+                                BoxIcon icon = BoxIcon::Question,
+                                QuestionButtons buttons = QuestionButtons::YesNo) {
+        return buttons == QuestionButtons::YesNo ? askYesNo(text, title, icon)
+                                                 : askOkCancel(text, title, icon);
     }
     void error(const QString &text, const QString &title) { notice(text, title, BoxIcon::Error); }
 

@@ -19,7 +19,7 @@ bool viewAlarms(PageContext &c) {
 }
 
 bool clearAlarms(PageContext &c) {
-    if (!c.op.askYesNo(ClearAlarmsQuestion)) return false;
+    if (!c.op.askDestructive(ClearAlarmsQuestion)) return false;
     return sendOrTell(c.sink, c.op, QStringLiteral("alarm active clear all\r\n"));
 }
 

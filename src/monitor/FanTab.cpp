@@ -1,5 +1,6 @@
 #include "monitor/FanTab.h"
 
+#include "widgets/SwitchBox.h"
 #include "monitor/AlarmsAndFans.h"
 
 #include <QCheckBox>
@@ -51,9 +52,7 @@ FanTab::FanTab(PageContext &context, QWidget *parent) : QWidget(parent) {
             box->setToolTip(QStringLiteral("尚无电源故障告警的允许/抑制命令，此项不可用"));
             continue;
         }
-        connect(box, &QCheckBox::clicked, this, [box, &context, &a](bool permit) {
-            if (!setFanAlarm(context, a, permit)) box->setChecked(!permit);
-        });
+        onSwitched(box, this, [&context, &a](bool permit) { return setFanAlarm(context, a, permit); });
     }
     alarms->addStretch(1);
 

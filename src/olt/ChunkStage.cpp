@@ -63,18 +63,40 @@ qsizetype erasePatternLength(QByteArrayView bytes, qsizetype from, QByteArrayVie
 // Every occurrence of the pattern removed, left to right, in one pass into a new buffer (a chunk
 // of a whole listing holds thousands of paging prompts: moving its tail for each would be
 // quadratic).
-void removeAll(QByteArray &bytes, const ByteFinder &pattern) {
+// Returns how many were removed.
+int removeAll(QByteArray &bytes, const ByteFinder &pattern) {
     qsizetype at = pattern.indexIn(bytes);
-    if (at < 0) return;
+    if (at < 0) return 0;
     QByteArray out;
     out.reserve(bytes.size());
     qsizetype from = 0;
+    int count = 0;
     for (; at >= 0; at = pattern.indexIn(bytes, from)) {
         out.append(bytes.constData() + from, at - from);
         from = at + pattern.size();
+        ++count;
     }
     out.append(bytes.constData() + from, bytes.size() - from);
     bytes = std::move(out);
+    return count;
+}
+
+// `prompts` paging prompts arrived: each after the first of an output took one key of ours.
+void answerPaging(Pager &pager, int prompts, ChunkOutcome &out) {
+    pager.paged = true;
+    pager.keysAhead = std::max(0, pager.keysAhead - prompts);
+    if (pager.breaking) {
+        // Keys still on their way show their pages first; the break goes to the pager that waits.
+        if (pager.keysAhead > 0) return;
+        out.sends.append(QByteArrayLiteral("q"));
+        out.pagingBroken = true;
+        pager.breaking = false;
+        return;
+    }
+    // Enter is the page key: one the output outlives reaches the command line as an empty line,
+    // whose prompt comes back, and leaves nothing typed on the input line.
+    out.sends.append(QByteArrayLiteral("\r\n").repeated(Pager::KeysAhead - pager.keysAhead));
+    pager.keysAhead = Pager::KeysAhead;
 }
 
 // The fixed texts, as the bytes they are in a chunk.
@@ -145,7 +167,7 @@ QByteArray removeTerminalControls(QByteArrayView chunk) {
     return out;
 }
 
-ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
+ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings, Pager *pager) {
     ChunkOutcome out;
     const Patterns &p = patterns();
 
@@ -159,9 +181,9 @@ ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings) {
         }
     }
 
-    if (p.paging.in(chunk)) {
-        out.sends.append(toGbk(olt::PagingAnswer));
-        removeAll(chunk, p.paging);
+    if (const int prompts = removeAll(chunk, p.paging); prompts > 0) {
+        Pager alone;
+        answerPaging(pager ? *pager : alone, prompts, out);
     }
 
     ChunkText text(chunk);

@@ -22,11 +22,27 @@ struct ChunkOutcome {
     bool loginAnswered = false;   // the password is among the sends (the post-login lines follow it)
     int typedLines = 0;           // command lines among the sends (a fixed answer typed into the CLI)
     bool discarded = false;       // nothing of the chunk reaches the router or the console
+    bool pagingBroken = false;    // a paging prompt was answered with the break key
     QByteArray passOn;            // what goes on to the router when not discarded
 };
 
+// How a stream's paging prompts are answered, chunk after chunk. Each key the OLT takes at its
+// pager shows one more page and prompt; the answers keep KeysAhead keys on their way, never more,
+// so that pages arrive without a round trip each and yet a break ("q") reaches the pager after at
+// most that many pages. (Answering every prompt with several keys would pile keys up at the OLT:
+// a break typed behind them waits until the whole listing has been printed.)
+struct Pager {
+    static constexpr int KeysAhead = 2;
+    int keysAhead = 0;     // keys sent that no prompt has shown taken yet
+    bool paged = false;    // the output under way has stopped at a pager and was answered
+    bool breaking = false; // the next prompt the OLT waits at gets "q", the output ends there
+    // The output ended at a CLI prompt: keys still on their way went to the command line.
+    void outputEnded() { *this = {}; }
+};
+
 // Settings (account, password, 自动重连) are read only when a prompt or notice asks for them.
-ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings);
+// Without a pager the chunk is taken alone: its paging prompt is answered as the first of an output.
+ChunkOutcome runChunkStage(QByteArray chunk, const SettingsStore &settings, Pager *pager = nullptr);
 
 // Drops CSI escape sequences ("ESC [", parameters, final byte) and bell-space pairs, and with them
 // the blanks of the OLT's erase pattern (ESC[nD, n blanks, ESC[nD) that wipes an answered paging

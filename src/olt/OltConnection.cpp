@@ -163,6 +163,17 @@ bool OltConnection::sendNow(const QString &keys) {
     return writeRaw(toGbk(keys));
 }
 
+bool OltConnection::breakOutput() {
+    if (!isConnected()) return false;
+    if (receive_.pagedOutput()) {
+        receive_.breakPaging();
+        return true;
+    }
+    if (!sendNow(QStringLiteral("Q\r\n"))) return false;
+    emit outputBroken();
+    return true;
+}
+
 void OltConnection::passwordSent() {
     // The password's line is answered by the first prompt; the post-login lines go after it.
     runner_.foreignLines(1);

@@ -46,6 +46,9 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     bool run(const QString &script, ScriptDone done, RunOptions options = {}) override;
     bool sendNow(const QString &keys) override;
     bool idle() const override { return !runner_.busy(); }
+    // A paged output is ended at its next pager (outputBroken() follows); anything else gets the
+    // break key typed at once, as a pager this side does not answer (or none) may be waiting.
+    bool breakOutput() override;
     bool isConnected() const;
     ScriptRunner &runner() { return runner_; }
 
@@ -73,6 +76,8 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // The CLI had been left at the privileged prompt (where no output completes) and "config" was
     // sent to return to configuration mode; `note` says so for the console.
     void configurationRestored(const QString &note);
+    // The break key went to the OLT: the output under way ends cut short.
+    void outputBroken();
 
   private:
     Transport *newTransport();
@@ -96,6 +101,7 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     void passwordSent() override;
     void typedLines(int lines) override { runner_.foreignLines(lines); }
     void loginRejected() override;
+    void pagingBroken() override { emit outputBroken(); }
     void deliver(const QByteArray &chunk) override {
         if (chunk.contains("(config)#")) restored_ = false;
         // The router first: a reply it hands to an operation's handler must find the operation

@@ -27,7 +27,6 @@ inline const QString WrongBoardType = QStringLiteral("单板类型错误");
 inline const QString NoSuchBoard = QStringLiteral("该板不存在");
 
 // Answers.
-inline const QString PagingAnswer = QStringLiteral("    \r\n\r\n");
 // After the password's line: paced like any script, so none of it is typed ahead into the banner.
 inline const QString PostLogin = QStringLiteral("\r\nQ\r\n\r\nenable\r\nconfig\r\nswitch language-mode\r\n\r\n");
 inline const QString BackToConfig = QStringLiteral("config\r\n\r\n");

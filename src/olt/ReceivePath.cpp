@@ -1,8 +1,28 @@
 #include "olt/ReceivePath.h"
 
 #include "olt/ChunkStage.h"
+#include "olt/ScriptRunner.h"
 
 namespace tw {
+
+namespace {
+
+// Whether a line of `bytes` is a CLI prompt: an output ended in it.
+bool holdsPromptLine(QByteArrayView bytes) {
+    qsizetype from = 0;
+    while (from <= bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0) end = bytes.size();
+        QByteArrayView line = bytes.sliced(from, end - from);
+        while (!line.isEmpty() && (line.front() == '\r' || line.front() == ' '))
+            line = line.sliced(1);
+        if (ScriptRunner::isPrompt(line)) return true;
+        from = end + 1;
+    }
+    return false;
+}
+
+} // namespace
 
 void ReceivePath::feed(QByteArrayView bytes, ReceiveActions &to) {
     TelnetFilter::Result telnet = telnet_.feed(bytes);
@@ -22,6 +42,7 @@ void ReceivePath::reset() {
     telnet_.reset();
     joiner_.reset();
     lastLine_.clear();
+    pager_.outputEnded();
 }
 
 namespace {
@@ -48,7 +69,8 @@ bool ReceivePath::atUserPrompt() const {
 
 void ReceivePath::stage(QByteArray data, ReceiveActions &to) {
     // Computed whole before any action runs: a reconnect resets this path in the middle.
-    const ChunkOutcome out = runChunkStage(std::move(data), settings_);
+    const ChunkOutcome out = runChunkStage(std::move(data), settings_, &pager_);
+    if ((pager_.paged || pager_.breaking) && holdsPromptLine(out.passOn)) pager_.outputEnded();
     for (qsizetype i = 0; i < out.sends.size(); ++i) {
         if (out.reconnect && i == out.sendsBeforeReconnect) to.reconnect();
         to.write(out.sends[i]);
@@ -58,6 +80,7 @@ void ReceivePath::stage(QByteArray data, ReceiveActions &to) {
     if (out.accountAnswered) to.accountSent();
     if (out.loginAnswered) to.passwordSent();
     if (out.loginRejected) to.loginRejected();
+    if (out.pagingBroken) to.pagingBroken();
     if (out.discarded) return;
     const qsizetype lineStart = out.passOn.lastIndexOf('\n');
     if (lineStart >= 0)

@@ -3,6 +3,7 @@
 // the prompt joiner and the chunk stage, with the answers they give. The connection and the replay
 // tool both drive this one piece, so a capture replays exactly as the console receives it.
 
+#include "olt/ChunkStage.h"
 #include "olt/PromptJoiner.h"
 #include "olt/TelnetFilter.h"
 
@@ -29,6 +30,8 @@ class ReceiveActions {
     virtual void typedLines(int lines) { (void)lines; }
     // The OLT rejected the login (the chunk itself is discarded).
     virtual void loginRejected() = 0;
+    // A paging prompt was answered with the break key after breakPaging(): the output ends there.
+    virtual void pagingBroken() {}
     // A chunk that passed the chunk stage: for the response router.
     virtual void deliver(const QByteArray &chunk) = 0;
 };
@@ -51,12 +54,19 @@ class ReceivePath {
     // Whether it ends at the user prompt ("MA5680T>"), where the CLI waits right after a login.
     bool atUserPrompt() const;
 
+    // Whether the output under way stopped at a pager that was answered (a break key can end it).
+    bool pagedOutput() const { return pager_.paged; }
+    // The pager the OLT waits at next, once the keys on their way are taken, is answered with the
+    // break key instead of a page key. Forgotten when the output ends first.
+    void breakPaging() { pager_.breaking = true; }
+
   private:
     void stage(QByteArray data, ReceiveActions &to);
 
     const SettingsStore &settings_;
     TelnetFilter telnet_;
     PromptJoiner joiner_;
+    Pager pager_;
     QByteArray lastLine_; // the end of the delivered stream since its last line break
 };
 

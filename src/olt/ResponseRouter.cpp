@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <iterator>
+#include <utility>
 
 namespace tw {
 
@@ -211,7 +212,15 @@ void ResponseRouter::newSession() {
     buffer_.clear();
     console_.reset();
     queryStream_.reset();
+    cut_ = false;
     showReceiving();
+}
+
+void ResponseRouter::outputBroken() {
+    // The next output to complete is the one the key broke: the one under way, or one whose echo
+    // has not come yet (the key then waits at the OLT for its first pager). Typed while nothing ran,
+    // the key is a command line of its own, and its own output takes the mark away.
+    cut_ = true;
 }
 
 void ResponseRouter::route(QByteArrayView chunk) {
@@ -262,11 +271,12 @@ void ResponseRouter::showReceiving() {
 void ResponseRouter::complete(const QByteArray &output) {
     const QByteArrayView textBytes = untilNul(output);
     const RouterRule name = matchRule(textBytes, fields_);
-    if (name != R::None) handle(name, output, textBytes);
+    const bool cut = std::exchange(cut_, false);
+    if (name != R::None) handle(name, output, textBytes, cut);
     if (completed_) completed_(name);
 }
 
-void ResponseRouter::handle(RouterRule name, const QByteArray &output, QByteArrayView textBytes) {
+void ResponseRouter::handle(RouterRule name, const QByteArray &output, QByteArrayView textBytes, bool cut) {
     const Rule &rule = ruleNamed(name);
     // The ONT list is parsed from the bytes: a listing of megabytes is not decoded for nothing.
     const QString text = rule.action == Action::OntList ? QString() : fromGbk(textBytes);
@@ -280,7 +290,10 @@ void ResponseRouter::handle(RouterRule name, const QByteArray &output, QByteArra
         handlers_.redrawChassis(output);
         break;
     case Action::OntList:
-        handlers_.ontList(output);
+        if (cut)
+            handlers_.ontListCut(output);
+        else
+            handlers_.ontList(output);
         break;
     case Action::Discovery:
         handlers_.discovery(text);
@@ -290,7 +303,11 @@ void ResponseRouter::handle(RouterRule name, const QByteArray &output, QByteArra
         handlers_.addReply(text);
         break;
     case Action::VersionList:
-        if (!text.contains(QStringLiteral("主用软件版本"))) handlers_.versionList(output);
+        if (text.contains(QStringLiteral("主用软件版本"))) break;
+        if (cut)
+            handlers_.versionListCut(output);
+        else
+            handlers_.versionList(output);
         break;
     }
 }

@@ -66,6 +66,9 @@ class ResponseRouter {
     // A new connection: the output the old one left unfinished is dropped. Completed by the new
     // session's first prompt, it would reach the handlers as a reply to nothing that is running.
     void newSession();
+    // The break key went to the OLT: the next output to complete was cut short, and a grid listing
+    // is handled so.
+    void outputBroken();
     // Told of every completed output after it was handled, with its rule.
     void setCompletionHook(std::function<void(RouterRule rule)> hook) { completed_ = std::move(hook); }
 
@@ -77,7 +80,7 @@ class ResponseRouter {
 
   private:
     void complete(const QByteArray &output);
-    void handle(RouterRule rule, const QByteArray &output, QByteArrayView textBytes);
+    void handle(RouterRule rule, const QByteArray &output, QByteArrayView textBytes, bool cut);
     // Tells the targets how far a grid listing has come, or that none is arriving any more.
     void showReceiving();
 
@@ -91,6 +94,7 @@ class ResponseRouter {
     GbkStreamDecoder queryStream_;
     std::function<void(RouterRule)> completed_;
     bool receiving_ = false;
+    bool cut_ = false; // the output being collected was broken off
 };
 
 } // namespace tw

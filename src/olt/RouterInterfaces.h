@@ -58,6 +58,9 @@ class RouterHandlers {
     virtual void addReply(const QString &text) { (void)text; }
     // RouterRule::OntVersions, only when the text holds no "主用软件版本".
     virtual void versionList(QByteArrayView output) { (void)output; }
+    // Rules 2 and 27 for a listing that "中断命令" broke off: the rows that came, told as cut short.
+    virtual void ontListCut(QByteArrayView output) { ontList(output); }
+    virtual void versionListCut(QByteArrayView output) { versionList(output); }
 };
 
 } // namespace tw

@@ -59,11 +59,11 @@ bool byVlan(PageContext &c, const OntRef &) {
                  QStringLiteral("业务VLAN"), EmptyVlan, FieldKind::Vlan);
     if (!vlan) return false;
     // Every service port of the VLAN goes: say so first.
-    if (!c.op.askYesNo(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
-                       QStringLiteral(" 下的所有业务虚端口？")))
+    if (!c.op.askDestructive(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
+                             QStringLiteral(" 下的所有业务虚端口？")))
         return false;
     if (c.settings.isOn(settings::Iptv)) {
-        if (!c.op.askYesNo(MulticastQuestion)) return false;
+        if (!c.op.askDestructive(MulticastQuestion)) return false;
         if (!sendOrTell(c.sink, c.op, multicast(QStringLiteral("igmp user  delete  smart-vlan ") + *vlan)))
             return false;
     }
@@ -76,8 +76,8 @@ bool byVlan(PageContext &c, const OntRef &) {
 
 // By the row's port or board: with IPTV on, the multicast users may go first.
 bool servicePortsOf(PageContext &c, const OntRef &o, bool port) {
-    if (!c.op.askYesNo(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 下的所有业务虚端口？", o)
-                            : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有ONT及业务虚端口？", o)))
+    if (!c.op.askDestructive(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 下的所有业务虚端口？", o)
+                                  : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有ONT及业务虚端口？", o)))
         return false;
     if (!multicastUsersFirst(c, o, !port)) return false;
     const QString script = port ? QStringLiteral("undo service-port port ") + o.port
@@ -93,7 +93,8 @@ bool multicastByIndex(PageContext &c, const OntRef &) {
                                                   QStringLiteral("业务流索引ID"), EmptyIndex,
                                                   FieldKind::ServicePort);
     if (!index) return false;
-    if (!c.op.askYesNo(QStringLiteral("确实要删除 业务流索引：") + *index + QStringLiteral(" 的组播数据？")))
+    if (!c.op.askDestructive(QStringLiteral("确实要删除 业务流索引：") + *index +
+                             QStringLiteral(" 的组播数据？")))
         return false;
     return sendLogNotify(c, multicast(QStringLiteral("igmp user delete service-port ") + *index), {},
                          QStringLiteral("已执行删除组播命令，请在命令行查看结果！"), DeletionTitle);
@@ -103,16 +104,16 @@ bool multicastByVlan(PageContext &c, const OntRef &) {
     const std::optional<QString> vlan = typedKey(c, QStringLiteral("请输入要删除的业务流VLAN！"), QString(),
                                                  QStringLiteral("业务流VLAN"), EmptyVlan, FieldKind::Vlan);
     if (!vlan) return false;
-    if (!c.op.askYesNo(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
-                       QStringLiteral(" 下的所有组播数据？")))
+    if (!c.op.askDestructive(QStringLiteral("确实要批量删除 VLAN：") + *vlan +
+                             QStringLiteral(" 下的所有组播数据？")))
         return false;
     return sendLogNotify(c, multicast(QStringLiteral("igmp user  delete  smart-vlan ") + *vlan), {},
                          QStringLiteral("已执行VLAN删除组播命令，请在命令行查看结果！"), DeletionTitle);
 }
 
 bool multicastOf(PageContext &c, const OntRef &o, bool port) {
-    if (!c.op.askYesNo(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 端口下的所有组播数据？", o)
-                            : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有组播数据？", o)))
+    if (!c.op.askDestructive(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 端口下的所有组播数据？", o)
+                                  : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有组播数据？", o)))
         return false;
     return sendLogNotify(c, port ? portMulticastDeletion(o) : boardMulticastDeletion(o), {},
                          port ? QStringLiteral("已执行端口删除组播命令，请在命令行查看结果！")

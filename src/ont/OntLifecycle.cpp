@@ -24,13 +24,14 @@ struct Plain {
     const char16_t *answers; // the lines after each command
     const char16_t *log;
     const char16_t *notice; // before the common "请等待…" ending
+    bool destructive = true; // all but activation cut an ONT's service off
 };
 
 const Plain PlainOperations[] = {
     {u"激活当前选定ONT", Scope::Ont, u"确实要激活 框/槽/端口：%P 编号：%N\r\n序列号：%S  的ONT设备？",
-     u"ont activate", u"", u"   激活ONT命令已发送，编号：%N序列号：%S", u"激活命令已发送，"},
+     u"ont activate", u"", u"   激活ONT命令已发送，编号：%N序列号：%S", u"激活命令已发送，", false},
     {u"激活端口下所有的ONT", Scope::Port, u"确实要批量激活 框/槽/端口：%P 下的所有ONT？", u"ont activate",
-     u"", u"   激活ONT命令已发送，激活 框/槽/端口：%P 下的所有ONT", u"激活命令已发送，"},
+     u"", u"   激活ONT命令已发送，激活 框/槽/端口：%P 下的所有ONT", u"激活命令已发送，", false},
     {u"停用当前选定ONT", Scope::Ont, u"确实要停用 框/槽/端口：%P 编号：%N\r\n序列号：%S  的ONT设备？",
      u"ont deactivate", u"", u"   停用ONT命令已发送，编号：%N序列号：%S", u"停用命令已发送，"},
     {u"停用端口下所有的ONT", Scope::Port, u"确实要批量停用 框/槽/端口：%P 下的所有ONT？", u"ont deactivate",
@@ -57,7 +58,8 @@ QString text(const char16_t *s) {
 }
 
 bool runPlain(const Plain &p, PageContext &c, const OntRef &o) {
-    if (!c.op.askYesNo(fillRow(p.question, o))) return false;
+    const QString question = fillRow(p.question, o);
+    if (!(p.destructive ? c.op.askDestructive(question) : c.op.askYesNo(question))) return false;
     const std::optional<PonKind> chosen = askPonKind(c, o.board());
     if (!chosen) return false;
     const PonKind kind = *chosen;
@@ -71,10 +73,10 @@ bool runPlain(const Plain &p, PageContext &c, const OntRef &o) {
 const QString DeleteNotice = requeryNotice(QStringLiteral("删除命令已发送，"));
 
 bool deleteSelectedOnt(PageContext &c, const OntRef &o) {
-    if (!c.op.askYesNo(fillRow(u"确实要删除 框/槽/端口：%P 编号：%N\r\n序列号：%S  的ONT设备？", o)))
+    if (!c.op.askDestructive(fillRow(u"确实要删除 框/槽/端口：%P 编号：%N\r\n序列号：%S  的ONT设备？", o)))
         return false;
     const bool iptv = c.settings.isOn(settings::Iptv);
-    if (iptv && !c.op.askYesNo(MulticastQuestion)) return false;
+    if (iptv && !c.op.askDestructive(MulticastQuestion)) return false;
     const std::optional<PonKind> chosen = askPonKind(c, o.board());
     if (!chosen) return false;
     const PonKind kind = *chosen;
@@ -135,7 +137,7 @@ bool deleteSelectedOnt(PageContext &c, const OntRef &o) {
 // The port and board deletions: with IPTV on, the multicast users go in their own write first.
 bool deleteMany(PageContext &c, const OntRef &o, Scope scope) {
     const bool port = scope == Scope::Port;
-    if (!c.op.askYesNo(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 下的所有ONT及业务虚端口？", o)
+    if (!c.op.askDestructive(port ? fillRow(u"确实要批量删除 框/槽/端口：%P 下的所有ONT及业务虚端口？", o)
                             : fillRow(u"确实要批量删除 框/槽：%B 业务板下的所有ONT及业务虚端口？", o)))
         return false;
     // Both questions come before anything goes, so that Esc on the kind leaves the multicast
@@ -172,7 +174,7 @@ QString boardMulticastDeletion(const OntRef &o) {
 
 bool multicastUsersFirst(PageContext &c, const OntRef &o, bool wholeBoard) {
     if (!c.settings.isOn(settings::Iptv)) return true;
-    if (!c.op.askYesNo(MulticastQuestion)) return false;
+    if (!c.op.askDestructive(MulticastQuestion)) return false;
     return sendOrTell(c.sink, c.op, wholeBoard ? boardMulticastDeletion(o) : portMulticastDeletion(o));
 }
 

@@ -7,6 +7,8 @@
 #include "ont/OntLifecycle.h"
 #include "widgets/GridPanelWidget.h"
 
+#include <QAction>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QTableView>
 
@@ -120,14 +122,38 @@ bool gridMenuOpens(const GridModel &model, int row) {
 }
 
 void attachGridMenu(QTableView *view, const GridModel &model, QMenu *menu) {
-    QObject::connect(view, &QWidget::customContextMenuRequested, view,
-                     [view, &model, menu](const QPoint &pos) {
-                         // The row under the mouse becomes current, as a right-click selects in a grid.
-                         const QModelIndex under = view->indexAt(pos);
-                         if (under.isValid()) view->setCurrentIndex(under);
-                         if (gridMenuOpens(model, currentSourceRow(view)))
-                             menu->popup(view->viewport()->mapToGlobal(pos));
-                     });
+    // The view's own actions (copy, CSV export) close the operations' menu; over a row no
+    // operation applies to, or in an empty grid, they are the whole menu.
+    const QList<QAction *> own = view->actions();
+    if (!own.isEmpty()) menu->addSeparator();
+    menu->addActions(own);
+    auto *ownMenu = new QMenu(view);
+    ownMenu->setObjectName(QStringLiteral("GridOwnMenu"));
+    ownMenu->addActions(own);
+    const auto open = [view, &model, menu, ownMenu](const QPoint &pos) {
+        QMenu *shown = gridMenuOpens(model, currentSourceRow(view)) ? menu : ownMenu;
+        if (!shown->isEmpty()) shown->popup(view->viewport()->mapToGlobal(pos));
+    };
+    QObject::connect(view, &QWidget::customContextMenuRequested, view, [view, open](const QPoint &pos) {
+        // The row under the mouse becomes current, as a right-click selects in a grid; inside a
+        // selection of several rows (to copy them) the selection stays.
+        const QModelIndex under = view->indexAt(pos);
+        QItemSelectionModel *selection = view->selectionModel();
+        if (under.isValid() && selection->isRowSelected(under.row(), {}))
+            selection->setCurrentIndex(under, QItemSelectionModel::NoUpdate);
+        else if (under.isValid())
+            view->setCurrentIndex(under);
+        open(pos);
+    });
+    // From the keyboard (the menu key, Shift+F10) the menu opens at the current row.
+    auto *byKey = new QAction(view);
+    byKey->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
+    byKey->setShortcutContext(Qt::WidgetShortcut);
+    view->addAction(byKey);
+    QObject::connect(byKey, &QAction::triggered, view, [view, open] {
+        const QRect row = view->visualRect(view->currentIndex());
+        open(row.isValid() ? row.center() : QPoint(0, 0));
+    });
 }
 
 } // namespace tw

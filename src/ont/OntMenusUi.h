@@ -20,7 +20,8 @@ QHash<QString, QAction *> buildOntMenu(QMenu *menu);
 QHash<QString, QAction *> buildOntVersionMenu(QMenu *menu);
 QHash<QString, QAction *> buildOntDiscoveryMenu(QMenu *menu);
 
-// Pops `menu` up on a right-click over a row whose first cell is not empty; nothing otherwise.
+// Pops `menu` up on a right-click (or the menu key) over a row whose first cell is not empty, with
+// the view's own actions (copy, CSV export) at its end; elsewhere a menu of those alone.
 void attachGridMenu(QTableView *view, const GridModel &model, QMenu *menu);
 
 // Enables the item of each operation and runs it on the grid's current row when chosen. Returns

@@ -389,6 +389,10 @@ void OntPage::wireRegistration() {
                                     registration.frame->setText(frame);
                                     registration.slot->setCurrentText(slot);
                                     registration.port->setCurrentText(port);
+                                },
+                                [this](const QString &port, const QString &key, const QString &status) {
+                                    showDiscoveryStatus(session_.ontDiscoveryGrid, port, key, status);
+                                    if (!status.isEmpty() && session_.report) session_.report(key + u' ' + status);
                                 }};
         registerDiscovered(session_.context(), how, row);
     };

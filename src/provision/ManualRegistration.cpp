@@ -1,6 +1,7 @@
 #include "provision/ManualRegistration.h"
 
 #include "common/ActivityLog.h"
+#include "common/GridModel.h"
 #include "common/InputCheck.h"
 #include "common/Operator.h"
 #include "common/SettingsStore.h"
@@ -22,12 +23,51 @@ bool confirmAndSend(RegistrationContext &ctx, const QString &script, const QStri
     return true;
 }
 
+// The ONT id in the answer to "ont add" ("ONTID :3", "ONT号 :3"); empty when it shows none.
+QString addedOntId(const QString &answer) {
+    for (const char16_t *marker : {u"ONTID :", u"ONT号 :"}) {
+        const qsizetype at = answer.indexOf(QStringView(marker));
+        if (at < 0) continue;
+        qsizetype end = at + QStringView(marker).size();
+        const qsizetype from = end;
+        while (end < answer.size() && answer[end].isDigit())
+            ++end;
+        return answer.mid(from, end - from);
+    }
+    return {};
+}
+
 QString addLine(PonKind kind, const QString &port, const QString &key) {
     return QStringLiteral("\r\nont add ") + port +
            (kind == PonKind::Gpon ? QStringLiteral(" sn-auth ") : QStringLiteral(" mac-auth ")) + key;
 }
 
 } // namespace
+
+bool showDiscoveryStatus(GridModel &discovery, const QString &port, const QString &key,
+                         const QString &status) {
+    bool found = false;
+    for (int r = 0; r < discovery.count(); ++r) {
+        if (discovery.cellView(r, 1) != port || serialFromCell(discovery.cell(r, 2)) != key) continue;
+        discovery.setCell(r, DiscoveryStatusColumn, status);
+        found = true;
+    }
+    return found;
+}
+
+QString registrationStatus(const ScriptOutcome &outcome) {
+    if (outcome.status == ScriptOutcome::Failed) {
+        const LineAnswer *failed = outcome.firstFailure();
+        return QStringLiteral("注册失败：") + (failed ? failed->failure : outcome.reason);
+    }
+    if (!outcome.ok()) return outcome.summary(); // cut short: a drop, 中断, no answer
+    // The id may come after the line that answers the command's "{ <cr>||<K> }:" question.
+    QString answer;
+    for (const LineAnswer &line : outcome.lines)
+        if (line.command.trimmed().startsWith(QStringLiteral("ont add"))) answer += line.text();
+    const QString id = addedOntId(answer);
+    return id.isEmpty() ? QStringLiteral("已注册") : QStringLiteral("已注册，ONT编号：") + id;
+}
 
 QString autofindScript(PonKind kind, const QString &frame, const QString &slot, const QString &port) {
     return QStringLiteral("interface ") + kindWord(kind) + QLatin1Char(' ') + frame + QLatin1Char('/') +
@@ -75,7 +115,21 @@ bool registerDiscovered(RegistrationContext &ctx, Management how, const Discover
     script += QStringLiteral(" desc ") + d + QStringLiteral("\r\n\r\nquit\r\n");
     const QString what = how == Management::Omci ? QStringLiteral("   手动注册ONT，注册到")
                                                  : QStringLiteral("   手动注册ONU，注册到");
-    return confirmAndSend(ctx, script, what + portCell + QStringLiteral(" 注册序列号：") + key);
+    if (!ctx.op.askYesNo(script, ScriptTitle)) return false;
+    // The row tells what became of it: the OLT's answer is read, and nothing after a failed line goes.
+    const auto show = [status = row.showStatus, portCell, key](const QString &text) {
+        if (status) status(portCell, key, text);
+    };
+    show(QStringLiteral("注册中…"));
+    const bool sent = runOrTell(
+        ctx.sink, ctx.op, script, [show](const ScriptOutcome &o) { show(registrationStatus(o)); },
+        RunOptions{true, true});
+    if (!sent) {
+        show(QString());
+        return false;
+    }
+    ctx.log.write(what + portCell + QStringLiteral(" 注册序列号：") + key);
+    return true;
 }
 
 std::optional<QString> fetchSerial(RegistrationContext &ctx, const RegisterFields &f) {

@@ -3,6 +3,7 @@
 // of "ONT 注册". Each shows its script for confirmation and sends it in one write.
 
 #include "common/PageContext.h"
+#include "common/ScriptOutcome.h"
 #include "ont/OntRef.h"
 
 #include <QString>
@@ -12,6 +13,7 @@
 
 namespace tw {
 
+class GridModel;
 using RegistrationContext = PageContext;
 
 // The top row of "ONT 注册" and the manual group's boxes.
@@ -32,7 +34,20 @@ QString serialFromCell(const QString &cell);
 struct DiscoveredRow {
     std::function<QString(int column)> cell;
     std::function<void(const QString &frame, const QString &slot, const QString &port)> showPort;
+    // Where the registration's outcome shows (the row's 注册状态): told when the script went and
+    // again once the OLT has answered, with the row's port and key to find it by.
+    std::function<void(const QString &port, const QString &key, const QString &status)> showStatus;
 };
+
+// The discovery grid's column of registration outcomes.
+inline constexpr int DiscoveryStatusColumn = 11;
+// Writes `status` into the 注册状态 of every row of `discovery` with that port and key (the grid
+// may have been listed again since the registration began); false when none has them.
+bool showDiscoveryStatus(GridModel &discovery, const QString &port, const QString &key,
+                         const QString &status);
+// What became of a registration, for the row: "已注册，ONT编号：N", "注册失败：" and the OLT's words,
+// or why it was cut short.
+QString registrationStatus(const ScriptOutcome &outcome);
 
 // "ONT注册(OMCI)" / "ONU注册(SNMP)" on a discovery row. True when the script was sent.
 bool registerDiscovered(RegistrationContext &ctx, Management how, const DiscoveredRow &row);

@@ -52,12 +52,21 @@ void ReplyHandlers::redrawChassis(QByteArrayView output) {
     if (chassis) chassis(text);
 }
 
-void ReplyHandlers::ontList(QByteArrayView output) {
+qsizetype ReplyHandlers::fillOntList(QByteArrayView output) {
     QList<GridRow> rows = ontListRows(output, static_cast<int>(ontList_.columns().size()));
     const qsizetype n = rows.size();
     ontList_.replaceRows(std::move(rows));
+    return n;
+}
+
+void ReplyHandlers::ontList(QByteArrayView output) {
+    const qsizetype n = fillOntList(output);
     tell(outcome(n, QStringLiteral("查询完成：没有找到ONT"), QStringLiteral("查询完成：共 %1 个ONT"),
                  [&] { return fromGbk(output); }));
+}
+
+void ReplyHandlers::ontListCut(QByteArrayView output) {
+    tell(QStringLiteral("已中断：已收到 %1 个ONT").arg(fillOntList(output)));
 }
 
 void ReplyHandlers::discovery(const QString &text) {
@@ -77,18 +86,27 @@ void ReplyHandlers::addReply(const QString &text) {
     if (onAddReply) onAddReply(text);
 }
 
-void ReplyHandlers::versionList(QByteArrayView output) {
+qsizetype ReplyHandlers::fillVersions(QByteArrayView output) {
     // Rows are written from the top without clearing: the query buttons cut the grid before
     // sending, so a reply that arrives without one (a typed command) replaces the rows it
     // covers and leaves the rest.
     QList<GridRow> rows = ontVersionRows(output, static_cast<int>(versions_.columns().size()));
     const qsizetype n = rows.size();
-    tell(outcome(n, QStringLiteral("查询完成：没有ONT版本信息"),
-                 QStringLiteral("查询完成：共 %1 个ONT的版本"), [&] { return fromGbk(output); }));
-    if (n == 0) return;
+    if (n == 0) return 0;
     for (qsizetype r = n; r < versions_.count(); ++r)
         rows.append(versions_.rows()[r]);
     versions_.replaceRows(std::move(rows));
+    return n;
+}
+
+void ReplyHandlers::versionList(QByteArrayView output) {
+    const qsizetype n = fillVersions(output);
+    tell(outcome(n, QStringLiteral("查询完成：没有ONT版本信息"),
+                 QStringLiteral("查询完成：共 %1 个ONT的版本"), [&] { return fromGbk(output); }));
+}
+
+void ReplyHandlers::versionListCut(QByteArrayView output) {
+    tell(QStringLiteral("已中断：已收到 %1 个ONT的版本").arg(fillVersions(output)));
 }
 
 } // namespace tw

@@ -39,9 +39,15 @@ class ReplyHandlers : public RouterHandlers {
     void discovery(const QString &text) override;
     void addReply(const QString &text) override;
     void versionList(QByteArrayView output) override;
+    // What came before the break, never told as a complete listing.
+    void ontListCut(QByteArrayView output) override;
+    void versionListCut(QByteArrayView output) override;
 
   private:
     void tell(const QString &message) const;
+    // The rows of a listing into its grid; how many came.
+    qsizetype fillOntList(QByteArrayView output);
+    qsizetype fillVersions(QByteArrayView output);
 
     GridModel &ontList_, &discovery_, &versions_;
     SharedValues &shared_;

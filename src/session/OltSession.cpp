@@ -25,6 +25,7 @@ OltSession::OltSession(SettingsStore &settings_, ActivityLog &log_, Operator &op
     context_->view = &view;
 
     connect(&connection, &OltConnection::chunkReceived, this, &OltSession::receive);
+    connect(&connection, &OltConnection::outputBroken, this, [this] { router_->outputBroken(); });
     connect(&connection, &OltConnection::connectedChanged, this, [this](bool up) {
         if (up) {
             router_->newSession();

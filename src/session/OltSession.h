@@ -92,6 +92,7 @@ class OltSession : public QObject {
         }
         bool sendNow(const QString &keys) override { return target->sendNow(keys); }
         bool idle() const override { return target->idle(); }
+        bool breakOutput() override { return target->breakOutput(); }
     } sink_;
     std::unique_ptr<ResponseRouter> router_;
     std::unique_ptr<AutoRegistrar> registrar_;

@@ -65,10 +65,15 @@ GridPanelWidget::GridPanelWidget(GridModel &model, const QString &viewName, int 
     connect(copyAction, &QAction::triggered, this,
             [this] { QApplication::clipboard()->setText(selectedText()); });
     exportAction = new QAction(QStringLiteral("导出CSV…"), this);
+    exportAction->setShortcut(QKeySequence::Save);
+    exportAction->setShortcutContext(Qt::WidgetShortcut);
+    view->addAction(exportAction);
+    askExportPath = [this](const QString &suggested) {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("导出CSV"), suggested,
+                                            QStringLiteral("CSV (*.csv)"));
+    };
     connect(exportAction, &QAction::triggered, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出CSV"),
-                                                          QDir::home().filePath(view->objectName() + ".csv"),
-                                                          QStringLiteral("CSV (*.csv)"));
+        const QString path = askExportPath(QDir::home().filePath(view->objectName() + ".csv"));
         if (!path.isEmpty() && !exportTo(path))
             QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("无法写入文件：") + path);
     });

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -13,7 +15,8 @@ class GridModel;
 class GridSortFilter;
 
 // A grid as the operator works with it: a filter box and the row count above a view that sorts by
-// a clicked column, selects several rows, copies them (Ctrl+C) and exports the grid as CSV.
+// a clicked column, selects several rows, copies them (Ctrl+C) and exports the grid as CSV (Ctrl+S).
+// Both actions belong to the view, so its pop-up menu can offer them.
 class GridPanelWidget : public QWidget {
     Q_OBJECT
   public:
@@ -26,6 +29,8 @@ class GridPanelWidget : public QWidget {
     QLabel *count;
     QAction *copyAction;   // "复制选中行"
     QAction *exportAction; // "导出CSV…"
+    // Where the export goes: the save dialog by default; an empty path cancels.
+    std::function<QString(const QString &suggested)> askExportPath;
 
     // The selected rows as text, header first (what the copy puts on the clipboard).
     QString selectedText() const;

@@ -25,9 +25,11 @@ QMessageBox::Icon toQt(BoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// `safe`: the default button (Enter), when not the first of `buttons`.
 int runBox(QWidget *parent, const QString &text, const QString &title, BoxIcon icon,
-           QMessageBox::StandardButtons buttons) {
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton safe = QMessageBox::NoButton) {
     QMessageBox box(toQt(icon), title, text, buttons, parent);
+    if (safe != QMessageBox::NoButton) box.setDefaultButton(safe);
     return box.exec();
 }
 
@@ -53,6 +55,15 @@ std::optional<bool> QtOperator::askYesNoOrEscape(const QString &text, const QStr
 
 bool QtOperator::askOkCancel(const QString &text, const QString &title, BoxIcon icon) {
     return runBox(parent_, text, title, icon, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool QtOperator::askDestructive(const QString &text, const QString &title, BoxIcon icon,
+                                QuestionButtons buttons) {
+    if (buttons == QuestionButtons::OkCancel)
+        return runBox(parent_, text, title, icon, QMessageBox::Ok | QMessageBox::Cancel,
+                      QMessageBox::Cancel) == QMessageBox::Ok;
+    return runBox(parent_, text, title, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 std::optional<QString> QtOperator::askText(const QString &prompt, const QString &title,

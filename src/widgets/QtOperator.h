@@ -16,6 +16,8 @@ class QtOperator : public Operator {
     std::optional<bool> askYesNoOrEscape(const QString &text, const QString &title, BoxIcon icon,
                                          bool yesByDefault) override;
     bool askOkCancel(const QString &text, const QString &title, BoxIcon icon) override;
+    bool askDestructive(const QString &text, const QString &title, BoxIcon icon,
+                        QuestionButtons buttons) override;
     std::optional<QString> askText(const QString &prompt, const QString &title,
                                    const QString &initial) override;
     void notice(const QString &text, const QString &title, BoxIcon icon) override;

@@ -1,5 +1,6 @@
 #include "widgets/StartupFields.h"
 
+#include "widgets/SwitchBox.h"
 #include "common/SettingsStore.h"
 
 #include <QCheckBox>
@@ -18,7 +19,7 @@ void StartupFields::load(const SettingsStore &settings) const {
         if (!e.field) continue;
         const QString value = settings.read(e.setting);
         if (auto *box = qobject_cast<QCheckBox *>(e.field))
-            box->setChecked(value == SwitchOn);
+            loadSwitch(box, value == SwitchOn); // a stored state is no change to act on
         else if (auto *edit = qobject_cast<QLineEdit *>(e.field))
             edit->setText(value);
         else if (auto *combo = qobject_cast<QComboBox *>(e.field))

@@ -1,6 +1,7 @@
 #include "wizards/BasicConfigTab.h"
 
 #include "admin/SystemOperations.h"
+#include "widgets/SwitchBox.h"
 #include "common/Settings.h"
 #include "widgets/StartupFields.h"
 #include "widgets/WidgetKit.h"
@@ -24,13 +25,6 @@ QLineEdit *edit(QWidget *parent, const char16_t *text, int width = 110) {
     auto *e = new QLineEdit(QString::fromUtf16(text), parent);
     e->setMaximumWidth(width);
     return e;
-}
-
-// A switch the OLT did not get goes back to what it was; the operator has been told why.
-void onClicked(QCheckBox *box, QObject *owner, std::function<bool(bool)> apply) {
-    QObject::connect(box, &QCheckBox::clicked, owner, [box, apply = std::move(apply)](bool on) {
-        if (!apply(on)) box->setChecked(!on);
-    });
 }
 
 } // namespace
@@ -92,7 +86,7 @@ BasicConfigTab::BasicConfigTab(PageContext &context, QWidget *parent) : QWidget(
         auto *box = new QCheckBox(QString::fromUtf16(t.caption), securityGroup);
         security->addWidget(box, i / 4, i % 4);
         securityBoxes.append(box);
-        onClicked(box, this, [&context, &t](bool on) { return applySecurityToggle(context, t, on); });
+        onSwitched(box, this, [&context, &t](bool on) { return applySecurityToggle(context, t, on); });
         ++i;
     }
 
@@ -108,10 +102,10 @@ BasicConfigTab::BasicConfigTab(PageContext &context, QWidget *parent) : QWidget(
     autosave->addWidget(captionAround(autosaveGroup, QStringLiteral("间隔时间：        分钟"), saveInterval),
                         1, 1);
     autosave->setColumnStretch(2, 1);
-    onClicked(timedSaveBox, this,
-              [this, &context](bool on) { return setTimedSave(context, on, saveTime->text()); });
-    onClicked(intervalSaveBox, this,
-              [this, &context](bool on) { return setIntervalSave(context, on, saveInterval->text()); });
+    onSwitched(timedSaveBox, this,
+               [this, &context](bool on) { return setTimedSave(context, on, saveTime->text()); });
+    onSwitched(intervalSaveBox, this,
+               [this, &context](bool on) { return setIntervalSave(context, on, saveInterval->text()); });
 
     layout->addWidget(ipGroup, 0, 0);
     layout->addWidget(securityGroup, 1, 0);

@@ -113,7 +113,10 @@ bool runCommissioning(PageContext &c, const CommissioningInput &in) {
         return false;
     // Stored even when no VLAN is made of it: it must still be text config.ini can hold.
     if (!acceptTyped(c.op, in.outerVlan, name(u"业务外层"))) return false;
-    if (!c.op.askOkCancel(CommissioningQuestion)) return false;
+    // Over an OLT that holds data, commissioning writes a whole configuration.
+    if (!c.op.askDestructive(CommissioningQuestion, DefaultBoxTitle, BoxIcon::Question,
+                             QuestionButtons::OkCancel))
+        return false;
     if (!sendOrTell(c.sink, c.op, commissioningScript(in))) return false;
     c.settings.write(settings::ServiceOuterVlan, in.outerVlan);
     c.settings.write(settings::ServiceInnerVlan, in.innerVlan);

@@ -81,7 +81,8 @@ bool setNativeVlan(PageContext &c, const NativeVlanSetting &in) {
 bool deleteVlan(PageContext &c, const QString &vlan) {
     if (!requireFilled(c.op, {vlan})) return false;
     if (!acceptField(c.op, vlan, field(u"删除VLAN"), FieldKind::Vlan)) return false;
-    if (!c.op.askYesNo(QStringLiteral("确实要删除 VLAN：") + vlan + QStringLiteral(" 吗？"))) return false;
+    if (!c.op.askDestructive(QStringLiteral("确实要删除 VLAN：") + vlan + QStringLiteral(" 吗？")))
+        return false;
     return sendOrTell(c.sink, c.op, QStringLiteral("undo vlan ") + vlan + Confirmed);
 }
 

@@ -1,6 +1,7 @@
 #include "ConsoleFixture.h"
 #include "common/GridSortFilter.h"
 #include "ont/OntMenusUi.h"
+#include "ont/OntPage.h"
 #include "widgets/GridPanelWidget.h"
 
 #include <QAction>
@@ -10,8 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -99,4 +102,61 @@ TEST(GridUi, EveryMenuItemHasItsOperation) {
     for (const auto *items : {&page.ontActions, &page.ontVersionActions, &page.ontDiscoveryActions})
         for (auto it = items->begin(); it != items->end(); ++it)
             EXPECT_TRUE(it.value()->isEnabled()) << it.key().toStdString();
+}
+
+// Copying and the CSV export are in every grid's pop-up menu, after the operations where a row has
+// them and alone elsewhere, and reach the keyboard (Ctrl+C, Ctrl+S, the menu key); the export writes
+// the header and every row.
+TEST(GridUi, EveryGridMenuOffersCopyAndExport) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    c.window->show();
+    QApplication::setActiveWindow(c.window.get());
+    OntPage &p = c.page();
+    const struct {
+        GridPanelWidget *panel;
+        QMenu *menu;
+    } grids[] = {{p.listPanel, c.window->ontPage->ontMenu},
+                 {p.discoveryPanel, c.window->ontPage->ontDiscoveryMenu},
+                 {p.versionPanel, c.window->ontPage->ontVersionMenu}};
+    for (const auto &g : grids) {
+        SCOPED_TRACE(g.panel->view->objectName().toStdString());
+        const QList<QAction *> items = g.menu->actions();
+        EXPECT_EQ(items.mid(items.size() - 2),
+                  (QList<QAction *>{g.panel->copyAction, g.panel->exportAction}));
+        auto *own = g.panel->view->findChild<QMenu *>(QStringLiteral("GridOwnMenu"));
+        ASSERT_NE(own, nullptr);
+        EXPECT_EQ(own->actions(), (QList<QAction *>{g.panel->copyAction, g.panel->exportAction}));
+    }
+
+    fill(c.window->session.ontListGrid);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("onts.csv"));
+    GridPanelWidget *panel = p.listPanel;
+    QString suggested;
+    panel->askExportPath = [&](const QString &s) {
+        suggested = s;
+        return path;
+    };
+    c.window->pages->setCurrentWidget(c.window->ontPage);
+    p.tabs->setCurrentIndex(0);
+    panel->view->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->view->hasFocus(); }));
+    QTest::keyClick(panel->view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral("OntListGrid.csv"))) << suggested.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 6) << "the header, four rows, and the end of the last";
+    EXPECT_TRUE(lines[0].contains("框/槽/端口,ONT编号,序列号"));
+    EXPECT_TRUE(lines[4].startsWith("0/2/3,5,48575443000000C5"));
+
+    // The menu key opens the menu of the current row.
+    panel->view->setCurrentIndex(panel->view->model()->index(1, 0));
+    QTest::keyClick(panel->view, Qt::Key_Menu);
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup, c.window->ontPage->ontMenu);
+    popup->close();
+    EXPECT_EQ(currentSourceRow(panel->view), 1);
 }

@@ -5,6 +5,7 @@
 
 #include "app/ChassisPage.h"
 #include "monitor/QueryPage.h"
+#include "olt/ChunkStage.h"
 #include "olt/OltTexts.h"
 #include "olt/TestConnection.h"
 #include "ont/OntMenusUi.h"
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -329,10 +331,11 @@ TEST(ConsoleGridMenu, OpensOnAFilledRowOnly) {
     EXPECT_FALSE(gridMenuOpens(h.window->session.ontDiscoveryGrid, 0));
 }
 
-// A slow listing shows that it is running and how far it has come; "中断命令(&Q)" stops it, and
-// the indicator goes once the output ends either way.
-TEST(ConsoleOntList, ASlowListingShowsItsProgressAndCanBeStopped) {
-    ConsoleHarness h;
+// A slow listing of a whole chassis shows that it is running and how far it has come; "中断命令(&Q)"
+// stops it at the next pager, a few pages on (not once the OLT has printed the rest), and the status
+// bar says it was cut short with what came, never that the listing is complete.
+TEST(ConsoleOntList, ASlowListingShowsItsProgressAndStopsWithinAFewPages) {
+    ConsoleHarness h(sim::fullScenario(1));
     ASSERT_TRUE(h.startAndLogIn());
     ASSERT_EQ(h.sim.command(QStringLiteral("fault chunk 256 40")), "ok");
     OntPage *page = h.window->ontPage;
@@ -344,11 +347,50 @@ TEST(ConsoleOntList, ASlowListingShowsItsProgressAndCanBeStopped) {
     const int first = lines();
     ASSERT_TRUE(QTest::qWaitFor([&] { return lines() > first + 10; }, WaitMs)) << label->text().toStdString();
     h.click(h.window->receivingIndicator->stopButton);
+    const int atStop = lines();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.window->receivingIndicator->isVisible(); }, WaitMs));
     ASSERT_EQ(h.sim.command(QStringLiteral("fault off")), "ok");
     ASSERT_TRUE(h.settle());
+
     const int all = int(h.sim.dump()["onts"].toArray().size());
-    EXPECT_LT(h.window->session.ontListGrid.count(), all) << "the listing was broken off";
+    const qsizetype got = h.window->session.ontListGrid.count();
+    const int pageLines = 40; // the simulator's screen
+    EXPECT_LT(got, atStop + (Pager::KeysAhead + 3) * pageLines) << "rows of " << all << " after the break";
+    const QString told = QStringLiteral("已中断：已收到 %1 个ONT").arg(got);
+    bool shown = false;
+    for (const QLabel *l : h.window->statusBar()->findChildren<QLabel *>())
+        shown = shown || l->text().endsWith(told);
+    EXPECT_TRUE(shown) << told.toStdString();
+
+    // The CLI is home and the next listing runs whole.
+    page->list.slot->setCurrentText(QStringLiteral("1"));
+    page->list.port->setCurrentText(QStringLiteral("0"));
+    h.click(page->listPortButton);
+    ASSERT_TRUE(h.settle());
+    EXPECT_GT(h.window->session.ontListGrid.count(), 0);
+    EXPECT_FALSE(h.consoleText().right(400).contains(QStringLiteral("Unknown")))
+        << h.consoleText().right(400).toStdString();
+}
+
+// A query asked for while a slow listing still arrives is not lost: it waits for the listing, then
+// runs, and both grids fill.
+TEST(ConsoleOntList, AQueryAskedForDuringAListingRunsAfterIt) {
+    ConsoleHarness h;
+    ASSERT_TRUE(h.startAndLogIn());
+    const int onts = int(h.sim.dump()["onts"].toArray().size());
+    const int waiting = int(h.sim.dump()["autofind"].toArray().size());
+    ASSERT_GT(waiting, 0);
+    ASSERT_EQ(h.sim.command(QStringLiteral("fault chunk 256 20")), "ok");
+    OntPage *page = h.window->ontPage;
+    page->list.frame->setText(QStringLiteral("0"));
+    h.click(page->listFrameButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->receivingIndicator->isVisible(); }, WaitMs));
+    h.click(page->discoverAllButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->session.ontDiscoveryGrid.count() == waiting; }, WaitMs))
+        << h.consoleText().right(1500).toStdString();
+    EXPECT_EQ(h.window->session.ontListGrid.count(), onts);
+    ASSERT_EQ(h.sim.command(QStringLiteral("fault off")), "ok");
+    ASSERT_TRUE(h.settle());
 }
 
 TEST(ConsoleHelp, ThePartialCommandStaysAndIsCompletedOrReplaced) {

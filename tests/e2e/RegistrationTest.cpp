@@ -299,6 +299,24 @@ TEST_P(ManualRegistrationOverEachLinkE2E, FromTheDiscoveryGridWithTheConfiguredP
 
     expectRegisteredWithProfiles(h, key, QStringLiteral("0/1/2"), QStringLiteral("grid-e2e"));
     EXPECT_EQ(h.window->ontPage->registration.port->currentText(), QStringLiteral("2"));
+
+    // The row it was started from tells the outcome: the id the OLT gave it.
+    int id = -1;
+    for (const QJsonValue &v : h.sim.dump()["onts"].toArray())
+        if (v["sn"].toString() == key) id = v["id"].toInt();
+    const auto status = [&] { return h.window->session.ontDiscoveryGrid.cell(row, DiscoveryStatusColumn); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !status().startsWith(QStringLiteral("注册中")); }, WaitMs));
+    EXPECT_EQ(status(), QStringLiteral("已注册，ONT编号：%1").arg(id));
+
+    // Registered again, the OLT refuses it, and the row says so in the OLT's words.
+    h.op.answerText(QStringLiteral("grid-e2e"));
+    h.op.answer(true);
+    h.op.answer(true);
+    h.window->ontPage->ontDiscoveryActions.value(QStringLiteral("ONT注册(OMCI)"))->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status().startsWith(QStringLiteral("注册失败：")); }, WaitMs))
+        << status().toStdString();
+    EXPECT_GT(status().size(), QStringLiteral("注册失败：").size());
+    ASSERT_TRUE(h.settle());
 }
 
 TEST(ManualRegistrationE2E, FromTheRegistrationTabWithTheTypedProfiles) {

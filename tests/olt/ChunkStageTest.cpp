@@ -59,14 +59,14 @@ const Case Cases[] = {
     {"a lone blank without control bytes goes on", " ", {}, " "},
 
     // Paging prompt.
-    {"paging prompt answered once", Rows + Paging, {"    \r\n\r\n"}, Rows},
-    {"paging prompt twice is answered once", Paging + "x" + Paging, {"    \r\n\r\n"}, "x"},
+    {"paging prompt answered once", Rows + Paging, {"\r\n\r\n"}, Rows},
+    {"paging prompt twice is answered once", Paging + "x" + Paging, {"\r\n\r\n"}, "x"},
     {"first half of a split paging prompt", Rows + Paging.first(20), {}, Rows + Paging.first(20)},
     {"second half of a split paging prompt", Paging.sliced(20), {}, Paging.sliced(20)},
-    {"paging erase, lines and the next prompt", Erase + Rows + Paging, {"    \r\n\r\n"}, Rows},
+    {"paging erase, lines and the next prompt", Erase + Rows + Paging, {"\r\n\r\n"}, Rows},
     {"a whole listing in one read loses every prompt and erase",
      Rows + Paging + Erase + Rows + Paging + Erase + Rows + Paging,
-     {"    \r\n\r\n"},
+     {"\r\n\r\n"},
      Rows + Rows + Rows},
     {"cursor-back pairs one after another", "ab \x1b[1D \x1b[1Dc", {}, "abc"},
     {"the blank before a cursor-back pair stays", "a  \x1b[1Db", {}, "a b"},
@@ -117,7 +117,7 @@ const Case Cases[] = {
     {"optional-parameter prompt", "{ <cr>||<K> }:", {}, "{ <cr>||<K> }:"},
     {"paging answer, nothing for the optional-parameter prompt",
      "{ <cr>||<K> }:" + Paging,
-     {"    \r\n\r\n"},
+     {"\r\n\r\n"},
      "{ <cr>||<K> }:"},
     {"reconnect, nothing for the optional-parameter prompt",
      gbk("请重建连接后登录{ <cr>||<K> }"),
@@ -278,5 +278,58 @@ TEST(PromptJoiner, ShortChunksAreSearchedWithinThemselves) {
                 }
             }
         }
+    }
+}
+
+// The receive path answers a stream's paging prompts a few keys ahead of the pager and no more, so
+// that "中断命令" ends a listing after at most that many pages: the break key goes to the pager
+// that waits, and an output that ends first forgets both the break and the keys still on their way.
+TEST(ReceivePath, PagingKeepsFewKeysAheadAndBreaksAtTheWaitingPager) {
+    test::TempRunDir run;
+    SettingsStore store(run.config());
+    struct Sink : ReceiveActions {
+        QList<QByteArray> writes;
+        int broken = 0;
+        void write(const QByteArray &bytes) override { writes << bytes; }
+        void reconnect() override {}
+        void passwordSent() override {}
+        void loginRejected() override {}
+        void pagingBroken() override { ++broken; }
+        void deliver(const QByteArray &) override {}
+    };
+    const QByteArray Page = Erase + Rows + Paging; // one key taken, the next page's prompt
+    const QByteArray End = Erase + "\r\nMA5680T(config)#";
+    struct Step {
+        const char *name;
+        QByteArray chunk;
+        bool breakFirst;
+        QList<QByteArray> writes;
+        int broken;
+        bool paged; // after the step
+    };
+    const Step steps[] = {
+        {"the first prompt gets the whole window", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
+        {"each later prompt took one key: topped up", Page, false, {"\r\n"}, 0, true},
+        {"two prompts in one read took two keys", Page + Page, false, {"\r\n\r\n"}, 0, true},
+        {"break: a key is still on its way, nothing sent", Page, true, {}, 0, true},
+        {"the pager that waits gets the break key", Page, false, {"q"}, 1, true},
+        {"the output ends", End, false, {}, 0, false},
+        {"the next listing starts afresh", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
+        {"it ends with keys still on their way", "\r\n" + Rows + "\r\nMA5680T(config)#", false, {}, 0, false},
+        {"those keys went to the command line", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
+        {"a break the output outlives is forgotten", Rows + "\r\nMA5680T(config)#", true, {}, 0, false},
+        {"later pagers get page keys again", Rows + Paging, false, {"\r\n\r\n"}, 0, true},
+    };
+    ReceivePath path(store);
+    Sink sink;
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.name);
+        sink.writes.clear();
+        sink.broken = 0;
+        if (s.breakFirst) path.breakPaging();
+        path.feed(s.chunk, sink);
+        EXPECT_EQ(sink.writes, s.writes);
+        EXPECT_EQ(sink.broken, s.broken);
+        EXPECT_EQ(path.pagedOutput(), s.paged);
     }
 }

@@ -48,6 +48,8 @@ struct Recorder : RouterTargets, RouterHandlers {
     void discovery(const QString &text) override { events << "discovery: " + text; }
     void addReply(const QString &text) override { events << "add reply: " + text; }
     void versionList(QByteArrayView output) override { events << "version list: " + fromGbk(output); }
+    void ontListCut(QByteArrayView output) override { events << "ont list cut: " + fromGbk(output); }
+    void versionListCut(QByteArrayView output) override { events << "version list cut: " + fromGbk(output); }
 };
 
 struct RouterTest : ::testing::Test {
@@ -385,4 +387,26 @@ TEST_F(RouterTest, GridListingsReportTheirProgressUntilTheyComplete) {
     router.route("display ont autofind all\r\n   ONT SN : 1\r\n");
     router.newSession(); // a dropped connection ends it too
     EXPECT_EQ(rec.progress, (QList<qsizetype>{2, -1}));
+}
+
+// A break cuts the output it lands in, a grid listing is handled so; one typed while nothing runs is
+// a command line of its own, whose answer takes the mark away, and the next listing is whole.
+TEST_F(RouterTest, ABrokenOffListingIsHandledAsCut) {
+    router.route("display ont info 0 all\r\n  0/ 1/0  0  4857544300000001  active\r\n");
+    router.outputBroken();
+    router.route("\r\n" + Prompt);
+    router.outputBroken(); // nothing under way
+    router.route("Q\r\n% Unknown command" + Prompt);
+    router.route("display ont version 0 all\r\n  0/ 1/0  0  HWTC\r\n");
+    router.route(Prompt);
+    router.route("display vlan all\r\n  10 smart\r\n");
+    router.outputBroken();
+    router.route(Prompt);
+    router.route("display ont version 0 all\r\n  0/ 1/0  0  HWTC\r\n");
+    router.outputBroken();
+    router.route(Prompt);
+    QStringList listings;
+    for (const QString &e : std::as_const(rec.events))
+        if (e.contains(" list")) listings << e.section(':', 0, 0);
+    EXPECT_EQ(listings, (QStringList{"ont list cut", "version list", "version list cut"}));
 }

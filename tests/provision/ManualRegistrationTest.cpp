@@ -1,5 +1,6 @@
 #include "provision/ManualRegistration.h"
 #include "Flow.h"
+#include "common/GridModel.h"
 #include "common/InputCheck.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,67 @@ TEST(ManualRegistration, FromTheDiscoveryMenu) {
         EXPECT_EQ(f.shown, QStringLiteral("013 after 1 box"))
             << "the tab shows the port before the questions";
     }
+}
+
+// The discovery row a registration was started from tells what became of it: the ONT id the OLT
+// gave, the OLT's words of a failure, or why it was cut short. The row is found by its port and key,
+// so a grid listed again meanwhile still shows it, and no other row changes.
+TEST(ManualRegistration, TheDiscoveryRowTellsTheOutcome) {
+    const QString key = QStringLiteral("4857544300000001");
+    const struct {
+        const char *name;
+        QList<std::pair<QString, QString>> answers;
+        ScriptOutcome::Status status;
+        const char *shown;
+    } cases[] = {
+        {"registered",
+         {{"ont add", "  Number of ONTs that can be added: 1, success: 1\r\n  PortID :3, ONTID :7\r\n"}},
+         ScriptOutcome::Done,
+         "已注册，ONT编号：7"},
+        {"registered, Chinese CLI",
+         {{"ont add", "  端口号 :3, ONT号 :12\r\n"}},
+         ScriptOutcome::Done,
+         "已注册，ONT编号：12"},
+        {"refused",
+         {{"ont add", "  Failure: SN already exists\r\n"}},
+         ScriptOutcome::Done,
+         "注册失败：Failure: SN already exists"},
+        {"connection lost", {}, ScriptOutcome::Interrupted, "已中断：与OLT的连接已断开"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        GridModel grid(ontDiscoveryColumns());
+        grid.appendRows({{"1", "0/1/3", key + " (HWTC-00000001)"}, {"2", "0/1/4", key}});
+        Flow f;
+        f.sink.holdRuns = true;
+        f.op.answerText(QStringLiteral("d1"));
+        f.op.answer(true);
+        f.op.answer(true);
+        DiscoveredRow row = f.row(QStringLiteral("0/1/3"), grid.cell(0, 2));
+        row.showStatus = [&grid](const QString &port, const QString &k, const QString &status) {
+            showDiscoveryStatus(grid, port, k, status);
+        };
+        ASSERT_TRUE(registerDiscovered(f.ctx, Management::Omci, row));
+        EXPECT_EQ(grid.cell(0, DiscoveryStatusColumn), QStringLiteral("注册中…"));
+        grid.replaceRows({GridRow(grid.row(1)), GridRow(grid.row(0))}); // listed again meanwhile
+        f.sink.answer(c.answers, c.status);
+        EXPECT_EQ(grid.cell(1, DiscoveryStatusColumn), QString::fromUtf8(c.shown));
+        EXPECT_EQ(grid.cell(0, DiscoveryStatusColumn), QString()) << "another port's row";
+    }
+    // Not connected: the row is as it was.
+    GridModel grid(ontDiscoveryColumns());
+    grid.appendRow({"1", "0/1/3", key});
+    Flow f;
+    f.sink.connected = false;
+    f.op.answerText(QStringLiteral("d1"));
+    f.op.answer(true);
+    f.op.answer(true);
+    DiscoveredRow row = f.row(QStringLiteral("0/1/3"), key);
+    row.showStatus = [&grid](const QString &port, const QString &k, const QString &status) {
+        showDiscoveryStatus(grid, port, k, status);
+    };
+    EXPECT_FALSE(registerDiscovered(f.ctx, Management::Omci, row));
+    EXPECT_EQ(grid.cell(0, DiscoveryStatusColumn), QString());
 }
 
 TEST(ManualRegistration, CancelAndNoSendNothing) {

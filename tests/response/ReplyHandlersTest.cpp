@@ -81,4 +81,15 @@ TEST(ReplyHandlers, ListingsReportWhatTheyFound) {
     EXPECT_EQ(told, (QStringList{"查询完成：共 1 个ONT", "查询失败：失败：该板不存在",
                                  "查询完成：没有找到ONT", "发现 2 个等待注册的ONT",
                                  "没有等待注册的ONT（自动发现列表为空）", "查询失败：% 参数错误"}));
+
+    // A listing broken off by "中断命令" keeps its rows and never says it is complete.
+    told.clear();
+    t.h.ontListCut(
+        toGbk(u"display ont info 0 all\r\n  0/ 1/0    0  4857544300000001  激活  在线  正常  匹配  否\r\n"
+              u"  0/ 1/0    1  4857544300000002  激活  在线  正常  匹配  否\r\n  \r\nMA5680T(config)#"));
+    EXPECT_EQ(t.list.count(), 2);
+    t.h.ontListCut(toGbk(u"display ont info 0 all\r\n\r\nMA5680T(config)#"));
+    t.h.versionListCut(toGbk(u"display ont version 0 all\r\n  0/ 2/0 5 ZTEG D V9\r\nMA5680T(config)#"));
+    EXPECT_EQ(told, (QStringList{"已中断：已收到 2 个ONT", "已中断：已收到 0 个ONT",
+                                 "已中断：已收到 1 个ONT的版本"}));
 }

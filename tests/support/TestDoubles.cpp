@@ -82,6 +82,13 @@ bool ScriptedOperator::askOkCancel(const QString &text, const QString &title, Bo
     return nextBool();
 }
 
+bool ScriptedOperator::askDestructive(const QString &text, const QString &title, BoxIcon icon,
+                                      QuestionButtons buttons) {
+    boxes.append(
+        {buttons == QuestionButtons::YesNo ? Box::YesNo : Box::OkCancel, text, title, icon, {}, true});
+    return nextBool();
+}
+
 std::optional<QString> ScriptedOperator::askText(const QString &prompt, const QString &title,
                                                  const QString &initial) {
     boxes.append({Box::Input, prompt, title, BoxIcon::None, initial});

@@ -55,6 +55,8 @@ struct Box {
     QString initial; // input boxes; the folder of a file dialog
     // Yes/No boxes that Esc answers apart from No: the button Enter presses.
     std::optional<bool> yesByDefault = {};
+    QString initial;          // input boxes; the folder of a file dialog
+    bool destructive = false; // a question whose No/Cancel is the default button
 };
 
 // The scripted answer "Esc or the close button" of a question that tells it apart from No.
@@ -79,6 +81,8 @@ class ScriptedOperator : public Operator {
     std::optional<bool> askYesNoOrEscape(const QString &text, const QString &title, BoxIcon icon,
                                          bool yesByDefault) override;
     bool askOkCancel(const QString &text, const QString &title, BoxIcon icon) override;
+    bool askDestructive(const QString &text, const QString &title, BoxIcon icon,
+                        QuestionButtons buttons) override;
     std::optional<QString> askText(const QString &prompt, const QString &title,
                                    const QString &initial) override;
     void notice(const QString &text, const QString &title, BoxIcon icon) override;

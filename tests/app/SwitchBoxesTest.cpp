@@ -1,0 +1,75 @@
+#include "ConsoleFixture.h"
+#include "app/CommandLineWindow.h"
+#include "app/ControlPanelWindow.h"
+#include "monitor/FanTab.h"
+#include "wizards/BasicConfigTab.h"
+#include "wizards/SettingsPage.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCheckBox>
+
+#include <gtest/gtest.h>
+
+using namespace tw;
+using test::configured;
+using test::Console;
+
+namespace {
+
+// What a screen reader does through AT-SPI: the box's "Toggle" action, which changes the state
+// without a click.
+void toggleAsAScreenReaderDoes(QAbstractButton *box) {
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(box);
+    ASSERT_TRUE(a && a->actionInterface());
+    ASSERT_TRUE(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
+
+} // namespace
+
+// A switch acts on a change of its state however it came: sent and stored, or back as it was when
+// the OLT did not get it. The stored states shown at start-up send nothing.
+TEST(SwitchBoxes, OltSwitchesActOnAChangeWithoutAClick) {
+    const Setting dosKey = settings::other(u"防御DOS攻击");
+    Console c(configured(QStringLiteral("[其他]\n防御DOS攻击=真\n")));
+    ASSERT_TRUE(c.window->start());
+    EXPECT_TRUE(c.sink.writes.isEmpty()) << "loading the stored state is no change";
+    QCheckBox *dos = c.window->settingsPage->basicTab->securityBoxes[4];
+    ASSERT_EQ(dos->text(), QStringLiteral("防御DOS攻击"));
+    EXPECT_TRUE(dos->isChecked());
+
+    toggleAsAScreenReaderDoes(dos);
+    EXPECT_FALSE(dos->isChecked());
+    EXPECT_EQ(c.sent(), QStringLiteral("security anti-dos disable\r\ny\r\n"));
+    EXPECT_EQ(c.settings.read(dosKey), QStringLiteral("假"));
+
+    c.sink.writes.clear();
+    c.sink.connected = false;
+    const qsizetype boxes = c.op.boxes.size();
+    toggleAsAScreenReaderDoes(dos);
+    EXPECT_FALSE(dos->isChecked()) << "not sent: the box goes back";
+    EXPECT_EQ(c.settings.read(dosKey), QStringLiteral("假"));
+    EXPECT_EQ(c.op.boxes.size(), boxes + 1); // told once, not again by the box going back
+
+    c.sink.connected = true;
+    QCheckBox *blocked = c.window->settingsPage->fanTab->alarmBoxes[2]; // "风扇堵转"
+    toggleAsAScreenReaderDoes(blocked);
+    EXPECT_TRUE(blocked->isChecked());
+    EXPECT_TRUE(c.sent().contains(QStringLiteral("block"))) << c.sent().toStdString();
+}
+
+TEST(SwitchBoxes, ConsoleSwitchesActOnAChangeWithoutAClick) {
+    test::TempRunDir run;
+    SettingsStore settings(run.config());
+    test::ScriptedOperator op;
+    ControlPanelWindow panel(settings, op);
+    toggleAsAScreenReaderDoes(panel.reconnectBox);
+    EXPECT_EQ(settings.read(settings::AutoReconnect), QStringLiteral("真"));
+
+    CommandLineWindow mirror([] { return QString(); });
+    toggleAsAScreenReaderDoes(mirror.autoSync);
+    EXPECT_FALSE(mirror.timer.isActive());
+    toggleAsAScreenReaderDoes(mirror.autoSync);
+    EXPECT_TRUE(mirror.timer.isActive());
+}
