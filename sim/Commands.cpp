@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include <algorithm>
 #include <set>
 
 namespace tw::sim {
@@ -111,45 +112,41 @@ bool KeywordIndex::matches(const QString &token, const QString &word, size_t pos
            (position >= whole.size() || !whole[position].count(token.toLower()));
 }
 
-std::vector<const CommandTable *> tablesFor(ModeKind kind) {
-    auto with = [](std::vector<const CommandTable *> own) {
-        for (const CommandTable *t :
-             {&displayCommands(), &monitorCommands(), &networkCommands(), &anyModeCommands()})
-            own.push_back(t);
-        return own;
-    };
-    switch (kind) {
-    case ModeKind::User:
-        return {&userCommands(), &anyModeCommands()};
-    case ModeKind::Privileged:
-        return with({&privilegedCommands()});
-    case ModeKind::Config:
-        return with({&configCommands(), &vlanCommands(), &profileSetupCommands(), &systemCommands(),
-                     &transferCommands()});
-    case ModeKind::InterfacePon:
-        return with({&ponInterfaceCommands(), &ponRegistrationCommands(), &ponDisplayCommands()});
-    case ModeKind::InterfaceGiu:
-        return with({&giuInterfaceCommands()});
-    case ModeKind::InterfaceEmu:
-        return with({&emuInterfaceCommands()});
-    case ModeKind::InterfaceOther:
-        return with({&otherInterfaceCommands()});
-    case ModeKind::InterfaceIp:
-        return with({&ipInterfaceCommands()});
-    case ModeKind::Btv:
-        return with({&btvCommands()});
-    case ModeKind::Diagnose:
-        return with({&diagnoseCommands()});
-    case ModeKind::LineProfile:
-        return with({&lineProfileCommands()});
-    case ModeKind::SrvProfile:
-        return with({&srvProfileCommands()});
-    case ModeKind::VlanSrvProfile:
-        return with({&vlanSrvProfileCommands()});
-    case ModeKind::MulticastVlan:
-        return with({&multicastVlanCommands()});
-    }
-    return {&anyModeCommands()};
+const std::vector<ModeTables> &modeTables() {
+    static const std::vector<ModeTables> table = [] {
+        // Past the user mode every mode has the display, monitoring and network commands.
+        auto with = [](std::vector<const CommandTable *> own) {
+            for (const CommandTable *t :
+                 {&displayCommands(), &monitorCommands(), &networkCommands(), &anyModeCommands()})
+                own.push_back(t);
+            return own;
+        };
+        return std::vector<ModeTables>{
+            {ModeKind::User, "user", {&userCommands(), &anyModeCommands()}},
+            {ModeKind::Privileged, "privileged", with({&privilegedCommands()})},
+            {ModeKind::Config, "config",
+             with({&configCommands(), &vlanCommands(), &profileSetupCommands(), &systemCommands(),
+                   &transferCommands()})},
+            {ModeKind::InterfacePon, "pon",
+             with({&ponInterfaceCommands(), &ponRegistrationCommands(), &ponDisplayCommands()})},
+            {ModeKind::InterfaceGiu, "giu", with({&giuInterfaceCommands()})},
+            {ModeKind::InterfaceEmu, "emu", with({&emuInterfaceCommands()})},
+            {ModeKind::InterfaceOther, "if", with({&otherInterfaceCommands()})},
+            {ModeKind::InterfaceIp, "ip", with({&ipInterfaceCommands()})},
+            {ModeKind::Btv, "btv", with({&btvCommands()})},
+            {ModeKind::Diagnose, "diagnose", with({&diagnoseCommands()})},
+            {ModeKind::LineProfile, "line", with({&lineProfileCommands()})},
+            {ModeKind::SrvProfile, "srv", with({&srvProfileCommands()})},
+            {ModeKind::VlanSrvProfile, "vlansrv", with({&vlanSrvProfileCommands()})},
+            {ModeKind::MulticastVlan, "mvlan", with({&multicastVlanCommands()})},
+        };
+    }();
+    return table;
+}
+
+const ModeTables &modeTablesOf(ModeKind kind) {
+    const auto &all = modeTables();
+    return *std::find_if(all.begin(), all.end(), [kind](const ModeTables &m) { return m.kind == kind; });
 }
 
 namespace {
@@ -165,15 +162,18 @@ struct Match {
 void dispatchCommand(Session &s, const QString &line) {
     Call call{s, tokenize(line), 0};
     // Another session may have deleted the board this one is configuring.
-    const Mode &mode = s.mode();
-    if ((mode.kind == ModeKind::InterfacePon || mode.kind == ModeKind::InterfaceGiu) &&
-        !s.device().board(mode.frame, mode.slot)) {
+    const auto *pon = s.modeAs<mode::PonInterface>();
+    const auto *uplink = s.modeAs<mode::UplinkInterface>();
+    if (const BoardSlot *b = pon      ? &pon->board
+                             : uplink ? &uplink->board
+                                      : nullptr;
+        b && !s.device().board(b->frame, b->slot)) {
         call.fail(Failure::NoBoard);
         s.leaveToConfig();
         return;
     }
     const auto &tokens = call.tokens;
-    const auto tables = tablesFor(s.mode().kind);
+    const auto &tables = modeTablesOf(kindOf(s.mode())).tables;
     const KeywordIndex keywords(tables);
 
     Match best;
@@ -233,8 +233,7 @@ const CommandTable &anyModeCommands() {
         {{"quit"},
          [](Call &c) {
              if (!c.need(0, 0)) return;
-             const ModeKind kind = c.s.mode().kind;
-             if (kind == ModeKind::User || kind == ModeKind::Privileged) {
+             if (c.s.modeAs<mode::User>() || c.s.modeAs<mode::Privileged>()) {
                  c.say("  Check whether system data has been changed. Please save data before logout.",
                        "  请检查系统数据是否已改变，请在注销前保存数据。");
                  Session &s = c.s;
@@ -247,7 +246,7 @@ const CommandTable &anyModeCommands() {
         {{"return"},
          [](Call &c) {
              if (!c.need(0, 0)) return;
-             while (c.s.mode().kind != ModeKind::User && c.s.mode().kind != ModeKind::Privileged)
+             while (!c.s.modeAs<mode::User>() && !c.s.modeAs<mode::Privileged>())
                  c.s.popMode();
          }},
     };
@@ -258,7 +257,7 @@ const CommandTable &userCommands() {
     static const CommandTable table = {
         {{"enable"},
          [](Call &c) {
-             if (c.need(0, 0)) c.s.pushMode({ModeKind::Privileged, {}});
+             if (c.need(0, 0)) c.s.pushMode(mode::Privileged{});
          }},
         {{"display", "version"},
          [](Call &c) { c.say("  VERSION : MA5600V800R013C10", "  版本 : MA5600V800R013C10"); }},
@@ -271,11 +270,11 @@ const CommandTable &privilegedCommands() {
         {{"enable"}, [](Call &c) { c.need(0, 0); }},
         {{"config"},
          [](Call &c) {
-             if (c.need(0, 0)) c.s.pushMode({ModeKind::Config, "config"});
+             if (c.need(0, 0)) c.s.pushMode(mode::Config{});
          }},
         {{"diagnose"},
          [](Call &c) {
-             if (c.need(0, 0)) c.s.pushMode({ModeKind::Diagnose, "diagnose"});
+             if (c.need(0, 0)) c.s.pushMode(mode::Diagnose{});
          }},
     };
     return table;

@@ -34,6 +34,9 @@ struct Call {
     std::optional<int> number(int i, int min, int max) const;
     std::optional<PortRef> port(int i) const; // "f/s/p"
 
+    // The mode the command runs in, for commands of that mode's own tables.
+    template <class M> const M &in() const { return std::get<M>(s.mode()); }
+
     void print(const QString &text) { s.print(text); }
     void line(const QString &text) { s.print(text + "\r\n"); }
     void say(const char *english, const char *chinese) { line(tr(lang(), english, chinese)); }
@@ -77,9 +80,18 @@ void dispatchCommand(Session &s, const QString &line);
 // error of a word the mode does not know. Printed into the session; the partial line stays.
 void showHelp(Session &s, const QString &partial);
 
-// The tables a mode runs commands from, and the keyword matching they share: a keyword may be
-// shortened to two or more characters unless the short form is a keyword of its own there.
-std::vector<const CommandTable *> tablesFor(ModeKind kind);
+// Every mode kind: the scope its own help texts and parameter forms are filed under ("pon",
+// "srv", ...), and the tables it runs commands from.
+struct ModeTables {
+    ModeKind kind;
+    const char *scope;
+    std::vector<const CommandTable *> tables;
+};
+const std::vector<ModeTables> &modeTables();
+const ModeTables &modeTablesOf(ModeKind kind);
+
+// The keyword matching the tables of a mode share: a keyword may be shortened to two or more
+// characters unless the short form is a keyword of its own there.
 struct KeywordIndex {
     explicit KeywordIndex(const std::vector<const CommandTable *> &tables);
     bool matches(const QString &token, const QString &word, size_t position, bool *exact = nullptr) const;

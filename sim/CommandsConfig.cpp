@@ -30,9 +30,7 @@ void enterIpInterface(Call &c, const QString &kind) {
         if (!c.dev().vlan(*index)) return c.fail(Failure::NoVlan);
         openIpInterface(c.dev(), name);
     }
-    Mode m{ModeKind::InterfaceIp, "config-if-" + name};
-    m.id = *index;
-    c.s.pushMode(m);
+    c.s.pushMode(mode::IpInterface{name});
 }
 
 void enterInterface(Call &c) {
@@ -45,7 +43,7 @@ void enterInterface(Call &c) {
         auto id = c.number(1, 0, 127);
         if (!id) return c.paramError(1);
         if (*id != 0) return c.say("  Failure: The EMU does not exist", "  失败：EMU不存在");
-        return c.s.pushMode({ModeKind::InterfaceEmu, "config-if-emu-0"});
+        return c.s.pushMode(mode::EmuInterface{});
     }
     static const QStringList boards = {"gpon", "epon", "giu", "scu", "mcu", "eth", "mpu"};
     if (!boards.contains(kind)) return c.paramError(0);
@@ -59,17 +57,13 @@ void enterInterface(Call &c) {
         (kind == "gpon" && b->kind == BoardKind::Gpon) || (kind == "epon" && b->kind == BoardKind::Epon) ||
         (kind == "giu" && b->kind == BoardKind::Uplink) || (kind == "scu" && b->kind == BoardKind::Control);
     if (!fits) return c.fail(Failure::WrongBoardType);
-    Mode m;
-    m.frame = frame;
-    m.slot = slot;
-    m.tag = QStringLiteral("config-if-%1-%2/%3").arg(kind).arg(frame).arg(slot);
-    if (kind == "gpon" || kind == "epon") {
-        m.kind = ModeKind::InterfacePon;
-        m.pon = kind == "gpon" ? PonKind::Gpon : PonKind::Epon;
-    } else {
-        m.kind = kind == "giu" ? ModeKind::InterfaceGiu : ModeKind::InterfaceOther;
-    }
-    c.s.pushMode(m);
+    const BoardSlot at{frame, slot};
+    if (kind == "gpon" || kind == "epon")
+        c.s.pushMode(mode::PonInterface{kind == "gpon" ? PonKind::Gpon : PonKind::Epon, at});
+    else if (kind == "giu")
+        c.s.pushMode(mode::UplinkInterface{at});
+    else
+        c.s.pushMode(mode::BoardInterface{kind, at});
 }
 
 // undo interface vlanif <V>: the VLAN interface and its address go.
@@ -138,11 +132,11 @@ const CommandTable &configCommands() {
         {{"interface"}, enterInterface},
         {{"btv"},
          [](Call &c) {
-             if (c.need(0, 0)) c.s.pushMode({ModeKind::Btv, "config-btv"});
+             if (c.need(0, 0)) c.s.pushMode(mode::Btv{});
          }},
         {{"diagnose"},
          [](Call &c) {
-             if (c.need(0, 0)) c.s.pushMode({ModeKind::Diagnose, "diagnose"});
+             if (c.need(0, 0)) c.s.pushMode(mode::Diagnose{});
          }},
         {{"undo", "interface"}, undoInterface},
         {{"service-port"}, servicePortAdd},

@@ -6,8 +6,10 @@ namespace tw::sim {
 
 namespace {
 
-bool inPonInterface(Call &c) {
-    return c.s.mode().kind == ModeKind::InterfacePon;
+// The board of the GPON or EPON interface mode the display runs in, if it does.
+const BoardSlot *ponInterfaceBoard(Call &c) {
+    const auto *m = c.s.modeAs<mode::PonInterface>();
+    return m ? &m->board : nullptr;
 }
 
 // Checks frame and slot of a display that names a PON board; reports the failure itself.
@@ -64,8 +66,8 @@ void ontInfo(Call &c) {
         if (!kinds.contains(c.arg(0).toLower())) return c.paramError(0);
         return ontInfoSearch(c);
     }
-    if (inPonInterface(c) && c.argc() == 2) { // display ont info <port> <id>|all
-        const Mode &m = c.s.mode();
+    if (const BoardSlot *board = ponInterfaceBoard(c); board && c.argc() == 2) { // <port> <id>|all
+        const BoardSlot &m = *board;
         auto port = c.number(0, 0, 15);
         if (!port || *port >= c.dev().board(m.frame, m.slot)->ports) return c.paramError(0);
         if (c.is(1, "all")) {
@@ -115,12 +117,13 @@ void ontInfo(Call &c) {
 void ontAutofind(Call &c) {
     if (!c.need(1, 1)) return;
     if (c.is(0, "all")) return c.print(renderAutofind(c.dev(), c.lang(), std::nullopt));
-    if (!inPonInterface(c)) {
+    const BoardSlot *board = ponInterfaceBoard(c);
+    if (!board) {
         auto at = c.port(0);
         if (!at || !c.dev().portExists(*at)) return c.paramError(0);
         return c.print(renderAutofind(c.dev(), c.lang(), *at));
     }
-    const Mode &m = c.s.mode();
+    const BoardSlot &m = *board;
     auto port = c.number(0, 0, 15);
     if (!port || *port >= c.dev().board(m.frame, m.slot)->ports) return c.paramError(0);
     const PortRef at{m.frame, m.slot, *port};
@@ -141,7 +144,7 @@ void board(Call &c) {
     }
     auto frame = c.number(0, 0, 7);
     if (!frame) return c.paramError(0);
-    if (*frame != c.dev().frame) return c.say("  Failure: The frame does not exist", "  失败：该框不存在");
+    if (*frame != c.dev().frame) return c.fail(Failure::NoFrame);
     c.print(renderBoards(c.dev(), c.lang()));
 }
 
@@ -190,18 +193,10 @@ void currentConfiguration(Call &c) {
         if (!id) return c.paramError(2);
         const Ont *o = d.ont(*at, *id);
         if (!o) return c.fail(Failure::NoOnt);
-        c.print(
-            QStringLiteral("[MA5600V800R013: 1500]\r\n#\r\n[gpon]\r\n  <%1-%2/%3>\r\n interface %1 %2/%3\r\n")
-                .arg(o->pon == PonKind::Gpon ? "gpon" : "epon")
-                .arg(at->frame)
-                .arg(at->slot));
-        c.print(renderOntConfiguration(d, *o));
         std::vector<const ServicePort *> sps;
         for (const ServicePort &sp : d.servicePorts)
             if (sp.at == *at && sp.ont == *id && sp.portType != "eth") sps.push_back(&sp);
-        c.print("#\r\n[bbs-config]\r\n  <bbs-config>\r\n" + renderServicePortConfiguration(d, sps) +
-                "#\r\nreturn\r\n");
-        return;
+        return c.print(renderOntCurrentConfiguration(d, *o, sps));
     }
     if (c.is(0, "service-port")) {
         if (!c.need(2, 2)) return;
@@ -215,9 +210,7 @@ void currentConfiguration(Call &c) {
         } else {
             return c.paramError(1);
         }
-        c.print("[MA5600V800R013: 1500]\r\n#\r\n[bbs-config]\r\n  <bbs-config>\r\n" +
-                renderServicePortConfiguration(d, sps) + "#\r\nreturn\r\n");
-        return;
+        return c.print(renderServicePortCurrentConfiguration(d, sps));
     }
     if (c.is(0, "section") || c.is(0, "simple") || c.is(0, "port"))
         return c.print(renderCurrentConfiguration(d));

@@ -10,7 +10,7 @@ namespace {
 
 // The IP interface of the mode: meth0 or the vlanif.
 QString interfaceName(Call &c) {
-    return c.s.mode().tag.mid(QStringLiteral("config-if-").size());
+    return c.in<mode::IpInterface>().name;
 }
 
 // ip address <address> <mask> [description <text>]; the mask as 255.255.255.0 or as a length.
@@ -44,7 +44,7 @@ void interfaceArpProxy(Call &c) {
 
 // The multicast VLAN of the mode; another session may have deleted it.
 MulticastVlan *multicastVlanOf(Call &c) {
-    MulticastVlan *m = c.dev().multicastVlan(c.s.mode().id);
+    MulticastVlan *m = c.dev().multicastVlan(c.in<mode::MulticastVlan>().id);
     if (!m) c.fail(Failure::NoMulticastVlan);
     return m;
 }
@@ -85,8 +85,8 @@ void igmpUplinkPort(Call &c) {
 // native-vlan <port>|all vlan <V>, in the mode of an uplink board.
 void nativeVlanCommand(Call &c) {
     if (!c.need(3, 3)) return;
-    const Mode &m = c.s.mode();
-    const Board *b = c.dev().board(m.frame, m.slot);
+    const std::optional<BoardSlot> m = boardOf(c.s.mode());
+    const Board *b = m ? c.dev().board(m->frame, m->slot) : nullptr;
     if (!b) return c.fail(Failure::NoBoard);
     std::vector<int> ports;
     if (c.is(0, "all")) {
@@ -100,7 +100,8 @@ void nativeVlanCommand(Call &c) {
     auto vlan = c.number(2, 1, 4095);
     if (!vlan) return c.paramError(2);
     for (int p : ports)
-        if (Failure f = setNativeVlan(c.dev(), PortRef{m.frame, m.slot, p}.text(), *vlan); f != Failure::None)
+        if (Failure f = setNativeVlan(c.dev(), PortRef{m->frame, m->slot, p}.text(), *vlan);
+            f != Failure::None)
             return c.fail(f);
 }
 

@@ -45,29 +45,7 @@ std::optional<std::vector<const Board *>> boardsOf(Call &c, int i) {
 
 void version(Call &c) {
     if (!c.need(0, 1)) return;
-    auto show = [](Call &c) {
-        const Lang l = c.lang();
-        const QString v = "MA5600V800R013C10";
-        // One running-area block per control board that runs; the blank lines hold one space.
-        auto area = [&](const char *en, const char *zh) {
-            QString out = tr(l, en, zh) + "\r\n" + rule(50);
-            out += tr(l, "  Current Program Area : Area A \r\n  Current Data Area : Area A\r\n \r\n",
-                      "  当前程序区 : A区 \r\n  当前数据区 : A区\r\n \r\n");
-            out += tr(l, "  Program Area A Version : ", "  程序区A版本 : ") + v + " \r\n";
-            out += tr(l, "  Program Area B Version : ", "  程序区B版本 : ") + v + "\r\n \r\n";
-            out += tr(l, "  Data Area A Version : ", "  数据区A版本 : ") + v + " \r\n";
-            out += tr(l, "  Data Area B Version : ", "  数据区B版本 : ") + v + " \r\n";
-            return out + rule(50) + " \r\n";
-        };
-        QString out = "\r\n  VERSION : " + v + "\r\n  PATCH   : SPC100\r\n  PRODUCT : MA5680T\r\n \r\n";
-        out += area("  Active Mainboard Running Area Information: ", "  主用主控板运行区信息: ");
-        for (const Board &b : c.dev().boards)
-            if (b.present() && b.kind == BoardKind::Control && b.state == BoardState::StandbyNormal)
-                out += area("  Standby Mainboard Running Area Information: ", "  备用主控板运行区信息: ");
-        out += tr(l, "  Uptime is 35 day(s), 4 hour(s), 12 minute(s), 7 second(s)\r\n",
-                  "  运行时间：35天4小时12分7秒\r\n");
-        c.print(out);
-    };
+    auto show = [](Call &c) { c.print(renderVersion(c.dev(), c.lang())); };
     if (c.argc() == 1) return show(c);
     afterOptions(c, "{ <cr>|backplane<K>|frameid/slotid<S><Length 1-15> }:", show);
 }
@@ -75,31 +53,7 @@ void version(Call &c) {
 void dbaProfiles(Call &c) {
     if (!c.need(1, 1)) return;
     if (!c.is(0, "all")) return c.paramError(0);
-    const Device &d = c.dev();
-    QString out = rule(71);
-    out += "  Profile-ID  type  bandwidth  fix       assure    max       bind\r\n";
-    out += "                    compensate (kbps)    (kbps)    (kbps)    times\r\n";
-    out += rule(71);
-    for (const DbaProfile &p : d.dbaProfiles) {
-        // Bound by the T-CONTs and LLIDs of the line profiles.
-        const int bound = dbaProfileBindings(d, p.id);
-        out += "  ";
-        appendRightAligned(out, QString::number(p.id), 10);
-        out += "  ";
-        appendRightAligned(out, QString::number(p.type), 4);
-        out += "         No  ";
-        appendRightAligned(out, QString::number(p.fix), 8);
-        out += "  ";
-        appendRightAligned(out, QString::number(p.assure), 8);
-        out += "  ";
-        appendRightAligned(out, QString::number(p.max), 8);
-        out += "  ";
-        appendRightAligned(out, QString::number(bound), 5);
-        out += "\r\n";
-    }
-    out += rule(71);
-    out += tr(c.lang(), "  Total: ", "  总数: ") + QString::number(d.dbaProfiles.size()) + "\r\n";
-    c.print(out);
+    c.print(renderDbaProfiles(c.dev(), c.lang()));
 }
 
 void profiles(Call &c, bool line) {
@@ -107,88 +61,14 @@ void profiles(Call &c, bool line) {
     if (!c.is(0, "gpon") && !c.is(0, "epon")) return c.paramError(0);
     if (!c.is(1, "all")) return c.paramError(1);
     const PonKind pon = c.is(0, "gpon") ? PonKind::Gpon : PonKind::Epon;
-    const Device &d = c.dev();
-    QString out = rule(78);
-    out += tr(c.lang(), "  Profile-ID  Profile-name                                Binding times\r\n",
-              "  模板ID      模板名称                                    绑定次数\r\n");
-    out += rule(78);
-    int n = 0;
-    for (const Profile &p : line ? d.lineProfiles : d.srvProfiles) {
-        if (p.pon != pon) continue;
-        int bound = 0;
-        for (const Ont &o : d.onts)
-            bound += o.pon == pon && (line ? o.lineProfile : o.srvProfile) == p.id;
-        out += "  ";
-        appendPadded(out, QString::number(p.id), 12);
-        appendPadded(out, p.name, 44);
-        out += QString::number(bound) + "\r\n";
-        ++n;
-    }
-    out += rule(78);
-    out += tr(c.lang(), "  Total: ", "  总数: ") + QString::number(n) + "\r\n";
-    c.print(out);
-}
-
-// Readings of a board that runs; the fans cool everything a little more at a higher level.
-int boardTemperature(const Device &d, const Board &b) {
-    int base = 40;
-    switch (b.kind) {
-    case BoardKind::Gpon:
-    case BoardKind::Epon:
-        base = 50 + b.slot * 3 % 9;
-        break;
-    case BoardKind::Control:
-        base = 62 + b.slot % 3;
-        break;
-    case BoardKind::Uplink:
-        base = 38 + b.slot % 2;
-        break;
-    case BoardKind::Power:
-        base = 34;
-        break;
-    case BoardKind::Other:
-        break;
-    }
-    return base + 3 - d.fans.speedLevel;
-}
-
-int boardPower(const Board &b) {
-    if (b.state == BoardState::PowerOff) return 0;
-    switch (b.kind) {
-    case BoardKind::Gpon:
-        return b.ports > 8 ? 62 : 45;
-    case BoardKind::Epon:
-        return 38;
-    case BoardKind::Control:
-        return 36;
-    case BoardKind::Uplink:
-        return 18;
-    case BoardKind::Power:
-        return 4;
-    case BoardKind::Other:
-        return 10;
-    }
-    return 10;
+    c.print(renderOntProfiles(c.dev(), c.lang(), line, pon));
 }
 
 void temperature(Call &c) {
     if (!c.need(1, 1)) return;
     auto boards = boardsOf(c, 0);
     if (!boards) return;
-    QString out;
-    for (const Board *b : *boards) {
-        if (!b->working()) continue; // nothing is read from a board that does not run
-        const int celsius = boardTemperature(c.dev(), *b);
-        out += tr(c.lang(), "  SlotID:", "  槽位号:");
-        appendRightAligned(out, QString::number(b->slot), 3);
-        out += tr(c.lang(), "      BoardName: ", "      单板名称: ");
-        appendPadded(out, b->name, 15);
-        out += tr(c.lang(), "Temperature:", "温度:");
-        appendRightAligned(out, QString::number(celsius), 5);
-        out += "C(";
-        appendRightAligned(out, QString::number(celsius * 9 / 5 + 32), 4);
-        out += "F)\r\n";
-    }
+    const QString out = renderTemperatures(c.dev(), c.lang(), *boards);
     if (out.isEmpty())
         return c.say("  Failure: The board is not in the normal state", "  失败：单板状态不正常");
     c.print(out);
@@ -199,50 +79,13 @@ void power(Call &c) {
     const bool one = c.arg(0).contains('/');
     auto boards = boardsOf(c, 0);
     if (!boards) return;
-    const Lang l = c.lang();
-    if (one) {
-        const Board &b = *boards->front();
-        QString out;
-        appendField(out, tr(l, "SlotID", "槽位号"), QString::number(b.slot), 12);
-        appendField(out, tr(l, "BoardName", "单板名称"), b.name, 12);
-        appendField(out, tr(l, "Power(W)", "功耗(W)"), QString::number(boardPower(b)), 12);
-        return c.print(out);
-    }
-    QString out = rule(49);
-    out += tr(l, "  SlotID  BoardName    Power(W)\r\n", "  槽位号  单板名称     功耗(W)\r\n");
-    out += rule(49);
-    int total = 0;
-    for (const Board *b : *boards) {
-        out += "  ";
-        appendPadded(out, QString::number(b->slot), 8);
-        appendPadded(out, b->name, 13);
-        out += QString::number(boardPower(*b)) + "\r\n";
-        total += boardPower(*b);
-    }
-    out += rule(49);
-    out += tr(l, "  Total power consumption(W): ", "  总功耗(W): ") + QString::number(total) + "\r\n";
-    c.print(out);
+    c.print(one ? renderBoardPower(c.lang(), *boards->front()) : renderPowerTable(c.lang(), *boards));
 }
 
 void ioPacketFiles(Call &c) {
     if (!c.need(1, 1)) return;
     if (!c.is(0, "information")) return c.paramError(0);
-    withFilterPrompt(c, [](Call &c) {
-        const Lang l = c.lang();
-        QString out = rule(61);
-        out += tr(l, "  SlotID  BoardName  Packet file        State\r\n",
-                  "  槽位号  单板名称   驱动文件           状态\r\n");
-        out += rule(61);
-        for (const Board &b : c.dev().boards) {
-            if (!b.present() || b.kind == BoardKind::Power) continue;
-            out += "  ";
-            appendPadded(out, QString::number(b.slot), 8);
-            appendPadded(out, b.name, 11);
-            appendPadded(out, "io_" + b.name.mid(4).toLower() + ".bin", 19);
-            out += (b.working() ? tr(l, "loaded", "已加载") : tr(l, "not loaded", "未加载")) + "\r\n";
-        }
-        c.print(out + rule(61));
-    });
+    withFilterPrompt(c, [](Call &c) { c.print(renderIoPacketFiles(c.dev(), c.lang())); });
 }
 
 void progress(Call &c) {
@@ -264,37 +107,14 @@ void dataSync(Call &c) {
             if (b.present() && b.kind == BoardKind::Control && b.state == BoardState::StandbyNormal)
                 standby = &b;
         if (!active || !standby) return c.fail(Failure::StandbyNotReady);
-        const Lang l = c.lang();
-        QString out = rule(50);
-        const QString at = QString::number(c.dev().frame) + '/';
-        appendField(out, tr(l, "Active control board", "主用主控板"), at + QString::number(active->slot), 22);
-        appendField(out, tr(l, "Standby control board", "备用主控板"), at + QString::number(standby->slot),
-                    22);
-        appendField(out, tr(l, "Data sync state", "数据同步状态"), tr(l, "synchronized", "已同步"), 22);
-        c.print(out + rule(50));
+        c.print(renderDataSync(c.dev(), c.lang(), *active, *standby));
     });
 }
 
 void globalStatistics(Call &c) {
     if (!c.need(1, 1)) return;
     if (!c.is(0, "global")) return c.paramError(0);
-    const Device &d = c.dev();
-    const Lang l = c.lang();
-    int online = 0;
-    for (const Ont &o : d.onts)
-        online += o.online();
-    QString out = rule(50);
-    auto field = [&](const char *en, const char *zh, qsizetype n) {
-        appendField(out, tr(l, en, zh), QString::number(n), 24);
-    };
-    field("ONTs registered", "已注册ONT数", qsizetype(d.onts.size()));
-    field("ONTs online", "在线ONT数", online);
-    field("ONTs automatically found", "自动发现的ONT数", qsizetype(d.autofind.size()));
-    field("Service virtual ports", "业务虚端口数", qsizetype(d.servicePorts.size()));
-    field("VLANs", "VLAN数", qsizetype(d.vlans.size()));
-    field("Multicast users", "组播用户数", qsizetype(d.multicastUsers.size()));
-    field("Active alarms", "活动告警数", qsizetype(d.alarms.size()));
-    c.print(out + rule(50));
+    c.print(renderStatistics(c.dev(), c.lang()));
 }
 
 void rogueOnts(Call &c) {

@@ -5,13 +5,13 @@
 namespace tw::sim {
 
 PortRef portOf(Call &c, int port) {
-    const Mode &m = c.s.mode();
-    return {m.frame, m.slot, port};
+    const BoardSlot &b = c.in<mode::PonInterface>().board;
+    return {b.frame, b.slot, port};
 }
 
 std::optional<int> ponPort(Call &c, int i) {
     auto p = c.number(i, 0, 15);
-    const Mode &m = c.s.mode();
+    const BoardSlot &m = c.in<mode::PonInterface>().board;
     const Board *b = c.dev().board(m.frame, m.slot);
     if (!p || !b || *p >= b->ports) {
         c.paramError(i);
@@ -135,7 +135,7 @@ void ontModify(Call &c) {
     auto p = ponPort(c, 0);
     if (!p) return;
     if (!c.number(1, 0, 127)) return c.paramError(1);
-    const PonKind pon = c.s.mode().pon;
+    const PonKind pon = c.in<mode::PonInterface>().pon;
     QString what = c.arg(2).toLower();
     if (what.endsWith("-auth")) what.chop(5); // the full keywords of the short forms the console types
     const QString value = c.arg(3);

@@ -69,27 +69,35 @@ void enterProfile(Call &c, bool line) {
         name = c.arg(4);
     }
     if (Failure f = openProfile(c.dev(), line, pon, *id, name); f != Failure::None) return c.fail(f);
-    Mode m;
-    m.kind = line ? ModeKind::LineProfile : ModeKind::SrvProfile;
-    m.pon = pon;
-    m.id = *id;
-    m.tag = QStringLiteral("config-%1-%2profile-%3")
-                .arg(pon == PonKind::Gpon ? "gpon" : "epon", line ? "line" : "srv")
-                .arg(*id);
-    c.s.pushMode(m);
+    if (line)
+        c.s.pushMode(mode::LineProfile{pon, *id});
+    else
+        c.s.pushMode(mode::SrvProfile{pon, *id});
+}
+
+// The line or service profile the mode edits.
+struct ProfileMode {
+    bool line;
+    PonKind pon;
+    int id;
+};
+
+ProfileMode profileMode(const Call &c) {
+    if (const auto *m = c.s.modeAs<mode::LineProfile>()) return {true, m->pon, m->id};
+    const auto &m = c.in<mode::SrvProfile>();
+    return {false, m.pon, m.id};
 }
 
 // The profile of the mode; created again should another session have taken it away.
 Profile &profileOf(Call &c) {
-    const Mode &m = c.s.mode();
-    const bool line = m.kind == ModeKind::LineProfile;
-    if (!c.dev().profile(line, m.pon, m.id)) openProfile(c.dev(), line, m.pon, m.id, {});
-    return *c.dev().profile(line, m.pon, m.id);
+    const ProfileMode m = profileMode(c);
+    if (!c.dev().profile(m.line, m.pon, m.id)) openProfile(c.dev(), m.line, m.pon, m.id, {});
+    return *c.dev().profile(m.line, m.pon, m.id);
 }
 
 // T-CONTs and GEM ports belong to GPON, the LLID to EPON: the other kind does not know the word.
 bool forPon(Call &c, PonKind pon) {
-    if (c.s.mode().pon == pon) return true;
+    if (profileMode(c).pon == pon) return true;
     c.s.error(CliError::Unknown, c.tokens.front().column);
     return false;
 }
@@ -227,7 +235,7 @@ void multicastForward(Call &c) {
 }
 
 VlanServiceProfile &vlanProfileOf(Call &c) {
-    const int id = c.s.mode().id;
+    const int id = c.in<mode::VlanSrvProfile>().id;
     auto &list = c.dev().vlanServiceProfiles;
     if (!c.dev().vlanServiceProfile(id)) {
         VlanServiceProfile p;

@@ -29,7 +29,7 @@ bool keyFits(AuthMode auth, const QString &key) {
 // ont add <port> [<id>] sn-auth|mac-auth|loid-auth|password-auth <key> [always-on|once-on [<h>]]
 //   omci|oam|snmp ont-lineprofile-id|-name <l> [ont-srvprofile-id|-name <s>] [desc "<text>"]
 void ontAdd(Call &c) {
-    const Mode &m = c.s.mode();
+    const mode::PonInterface &m = c.in<mode::PonInterface>();
     auto p = ponPort(c, 0);
     if (!p) return;
     AddOntRequest req;
@@ -112,7 +112,7 @@ void ontConfirm(Call &c) {
     auto p = ponPort(c, 0);
     if (!p) return;
     if (!c.is(1, "all")) return c.paramError(1);
-    const Mode &m = c.s.mode();
+    const mode::PonInterface &m = c.in<mode::PonInterface>();
     AddOntRequest base;
     base.at = portOf(c, *p);
     base.pon = m.pon;

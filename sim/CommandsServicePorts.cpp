@@ -283,19 +283,7 @@ const CommandTable &btvCommands() {
          }},
         {{"igmp"}, [](Call &c) { c.argc() == 0 ? c.incomplete() : recordLine(c); }},
         {{"display", "igmp", "user"},
-         [](Call &c) {
-             QString out = rule();
-             out += tr(c.lang(), "  Service-port  Auth     Max-program\r\n",
-                       "  业务虚端口    认证     最大节目数\r\n");
-             out += rule();
-             for (const MulticastUser &u : c.dev().multicastUsers)
-                 out += QStringLiteral("  %1  %2  %3\r\n")
-                            .arg(u.servicePort, -12)
-                            .arg(u.noAuth ? "no-auth" : "auth   ")
-                            .arg(u.maxProgram);
-             out += rule();
-             c.print(out);
-         }},
+         [](Call &c) { c.print(renderMulticastUsers(c.dev(), c.lang())); }},
     };
     return table;
 }

@@ -134,9 +134,7 @@ void enterVlanServiceProfile(Call &c) {
                                      [](const VlanServiceProfile &p, int id) { return p.id < id; }),
                     p);
     }
-    Mode m{ModeKind::VlanSrvProfile, "config-vlan-srvprof-" + QString::number(*id)};
-    m.id = *id;
-    c.s.pushMode(m);
+    c.s.pushMode(mode::VlanSrvProfile{*id});
 }
 
 // vlan bind service-profile <V>|<V1>-<V2> profile-id <P>
@@ -178,10 +176,8 @@ void enterMulticastVlan(Call &c) {
                                      [](const MulticastVlan &m, int id) { return m.id < id; }),
                     m);
     }
-    if (c.s.mode().kind == ModeKind::MulticastVlan) c.s.popMode();
-    Mode m{ModeKind::MulticastVlan, "config-mvlan" + QString::number(*id)};
-    m.id = *id;
-    c.s.pushMode(m);
+    if (c.s.modeAs<mode::MulticastVlan>()) c.s.popMode();
+    c.s.pushMode(mode::MulticastVlan{*id});
 }
 
 const CommandTable &vlanCommands() {

@@ -72,8 +72,8 @@ int indentOf(const QString &line) {
 ConfigurationReplay::ConfigurationReplay(const Device &running, const QString &text)
     : result_{factoryBase(running), {}}, session_(std::make_unique<Session>(result_.device, faults_)),
       lines_(text.split('\n')) {
-    session_->pushMode({ModeKind::Privileged, {}});
-    session_->pushMode({ModeKind::Config, "config"});
+    session_->pushMode(mode::Privileged{});
+    session_->pushMode(mode::Config{});
     configDepth_ = blockDepth_ = session_->modeDepth();
 }
 

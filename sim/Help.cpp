@@ -64,7 +64,8 @@ std::vector<Param> parametersAt(const std::vector<Token> &tokens, size_t positio
         words << w.toLower();
     const QString base = words.join(' ');
     auto find = [&](const QString &key) -> const help::Positions * {
-        if (auto it = all.find(help::scopeOf(mode) + ':' + key); it != all.end()) return &it->second;
+        if (auto it = all.find(QLatin1String(modeTablesOf(mode).scope) + ':' + key); it != all.end())
+            return &it->second;
         if (auto it = all.find(key); it != all.end()) return &it->second;
         return nullptr;
     };
@@ -93,7 +94,8 @@ void showHelp(Session &s, const QString &partial) {
     const bool completing = !tokens.empty() && !partial.back().isSpace();
     const size_t position = completing ? tokens.size() - 1 : tokens.size();
     const QString prefix = completing ? tokens.back().text : QString();
-    const auto tables = tablesFor(s.mode().kind);
+    const ModeTables &mode = modeTablesOf(kindOf(s.mode()));
+    const auto &tables = mode.tables;
     const KeywordIndex keywords(tables);
 
     std::map<QString, QString> found; // keyword -> description, listed in order
@@ -113,7 +115,7 @@ void showHelp(Session &s, const QString &partial) {
                 QStringList path;
                 for (size_t i = 0; i <= position; ++i)
                     path << def.words[i].toLower();
-                const help::Text *text = help::keywordText(help::scopeOf(s.mode().kind), path.join(' '));
+                const help::Text *text = help::keywordText(mode.scope, path.join(' '));
                 found[word.toLower()] = text ? textOf(*text, s.lang()) : QString();
             } else if (!command || def.words.size() > command->words.size()) {
                 command = &def;
@@ -122,7 +124,7 @@ void showHelp(Session &s, const QString &partial) {
 
     std::vector<Param> params;
     if (command)
-        for (const Param &p : parametersAt(tokens, position, *command, s.mode().kind))
+        for (const Param &p : parametersAt(tokens, position, *command, mode.kind))
             if (!completing ||
                 (QString(p.token) != "<cr>" &&
                  (isValue(p.token) || QString(p.token).startsWith(prefix, Qt::CaseInsensitive))))

@@ -32,7 +32,5 @@ using Positions = std::vector<std::vector<Param>>;
 // The parameters of a command, by its keywords and any keyword parameters typed after them
 // ("display ont info by-sn"), in lower case. A scope ("pon:", "srv:") picks a mode's own form.
 const std::map<QString, Positions> &parameters();
-// The scope of a mode's own parameter forms: "pon", "srv" ... or empty.
-QString scopeOf(ModeKind kind);
 
 } // namespace tw::sim::help

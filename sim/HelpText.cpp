@@ -194,38 +194,4 @@ const Text *keywordText(const QString &scope, const QString &path) {
     return nullptr;
 }
 
-QString scopeOf(ModeKind kind) {
-    switch (kind) {
-    case ModeKind::User:
-        return "user";
-    case ModeKind::Privileged:
-        return "privileged";
-    case ModeKind::Config:
-        return "config";
-    case ModeKind::InterfacePon:
-        return "pon";
-    case ModeKind::InterfaceGiu:
-        return "giu";
-    case ModeKind::InterfaceEmu:
-        return "emu";
-    case ModeKind::InterfaceOther:
-        return "if";
-    case ModeKind::InterfaceIp:
-        return "ip";
-    case ModeKind::Btv:
-        return "btv";
-    case ModeKind::Diagnose:
-        return "diagnose";
-    case ModeKind::LineProfile:
-        return "line";
-    case ModeKind::SrvProfile:
-        return "srv";
-    case ModeKind::VlanSrvProfile:
-        return "vlansrv";
-    case ModeKind::MulticastVlan:
-        return "mvlan";
-    }
-    return {};
-}
-
 } // namespace tw::sim::help

@@ -406,6 +406,18 @@ bool hostAddressFits(quint32 address, int length);
 // The IP interface by name, created without an address when it is not there; meth0 comes first,
 // then the vlanifs by VLAN.
 IpInterface &openIpInterface(Device &d, const QString &name);
+// A row of the routing table.
+struct Route {
+    quint32 destination = 0;
+    int length = 0;
+    QString proto;
+    QString flags;
+    quint32 nextHop = 0;
+    QString interface;
+};
+// The routing table: the static routes (the factory gateway when there are none), each interface's
+// network and address, and loopback; by destination and mask length.
+std::vector<Route> routeTable(const Device &d);
 // Sets the address of meth0 or a vlanif (created when it is not there); refused when the subnet
 // overlaps another interface's.
 Failure setIpAddress(Device &d, const QString &interface, quint32 address, int length,

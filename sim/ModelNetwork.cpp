@@ -165,4 +165,56 @@ void addStaticRoute(Device &d, const StaticRoute &route) {
     d.routes.push_back(route);
 }
 
+namespace {
+
+// An interface with an address, as the routes use it.
+struct Address {
+    QString name;
+    quint32 address = 0;
+    int length = 0; // of the mask
+};
+
+quint32 network(quint32 address, int length) {
+    return length == 0 ? 0 : address & ~((quint32(1) << (32 - length)) - 1);
+}
+
+std::vector<Address> addresses(const Device &d) {
+    std::vector<Address> out;
+    for (const IpInterface &i : d.ipInterfaces) {
+        const auto address = parseIpv4(i.address);
+        const auto length = parseMaskLength(i.mask);
+        if (address && length) out.push_back({i.name, *address, *length});
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<Route> routeTable(const Device &d) {
+    const auto interfaces = addresses(d);
+    std::vector<Route> out;
+    for (const StaticRoute &r : d.routes) {
+        const auto destination = parseIpv4(r.destination);
+        const auto length = parseMaskLength(r.mask);
+        const auto hop = parseIpv4(r.gateway);
+        if (!destination || !length || !hop) continue;
+        QString via = "-";
+        for (const Address &i : interfaces)
+            if (network(*hop, i.length) == network(i.address, i.length)) via = i.name;
+        out.push_back({network(*destination, *length), *length, "Static", "RD", *hop, via});
+    }
+    if (d.routes.empty()) // the management gateway of the factory setting
+        out.push_back({0, 0, "Static", "RD", *parseIpv4("10.11.104.1"), "meth0"});
+    for (const Address &i : interfaces) {
+        out.push_back({network(i.address, i.length), i.length, "Direct", "D", i.address, i.name});
+        out.push_back({i.address, 32, "Direct", "D", *parseIpv4("127.0.0.1"), "InLoopBack0"});
+    }
+    out.push_back({*parseIpv4("127.0.0.0"), 8, "Direct", "D", *parseIpv4("127.0.0.1"), "InLoopBack0"});
+    out.push_back({*parseIpv4("127.0.0.1"), 32, "Direct", "D", *parseIpv4("127.0.0.1"), "InLoopBack0"});
+    std::sort(out.begin(), out.end(), [](const Route &a, const Route &b) {
+        return std::pair(a.destination, a.length) < std::pair(b.destination, b.length);
+    });
+    return out;
+}
+
 } // namespace tw::sim

@@ -1,4 +1,5 @@
-// Shared layout helpers, failure texts, the chassis and board views, service-port lists and alarm texts.
+// Shared layout helpers, failure texts, the chassis and board views, service-port and multicast-user
+// lists and alarm texts.
 #include "Render.h"
 
 namespace tw::sim {
@@ -385,6 +386,18 @@ QString renderAlarmNotice(Lang l, const Device &d) {
     return tr(l, "\r\n  ! ALARM ", "\r\n  ! 告警 ") + (l == Lang::English ? level.toUpper() : level) + ' ' +
            a.time + "\r\n" + tr(l, "  ALARM NAME :", "  告警名称 :") + alarmNameText(a.name, l) + "\r\n" +
            tr(l, "  PARAMETERS :", "  告警参数 :") + a.parameters + "\r\n";
+}
+
+QString renderMulticastUsers(const Device &d, Lang l) {
+    QString out = rule();
+    out += tr(l, "  Service-port  Auth     Max-program\r\n", "  业务虚端口    认证     最大节目数\r\n");
+    out += rule();
+    for (const MulticastUser &u : d.multicastUsers)
+        out += QStringLiteral("  %1  %2  %3\r\n")
+                   .arg(u.servicePort, -12)
+                   .arg(u.noAuth ? "no-auth" : "auth   ")
+                   .arg(u.maxProgram);
+    return out + rule();
 }
 
 } // namespace tw::sim

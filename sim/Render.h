@@ -58,10 +58,17 @@ Pieces ontVersionPieces(const Device &d, Lang lang, int frame, std::optional<int
                         std::optional<int> port);
 QString renderOntVersionDetail(Lang lang, const Ont &o);
 QString renderServicePorts(const Device &d, Lang lang, const std::vector<const ServicePort *> &list);
+// display igmp user: the multicast users by service port.
+QString renderMulticastUsers(const Device &d, Lang lang);
 QString renderCurrentConfiguration(const Device &d);
 // The saved-configuration lines of one ONT and its service ports.
 QString renderOntConfiguration(const Device &d, const Ont &o);
 QString renderServicePortConfiguration(const Device &d, const std::vector<const ServicePort *> &list);
+// display current-configuration ont <f/s/p> <id> and service-port <index>|all: the extracts the
+// whole configuration would hold, with its header and end.
+QString renderOntCurrentConfiguration(const Device &d, const Ont &o,
+                                      const std::vector<const ServicePort *> &servicePorts);
+QString renderServicePortCurrentConfiguration(const Device &d, const std::vector<const ServicePort *> &list);
 // display ont optical-info <p> <id>: an online ONT's optical module.
 QString renderOptics(Lang lang, const Ont &o);
 // display ont optical-info <p> all: a row per online ONT; empty when none is online.
@@ -71,5 +78,55 @@ QString renderAlarmNotice(Lang lang, const Device &d);
 // "Major" for MAJOR; the Chinese name of an alarm the simulator raises, else the name as it is.
 QString alarmLevelText(const QString &level, Lang lang);
 QString alarmNameText(const QString &name, Lang lang);
+
+// The displays of a PON interface mode: an ONT's traffic and last registration, a port's state in
+// detail, and the state of the ports given.
+QString renderOntTraffic(Lang lang);
+QString renderRegisterInfo(Lang lang, const Ont &o);
+QString renderPonPortInfo(const Device &d, Lang lang, PortRef at);
+QString renderPonPortStates(const Device &d, Lang lang, const std::vector<PortRef> &ports);
+
+// The displays of an uplink board's mode: a port's optical diagnostics, the optical modules of the
+// ports given, a port's traffic rates and the storm-control levels of the ports given.
+QString renderUplinkDdm(Lang lang, int port);
+QString renderUplinkOptics(Lang lang, const Board &b, const std::vector<int> &ports);
+QString renderUplinkTraffic(Lang lang, PortRef at, double inMbps, double outMbps);
+QString renderTrafficSuppress(Lang lang, const std::vector<int> &ports);
+
+// The network displays. The VLANs of a port come with the port's native VLAN.
+QString renderRoutingTable(Lang lang, const std::vector<Route> &list);
+QString renderIpInterfaces(const Device &d, Lang lang);
+// The neighbours the static routes lead to, as learnt on their interfaces.
+QString renderArpTable(const Device &d, Lang lang);
+QString renderPortVlans(Lang lang, const std::vector<const Vlan *> &list, int nativeVlan);
+QString renderVlanList(const Device &d, Lang lang);
+QString renderVlanCounts(const Device &d, Lang lang); // display vlan number
+QString renderVlan(Lang lang, const Vlan &v);
+
+// The monitoring displays. Temperatures list only boards that run (empty when none does); the
+// power is one board's block or a table of the boards given with their total.
+QString renderVersion(const Device &d, Lang lang);
+QString renderDbaProfiles(const Device &d, Lang lang);
+QString renderOntProfiles(const Device &d, Lang lang, bool line, PonKind pon);
+QString renderTemperatures(const Device &d, Lang lang, const std::vector<const Board *> &boards);
+QString renderBoardPower(Lang lang, const Board &b);
+QString renderPowerTable(Lang lang, const std::vector<const Board *> &boards);
+QString renderIoPacketFiles(const Device &d, Lang lang);
+QString renderDataSync(const Device &d, Lang lang, const Board &active, const Board &standby);
+QString renderStatistics(const Device &d, Lang lang);
+
+// display ont-load info, and display ont-load select with the ONTs it selects (one at least).
+QString renderOntLoadInfo(const OntLoad &l, Lang lang);
+QString renderOntLoadTargets(const std::vector<const OntLoadTarget *> &targets, Lang lang);
+
+// display alarm active all [detail]: the active alarms, a row or a block each, and their total.
+QString renderAlarms(const Device &d, Lang lang, bool detail);
+
+// The EMU mode's displays of the fan tray.
+QString renderFanEnvironment(const Fans &f, Lang lang);
+QString renderFanAlarms(const Fans &f, Lang lang);
+QString renderFanSpeed(const Fans &f, Lang lang);
+QString renderFanParameters(const Fans &f, Lang lang);
+QString renderEmuVersion(Lang lang);
 
 } // namespace tw::sim

@@ -7,6 +7,11 @@
 
 namespace tw::sim {
 
+// The parts of a configuration that the whole and the ONT and service-port extracts share.
+const QString kConfigHeader = QStringLiteral("[MA5600V800R013: 1500]\r\n");
+const QString kServicePortSection = QStringLiteral("#\r\n[bbs-config]\r\n  <bbs-config>\r\n");
+const QString kConfigEnd = QStringLiteral("#\r\nreturn\r\n");
+
 static QString quoted(const QString &s) {
     return '"' + s + '"';
 }
@@ -140,7 +145,7 @@ static void interfaceSections(QString &out, const Device &d) {
 
 QString renderCurrentConfiguration(const Device &d) {
     QString out;
-    out += "[MA5600V800R013: 1500]\r\n#\r\n[global-config]\r\n  <global-config>\r\n";
+    out += kConfigHeader + "#\r\n[global-config]\r\n  <global-config>\r\n";
     out += " sysname " + d.sysname + "\r\n";
     if (d.idleSeconds > 0) {
         out += QStringLiteral(" idle-timeout %1").arg(d.idleSeconds / 60);
@@ -215,7 +220,7 @@ QString renderCurrentConfiguration(const Device &d) {
         }
     }
     interfaceSections(out, d);
-    out += "#\r\n[bbs-config]\r\n  <bbs-config>\r\n";
+    out += kServicePortSection;
     for (const ServicePort &sp : d.servicePorts)
         out += servicePortLine(sp);
     out += "#\r\n[btv-config]\r\n  <btv-config>\r\n btv\r\n";
@@ -251,8 +256,22 @@ QString renderCurrentConfiguration(const Device &d) {
     for (const QString &line : d.extraConfig)
         out += ' ' + line + "\r\n";
     out += "#\r\n[emu-config]\r\n  <emu-config>\r\n emu add 0 fan 0 1  \"H801FCBI\"\r\n";
-    out += "#\r\nreturn\r\n";
-    return out;
+    return out + kConfigEnd;
+}
+
+QString renderOntCurrentConfiguration(const Device &d, const Ont &o,
+                                      const std::vector<const ServicePort *> &servicePorts) {
+    return kConfigHeader +
+           QStringLiteral("#\r\n[gpon]\r\n  <%1-%2/%3>\r\n interface %1 %2/%3\r\n")
+               .arg(o.pon == PonKind::Gpon ? "gpon" : "epon")
+               .arg(o.at.frame)
+               .arg(o.at.slot) +
+           renderOntConfiguration(d, o) + kServicePortSection +
+           renderServicePortConfiguration(d, servicePorts) + kConfigEnd;
+}
+
+QString renderServicePortCurrentConfiguration(const Device &d, const std::vector<const ServicePort *> &list) {
+    return kConfigHeader + kServicePortSection + renderServicePortConfiguration(d, list) + kConfigEnd;
 }
 
 } // namespace tw::sim

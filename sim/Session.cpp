@@ -36,23 +36,13 @@ QByteArray gbk(const QString &text) {
 Session::Session(Device &device, Faults &faults, SessionOptions options)
     : device_(device), faults_(faults), options_(options), screenLength_(device.screenLength),
       idleSeconds_(device.idleSeconds) {
-    modes_.push_back({ModeKind::User, {}});
+    modes_.push_back(mode::User{});
     // The device as it stands when the first session opens is what it booted with.
     if (!device_.saved) saveConfiguration(device_);
 }
 
 QString Session::prompt() const {
-    const Mode &m = mode();
-    switch (m.kind) {
-    case ModeKind::User:
-        return device_.sysname + ">";
-    case ModeKind::Privileged:
-        return device_.sysname + "#";
-    case ModeKind::Diagnose:
-        return device_.sysname + "(diagnose)%%";
-    default:
-        return device_.sysname + "(" + m.tag + ")#";
-    }
+    return promptOf(mode(), device_.sysname);
 }
 
 std::vector<Write> Session::start() {
@@ -374,7 +364,7 @@ void Session::popMode() {
 }
 
 void Session::leaveToConfig() {
-    while (modes_.size() > 1 && mode().kind != ModeKind::Config)
+    while (modes_.size() > 1 && !modeAs<mode::Config>())
         modes_.pop_back();
 }
 

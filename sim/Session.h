@@ -3,6 +3,7 @@
 // server feeds it what the client sends and performs the writes it returns, each after its delay.
 
 #include "Faults.h"
+#include "Mode.h"
 #include "Model.h"
 #include "Render.h"
 #include "Transfer.h"
@@ -34,32 +35,6 @@ struct SessionOptions {
 // The process's steady clock in milliseconds.
 qint64 steadyMs();
 
-enum class ModeKind {
-    User,
-    Privileged,
-    Config,
-    InterfacePon,
-    InterfaceGiu,
-    InterfaceEmu,
-    InterfaceOther,
-    InterfaceIp, // meth0 and the vlanifs
-    Btv,
-    Diagnose,
-    LineProfile,
-    SrvProfile,
-    VlanSrvProfile,
-    MulticastVlan,
-};
-
-struct Mode {
-    ModeKind kind = ModeKind::User;
-    QString tag; // inside the prompt's parentheses, e.g. "config-if-gpon-0/1"
-    int frame = 0;
-    int slot = 0;
-    int id = 0;
-    PonKind pon = PonKind::Gpon;
-};
-
 enum class CliError { Unknown, Parameter, Incomplete };
 
 class Session {
@@ -81,6 +56,8 @@ class Session {
     int idleSeconds() const { return idleSeconds_; }
     Lang lang() const { return lang_; }
     const Mode &mode() const { return modes_.back(); }
+    // The current mode when it is an M, else null.
+    template <class M> const M *modeAs() const { return std::get_if<M>(&modes_.back()); }
     size_t modeDepth() const { return modes_.size(); }
     QString prompt() const;
 
@@ -107,8 +84,6 @@ class Session {
     void logout();
     // What was printed goes out, then the device closes the connection as it restarts.
     void endForRestart();
-    // The line being run, as typed.
-    const QString &currentLine() const { return line_; }
     const SessionOptions &options() const { return options_; }
     qint64 clockMs() const { return options_.clock ? options_.clock() : steadyMs(); }
 
@@ -178,7 +153,7 @@ class Session {
     bool lastCr_ = false;
     bool discardInput_ = false;
     QByteArray lineBytes_; // the input line so far; kept across "?"
-    QString line_;
+    QString line_;         // the line being run, as typed: a "{ <cr>||<K> }" answer repeats it
 
     // Output of the command being run, and what waits for an answer.
     QString body_;

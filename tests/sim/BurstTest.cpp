@@ -1,12 +1,10 @@
 // Long listings are made page by page as the client asks for them, with the same bytes on the
 // wire; and a burst of clients listing the whole chassis leaves the simulator answering new logins.
+#include "ListingBurst.h"
 #include "SimDriver.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-
-#include <memory>
 
 using namespace tw::sim;
 using namespace tw::sim::testing;
@@ -129,7 +127,9 @@ qint64 residentKb(qint64 pid) {
 }
 
 // Load test (exclude with ctest -E SimLoad): 200 clients log in and list the whole full chassis at
-// once; half hang up, half never read. A new client still gets its login prompt within a second.
+// once; half hang up, half never read. A new client still logs in and is answered, and the
+// simulator does not make the listings nobody reads. How fast that login is answered is measured
+// by sim_bench (BM_LoginDuringBurst).
 TEST(SimLoad, ANewLoginIsAnsweredDuringABurstOfFullListings) {
     QProcess sim;
     sim.start(TW_BINARY_DIR "/sim/tarnwick-olt-sim", {"--listen", "127.0.0.1:0", "--scenario", "full"});
@@ -139,36 +139,13 @@ TEST(SimLoad, ANewLoginIsAnsweredDuringABurstOfFullListings) {
     ASSERT_NE(port, 0);
 
     constexpr int kClients = 200;
-    std::vector<std::unique_ptr<QTcpSocket>> clients;
-    int listing = 0;
-    for (int i = 0; i < kClients; ++i) {
-        clients.push_back(std::make_unique<QTcpSocket>());
-        QTcpSocket *c = clients.back().get();
-        c->setReadBufferSize(4096); // a client that reads slowly
-        auto stage = std::make_shared<int>(0);
-        QObject::connect(c, &QTcpSocket::readyRead, c, [c, stage, i, &listing] {
-            const QByteArray seen = c->peek(4096);
-            if (*stage == 0 && seen.contains(">>User name:")) {
-                c->read(4096);
-                c->write("root\r\n");
-                *stage = 1;
-            } else if (*stage == 1 && seen.contains(">>User password:")) {
-                c->read(4096);
-                c->write("admin\r\n\r\nenable\r\nconfig\r\ndisplay ont info 0 all\r\n");
-                *stage = 2;
-                ++listing;
-                if (i % 2) c->disconnectFromHost(); // gone before the reply
-            }
-        });
-        c->connectToHost(QHostAddress::LocalHost, port);
-    }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return listing == kClients; }, 10000)) << listing << " clients listing";
+    ListingBurst burst;
+    burst.start(port, kClients);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return burst.listing == kClients; }, 10000))
+        << burst.listing << " clients listing";
 
-    QElapsedTimer clock;
-    clock.start();
     Client late(port);
     ASSERT_TRUE(late.waitFor(">>User name:", 5000));
-    EXPECT_LT(clock.elapsed(), 1000);
     late.consumed = 0;
     late.login();
     late.send("display board 0\r\n");

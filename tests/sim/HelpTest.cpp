@@ -195,19 +195,14 @@ TEST(SimLineEditing, BackspaceAndDeleteTakeBackTheLastCharacter) {
 
 // Help texts are data: every keyword of every mode needs one, and every parameter form a command.
 TEST(SimHelp, EveryKeywordHasADescriptionAndEveryFormACommand) {
-    const ModeKind modes[] = {ModeKind::User,           ModeKind::Privileged,   ModeKind::Config,
-                              ModeKind::InterfacePon,   ModeKind::InterfaceGiu, ModeKind::InterfaceEmu,
-                              ModeKind::InterfaceOther, ModeKind::InterfaceIp,  ModeKind::Btv,
-                              ModeKind::Diagnose,       ModeKind::LineProfile,  ModeKind::SrvProfile,
-                              ModeKind::VlanSrvProfile, ModeKind::MulticastVlan};
     QStringList commands;
-    for (ModeKind mode : modes)
-        for (const CommandTable *table : tablesFor(mode))
+    for (const ModeTables &mode : modeTables())
+        for (const CommandTable *table : mode.tables)
             for (const CommandDef &def : *table) {
                 QStringList path;
                 for (const QString &word : def.words) {
                     path << word;
-                    EXPECT_NE(help::keywordText(help::scopeOf(mode), path.join(' ')), nullptr)
+                    EXPECT_NE(help::keywordText(mode.scope, path.join(' ')), nullptr)
                         << path.join(' ').toStdString();
                 }
                 commands << path.join(' ');

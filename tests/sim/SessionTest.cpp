@@ -117,6 +117,8 @@ TEST(SimModes, PromptsOfEveryMode) {
         {"interface epon 0/3", "MA5680T(config-if-epon-0/3)#"},
         {"interface giu 0/19", "MA5680T(config-if-giu-0/19)#"},
         {"interface emu 0", "MA5680T(config-if-emu-0)#"},
+        {"interface scu 0/9", "MA5680T(config-if-scu-0/9)#"},
+        {"interface meth0", "MA5680T(config-if-meth0)#"},
         {"btv", "MA5680T(config-btv)#"},
         {"diagnose", "MA5680T(diagnose)%%"},
         {"ont-lineprofile gpon profile-id 7 profile-name \"L7\"", "MA5680T(config-gpon-lineprofile-7)#"},
