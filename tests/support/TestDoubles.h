@@ -55,7 +55,6 @@ struct Box {
     QString initial; // input boxes; the folder of a file dialog
     // Yes/No boxes that Esc answers apart from No: the button Enter presses.
     std::optional<bool> yesByDefault = {};
-    QString initial;          // input boxes; the folder of a file dialog
     bool destructive = false; // a question whose No/Cancel is the default button
 };
 
