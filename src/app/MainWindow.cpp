@@ -182,6 +182,11 @@ void MainWindow::buildPagesAndNavigation() {
          QStyle::SP_MediaPlay,
          {},
          [this](bool) { ontPage->openAutoRegisterWindow(); }},
+        {u"光功率", u"光功率", u"ONT收光功率、门限与历史趋势", QStyle::SP_DriveNetIcon,
+         [this, &context](QWidget *parent) {
+             return opticalPage = new OpticalPage(context, session.ontListGrid, parent);
+         },
+         {}},
     };
 
     auto *central = new QSplitter(Qt::Vertical, this);

@@ -143,7 +143,7 @@ bool deleteMany(PageContext &c, const OntRef &o, Scope scope) {
     // Both questions come before anything goes, so that Esc on the kind leaves the multicast
     // users as they are too.
     const bool iptv = c.settings.isOn(settings::Iptv);
-    if (iptv && !c.op.askYesNo(MulticastQuestion)) return false;
+    if (iptv && !c.op.askDestructive(MulticastQuestion)) return false;
     const std::optional<PonKind> chosen = askPonKind(c, o.board());
     if (!chosen) return false;
     if (iptv && !sendOrTell(c.sink, c.op, port ? portMulticastDeletion(o) : boardMulticastDeletion(o)))

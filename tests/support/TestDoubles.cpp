@@ -84,8 +84,9 @@ bool ScriptedOperator::askOkCancel(const QString &text, const QString &title, Bo
 
 bool ScriptedOperator::askDestructive(const QString &text, const QString &title, BoxIcon icon,
                                       QuestionButtons buttons) {
-    boxes.append(
-        {buttons == QuestionButtons::YesNo ? Box::YesNo : Box::OkCancel, text, title, icon, {}, true});
+    Box box{buttons == QuestionButtons::YesNo ? Box::YesNo : Box::OkCancel, text, title, icon, {}};
+    box.destructive = true;
+    boxes.append(box);
     return nextBool();
 }
 
