@@ -3,7 +3,7 @@
 #include "common/CommandSink.h"
 #include "common/GridModel.h"
 #include "common/ScriptOutcome.h"
-#include "ont/OntInspection.h"
+#include "ont/OntLookups.h"
 #include "response/ChassisDrawing.h"
 
 #include <QHash>

@@ -3,7 +3,7 @@
 #include "common/GridModel.h"
 #include "ont/FlowDeletion.h"
 #include "ont/OntAttributes.h"
-#include "ont/OntInspection.h"
+#include "ont/OntLookups.h"
 #include "ont/OntLifecycle.h"
 #include "widgets/GridPanelWidget.h"
 

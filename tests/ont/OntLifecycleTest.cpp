@@ -3,7 +3,7 @@
 #include "common/InputCheck.h"
 #include "ont/FlowDeletion.h"
 #include "ont/OntAttributes.h"
-#include "ont/OntInspection.h"
+#include "ont/OntLookups.h"
 
 using namespace tw;
 using namespace tw::test;

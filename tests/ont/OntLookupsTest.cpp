@@ -1,10 +1,10 @@
-#include "ont/OntInspection.h"
+#include "ont/OntLookups.h"
 #include "OntMenuFlows.h"
 
 using namespace tw;
 using namespace tw::test;
 
-TEST(OntInspection, EachViewSendsItsDisplayScript) {
+TEST(OntLookups, EachViewSendsItsDisplayScript) {
     const struct {
         const char *caption;
         std::vector<Answer> answers;

@@ -1,4 +1,4 @@
-#include "ont/OntInspection.h"
+#include "ont/OntLookups.h"
 
 #include "common/InputCheck.h"
 #include "common/Operator.h"
