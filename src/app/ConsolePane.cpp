@@ -3,6 +3,8 @@
 #include "admin/SystemOperations.h"
 #include "app/CommandLineWindow.h"
 #include "common/ActivityLog.h"
+#include "common/Settings.h"
+#include "common/SettingsStore.h"
 #include "common/Text.h"
 #include "olt/OltDisconnect.h"
 #include "session/OltSession.h"
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -57,8 +60,7 @@ ConsolePane::ConsolePane(OltSession &session, QWidget *parent)
         session_.connectOlt();
     });
     connect(executeButton, &QPushButton::clicked, this, &ConsolePane::sendEntry);
-    connect(breakButton, &QPushButton::clicked, this,
-            [this] { session_.sink().breakOutput(); });
+    connect(breakButton, &QPushButton::clicked, this, [this] { session_.sink().breakOutput(); });
     // The entry keeps its text: the OLT shows it again after the list, and the operator goes on.
     connect(helpButton, &QPushButton::clicked, this,
             [this] { session_.sendHelp(withCrLf(console->entry->toPlainText())); });
@@ -75,6 +77,21 @@ void ConsolePane::sendEntry() {
     console->entry->clear();
     console->entry->moveCursor(QTextCursor::End);
     session_.log.write(QStringLiteral("   执行一次自定义命令！ ") + text);
+}
+
+void ConsolePane::splitBelow(QWidget *above, QSplitter *splitter, SettingsStore &settings) {
+    splitter->addWidget(above);
+    splitter->addWidget(this);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    const QStringList sizes = settings.read(settings::SplitterSizes).split(u',');
+    if (sizes.size() == 2 && sizes[0].toInt() > 0 && sizes[1].toInt() > 0)
+        splitter->setSizes({sizes[0].toInt(), sizes[1].toInt()});
+    connect(splitter, &QSplitter::splitterMoved, this, [splitter, &settings] {
+        const QList<int> now = splitter->sizes();
+        settings.write(settings::SplitterSizes,
+                       QString::number(now.value(0)) + u',' + QString::number(now.value(1)));
+    });
 }
 
 } // namespace tw

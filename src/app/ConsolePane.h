@@ -6,16 +6,22 @@
 #include <QGroupBox>
 
 class QPushButton;
+class QSplitter;
 
 namespace tw {
 
 class OltSession;
 class OperatorConsole;
+class SettingsStore;
 
 class ConsolePane : public QGroupBox {
     Q_OBJECT
   public:
     explicit ConsolePane(OltSession &session, QWidget *parent = nullptr);
+
+    // Puts `above` and the pane into `splitter`, the pane with two fifths of the height at first;
+    // the operator's own division is kept in config.ini and comes back at the next start.
+    void splitBelow(QWidget *above, QSplitter *splitter, SettingsStore &settings);
 
     OperatorConsole *console;
     QPushButton *writeButton, *detachButton, *clearButton, *disconnectButton, *reconnectButton, *helpButton,

@@ -1,10 +1,10 @@
 #include "app/ControlPanelWindow.h"
 
-#include "widgets/SwitchBox.h"
 #include "common/Operator.h"
 #include "common/PasswordCodec.h"
 #include "common/SettingsStore.h"
 #include "olt/OltLink.h"
+#include "widgets/SwitchBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,9 @@
 #pragma once
 // The main window: the toolbar and menus built from the table of pages, the pages, the console
-// pane and the status bar, over one OLT session that does the work.
+// pane, the status bar, the tools and help menus and the tray, over one OLT session that does the
+// work.
 
+#include "app/ProductTitle.h"
 #include "session/OltSession.h"
 #include "widgets/StartupFields.h"
 
@@ -9,9 +11,6 @@
 
 #include <functional>
 
-class QLabel;
-class QMenu;
-class QSystemTrayIcon;
 class QTabWidget;
 
 namespace tw {
@@ -22,17 +21,17 @@ class BoardPage;
 class ChassisPage;
 class CommissioningPage;
 class ConsolePane;
+class NavigationUi;
 class OntPage;
 class OpticalPage;
 class Operator;
 class OperatorConsole;
 class QueryPage;
-class ReceivingIndicatorWidget;
 class SettingsPage;
 class SettingsStore;
-class TftpServerUi;
-
-inline const QString ProductTitle = QStringLiteral("Tarnwick v3.0.0");
+class StatusBarUi;
+class ToolsMenuUi;
+class TrayUi;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -57,9 +56,6 @@ class MainWindow : public QMainWindow {
     // "退出": asks, then ends the program; false when the operator cancelled.
     bool requestExit();
 
-    void setConnectionState(const QString &state);
-    void setLastEvent(const QString &event);
-
     QTabWidget *pages;
     ChassisPage *chassisPage = nullptr;
     OntPage *ontPage = nullptr;
@@ -71,11 +67,10 @@ class MainWindow : public QMainWindow {
     OpticalPage *opticalPage = nullptr;
     ConsolePane *consolePane;
     OperatorConsole *console;
-    ReceivingIndicatorWidget *receivingIndicator; // status bar, while a long listing arrives
-    QMenu *programMenu, *toolsMenu, *helpMenu;
-    TftpServerUi *tftp; // "TFTP服务器" of "工具(&T)": the built-in server on the run directory
-    QMenu *trayMenu;    // pop-up only
-    QSystemTrayIcon *tray = nullptr;
+    NavigationUi *navigation; // the toolbar and "程序(&F)"
+    StatusBarUi *status;
+    ToolsMenuUi *tools; // "工具(&T)" and "帮助(&H)"
+    TrayUi *tray;
     StartupFields startupFields;
 
   signals:
@@ -87,18 +82,11 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildPagesAndNavigation();
-    void buildStatusBar();
-    void buildToolsAndHelp();
-    void buildTray();
-    void launchTool(const QStringList &candidates, const QString &what);
-    void showAbout();
 
     SettingsStore &settings_;
     ActivityLog &log_;
     Operator &op_;
-    QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
-    QList<QPair<QWidget *, QAction *>> pageButtons_; // each page's toolbar button, pressed while it shows
-    bool exiting_ = false;                           // "退出" was confirmed: every close is let through
+    bool exiting_ = false; // "退出" was confirmed: every close is let through
 };
 
 } // namespace tw

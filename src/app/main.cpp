@@ -1,6 +1,7 @@
 #include "admin/TftpServerUi.h"
 #include "app/InstanceGuard.h"
 #include "app/MainWindow.h"
+#include "app/ToolsMenuUi.h"
 #include "common/ActivityLog.h"
 #include "common/PasswordCodec.h"
 #include "common/QtChineseTexts.h"
@@ -80,7 +81,7 @@ int main(int argc, char **argv) {
     tw::QtOperator op;
     tw::MainWindow window(settings, log, op);
     op.setParent(&window);
-    if (tftpPort > 0) window.tftp->setPort(quint16(tftpPort));
+    if (tftpPort > 0) window.tools->tftp->setPort(quint16(tftpPort));
     QObject::connect(&guard, &tw::InstanceGuard::activationRequested, &window, &tw::MainWindow::bringToFront);
 
     if (!window.start()) return 0;

@@ -25,6 +25,7 @@ OltConnection::OltConnection(const SettingsStore &settings, Operator &op, QObjec
     connect(&loginGrace_, &QTimer::timeout, this, [this] {
         loggedIn_ = true; // no login was asked for: this is the CLI
         runner_.setReady(true);
+        setState(LinkState::Connected);
     });
     retry_.setSingleShot(true);
     retry_.setInterval(DefaultRetryMs);
@@ -44,6 +45,12 @@ void OltConnection::dropTransport() {
     transport_->abort();
     transport_->deleteLater();
     transport_ = nullptr;
+}
+
+void OltConnection::setState(LinkState state) {
+    if (state == state_) return;
+    state_ = state;
+    emit stateChanged(state);
 }
 
 void OltConnection::sessionEnded() {
@@ -73,6 +80,7 @@ Transport *OltConnection::newTransport() {
             [this, transport](const QString &why) { linkFailed(transport, why); });
     connect(transport, &Transport::readyRead, this, &OltConnection::readAvailable);
     connect(transport, &Transport::disconnected, this, &OltConnection::linkDown);
+    setState(LinkState::Connecting);
     return transport;
 }
 
@@ -80,6 +88,7 @@ void OltConnection::linkUp() {
     retrying_ = false;
     refused_ = false;
     if (loginGrace_.interval() > 0) loginGrace_.start();
+    setState(LinkState::LoggingIn);
     emit connectedChanged(true);
     if (waiting_) waiting_->quit();
 }
@@ -89,6 +98,7 @@ void OltConnection::linkFailed(Transport *transport, const QString &why) {
     const bool background = std::exchange(retrying_, false);
     refused_ = transport->refused();
     dropTransport();
+    setState(refused_ ? LinkState::LoginFailed : LinkState::Disconnected);
     if (!background) emit connectedChanged(false); // 自动重连's tries told it when the link went
     // Dialling again would only be refused again (a loop of boxes, or an account locked for too
     // many wrong passwords): the operator is told once and dials again by hand.
@@ -102,6 +112,7 @@ void OltConnection::linkDown() {
     readAvailable();
     receive_.finish(*this); // the last bytes, even if they looked like the start of a prompt
     sessionEnded();
+    setState(LinkState::Disconnected);
     emit connectedChanged(false);
     // The OLT closed the connection (a reboot, a switch-over, a network failure): with 自动重连 on,
     // dial again until it answers.
@@ -117,6 +128,7 @@ bool OltConnection::connectToOlt() {
     const OltLink link = oltLink(settings_);
     if (link.port == 0) {
         dropTransport();
+        setState(LinkState::Disconnected);
         emit connectedChanged(false);
         return false;
     }
@@ -136,6 +148,7 @@ void OltConnection::retryConnect() {
     const OltLink link = oltLink(settings_);
     if (link.port == 0) {
         dropTransport();
+        setState(LinkState::Disconnected);
         return;
     }
     retrying_ = true;
@@ -203,6 +216,9 @@ void OltConnection::readAvailable() {
     for (QByteArray bytes; transport_ && !(bytes = transport_->readAll()).isEmpty();)
         receive_.feed(bytes, *this);
     if (!loginDone_ && !accountAsked_ && isConnected() && receive_.atUserPrompt()) loggedInByLink();
+    // The CLI's first prompt after the login: the OLT took it.
+    if (loginDone_ && isConnected() && (receive_.atUserPrompt() || receive_.atPrivilegedPrompt()))
+        setState(LinkState::Connected);
     // A script that left the CLI outside configuration mode (a failed "interface" line, then its
     // "quit") strands it at the privileged prompt: nothing would complete from then on.
     if (loggedIn_ && !restored_ && receive_.atPrivilegedPrompt()) stranded_.start();
@@ -219,6 +235,13 @@ void OltConnection::restoreConfiguration() {
 }
 
 void OltConnection::loginRejected() {
+    // The OLT asks for the account again; answering would be refused again, box after box, and
+    // may lock the account. The link is closed and only the operator dials again (重连OLT).
+    refused_ = true;
+    dropTransport();
+    sessionEnded();
+    setState(LinkState::LoginFailed);
+    emit connectedChanged(false);
     operator_.error(olt::LoginRejectedBox, olt::ErrorTitle);
 }
 

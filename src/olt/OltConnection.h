@@ -6,6 +6,7 @@
 // to the router.
 
 #include "common/CommandSink.h"
+#include "olt/LinkState.h"
 #include "olt/ReceivePath.h"
 #include "olt/ScriptRunner.h"
 
@@ -50,6 +51,7 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     // break key typed at once, as a pager this side does not answer (or none) may be waiting.
     bool breakOutput() override;
     bool isConnected() const;
+    LinkState state() const { return state_; }
     ScriptRunner &runner() { return runner_; }
 
     // Over SSH it covers the key exchange, the login and opening the shell as well.
@@ -70,6 +72,8 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     void chunkReceived(const QByteArray &chunk);
     // After each connect attempt and when the OLT closes the connection.
     void connectedChanged(bool connected);
+    // Dialling, logging in, logged in, refused, down: each change once.
+    void stateChanged(LinkState state);
     // The password and the post-login script went out: what is sent from now on reaches the CLI,
     // not the login dialogue.
     void loginAnswered();
@@ -90,6 +94,7 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     void restoreConfiguration();
     bool writeRaw(const QByteArray &bytes);
     void dropTransport();
+    void setState(LinkState state);
 
     // What the receive path asks for.
     void write(const QByteArray &bytes) override { writeRaw(bytes); }
@@ -103,7 +108,10 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     void loginRejected() override;
     void pagingBroken() override { emit outputBroken(); }
     void deliver(const QByteArray &chunk) override {
-        if (chunk.contains("(config)#")) restored_ = false;
+        if (chunk.contains("(config)#")) {
+            restored_ = false;
+            if (loginDone_) setState(LinkState::Connected);
+        }
         // The router first: a reply it hands to an operation's handler must find the operation
         // still waiting for it.
         emit chunkReceived(chunk);
@@ -117,12 +125,13 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     QPointer<QEventLoop> waiting_; // connectToOlt() waits here for the link
     bool retrying_ = false;        // the link being made is 自动重连's, in the background
     bool refused_ = false;         // the last attempt was refused: only the operator dials again
+    LinkState state_ = LinkState::Disconnected;
     ReceivePath receive_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
     bool loggedIn_ = false;     // scripts may go: the login was answered, or none was asked
     bool loginDone_ = false;    // the login was answered, or the link logged in, and PostLogin queued
     bool accountAsked_ = false; // the OLT asked for the user name on this link
-    QTimer loginGrace_;     // an OLT that asks no login: queued scripts go after this
+    QTimer loginGrace_;         // an OLT that asks no login: queued scripts go after this
     ScriptRunner runner_;
     bool restored_ = false; // "config" went out; not again before configuration mode is back
     QTimer stranded_;       // quiet at the privileged prompt

@@ -27,6 +27,9 @@ class ResponseBuffer {
     bool holdsGridEcho() const { return gridEcho_; }
     // Line breaks collected so far (how far a long listing has come).
     qsizetype lines() const { return lines_; }
+    // ONTs of an ONT list collected so far (its rows carry the control flag "激活"/"去激活");
+    // -1 when the output is no ONT list.
+    qsizetype onts() const { return ontListEcho_ ? onts_ : -1; }
 
     static const QByteArray ConfigurationEcho; // "isplay current-configuration"
 
@@ -35,7 +38,10 @@ class ResponseBuffer {
     qsizetype textEnd_ = -1; // index of the first NUL, -1 while there is none
     bool configurationEcho_ = false;
     bool gridEcho_ = false;
+    bool ontListEcho_ = false;
     qsizetype lines_ = 0;
+    qsizetype onts_ = 0;
+    qsizetype ontScanFrom_ = 0; // where the next search for a control flag starts
 };
 
 } // namespace tw

@@ -262,9 +262,9 @@ void ResponseRouter::route(QByteArrayView chunk) {
 void ResponseRouter::showReceiving() {
     const bool now = buffer_.holdsGridEcho();
     if (now)
-        targets_.receiving(buffer_.lines());
+        targets_.receiving(buffer_.lines(), buffer_.onts());
     else if (receiving_)
-        targets_.receiving(-1);
+        targets_.receiving(-1, -1);
     receiving_ = now;
 }
 

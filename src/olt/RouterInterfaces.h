@@ -39,8 +39,12 @@ class RouterTargets {
     virtual void replacePaneText(Pane pane, const QString &text) = 0;
     virtual void appendQueryPane(const QString &text) = 0;
     virtual void appendConsole(const QString &text) = 0;
-    // A listing that fills a grid is arriving: `lines` so far; -1 once it completed or was dropped.
-    virtual void receiving(qsizetype lines) { (void)lines; }
+    // A listing that fills a grid is arriving: `lines` so far, and `onts` when it is an ONT list
+    // (-1 otherwise); lines -1 once it completed or was dropped.
+    virtual void receiving(qsizetype lines, qsizetype onts) {
+        (void)lines;
+        (void)onts;
+    }
 };
 
 // The handlers of completed outputs. Each does nothing until overridden. `output` is the collected output as

@@ -24,8 +24,8 @@ void RouterView::appendConsole(const QString &text) {
     if (console_) console_(text);
 }
 
-void RouterView::receiving(qsizetype lines) {
-    if (receiving_) receiving_(lines);
+void RouterView::receiving(qsizetype lines, qsizetype onts) {
+    if (receiving_) receiving_(lines, onts);
 }
 
 } // namespace tw

@@ -20,19 +20,21 @@ class RouterView : public RouterFields, public RouterTargets {
     // `append` is for the query pane's streaming output; the others are replaced whole.
     void setPane(Pane pane, Write replace, Write append = {});
     void setConsole(Write append) { console_ = std::move(append); }
-    void setReceiving(std::function<void(qsizetype lines)> show) { receiving_ = std::move(show); }
+    void setReceiving(std::function<void(qsizetype lines, qsizetype onts)> show) {
+        receiving_ = std::move(show);
+    }
 
     QString text(Field field) const override;
     void replacePaneText(Pane pane, const QString &text) override;
     void appendQueryPane(const QString &text) override;
     void appendConsole(const QString &text) override;
-    void receiving(qsizetype lines) override;
+    void receiving(qsizetype lines, qsizetype onts) override;
 
   private:
     QHash<int, Text> fields_;
     QHash<int, Write> replace_, append_;
     Write console_;
-    std::function<void(qsizetype)> receiving_;
+    std::function<void(qsizetype, qsizetype)> receiving_;
 };
 
 } // namespace tw

@@ -70,6 +70,9 @@ void TestConnection::handleChunk(const QByteArray &bytes) {
         operator_.notice(olt::TestSucceeded, DefaultBoxTitle, BoxIcon::Information);
         transport_->write(toGbk(olt::TestLogout));
     } else if (chunk == olt::LoginRejected) {
+        // The test ends here: the OLT asks for the account again, and answering it would only be
+        // refused again, box after box.
+        dropTransport();
         operator_.error(olt::TestRejected, olt::ErrorTitle);
     }
 }

@@ -16,6 +16,7 @@
 #include "session/OltSession.h"
 #include "widgets/GridPanelWidget.h"
 #include "widgets/StartupFields.h"
+#include "widgets/SwitchBox.h"
 #include "widgets/WidgetKit.h"
 
 #include <QCheckBox>
@@ -392,7 +393,8 @@ void OntPage::wireRegistration() {
                                 },
                                 [this](const QString &port, const QString &key, const QString &status) {
                                     showDiscoveryStatus(session_.ontDiscoveryGrid, port, key, status);
-                                    if (!status.isEmpty() && session_.report) session_.report(key + u' ' + status);
+                                    if (!status.isEmpty() && session_.report)
+                                        session_.report(key + u' ' + status);
                                 }};
         registerDiscovered(session_.context(), how, row);
     };
@@ -427,18 +429,18 @@ void OntPage::wireAutoRegistration() {
     SettingsStore &settings = session_.settings;
     Operator &op = session_.op;
     connect(testAutoRegisterButton, &QPushButton::clicked, &session_, &OltSession::autoRegisterTick);
-    connect(autoRegisterBox, &QCheckBox::clicked, this, [this, &settings, &op](bool ticked) {
+    // The boxes act on their state change, whoever changed it (a click, the space bar, a screen
+    // reader's toggle); a refused tick puts the box back.
+    onSwitched(autoRegisterBox, this, [this, &settings, &op](bool ticked) {
         if (ticked) {
-            if (!acceptField(op, periodBox->text(), QStringLiteral("周期"), FieldKind::Period)) {
-                autoRegisterBox->setChecked(false);
-            } else if (op.askYesNo(QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
-                                           "自动注册功能跟随软件启动运行，是否继续？"),
-                            DefaultBoxTitle, BoxIcon::None)) {
-                session_.setAutoRegisterInterval(minutesToMs(periodBox->text()));
-                settings.writeSwitch(settings::AutoRegister, true);
-            } else {
-                autoRegisterBox->setChecked(false);
-            }
+            if (!acceptField(op, periodBox->text(), QStringLiteral("周期"), FieldKind::Period)) return false;
+            if (!op.askYesNo(
+                    QStringLiteral("程序将周期性执行ONT注册命令，如需其他操作请务必关闭自动注册！\r\n"
+                                   "自动注册功能跟随软件启动运行，是否继续？"),
+                    DefaultBoxTitle, BoxIcon::None))
+                return false;
+            session_.setAutoRegisterInterval(minutesToMs(periodBox->text()));
+            settings.writeSwitch(settings::AutoRegister, true);
         } else {
             session_.setAutoRegisterInterval(0);
             settings.writeSwitch(settings::AutoRegister, false);
@@ -448,11 +450,16 @@ void OntPage::wireAutoRegistration() {
         }
         settings.writeSwitch(settings::Iptv, iptvBox->isChecked());
         settings.writeSwitch(settings::AutoMove, autoMoveBox->isChecked());
+        return true;
     });
-    connect(iptvBox, &QCheckBox::clicked, this,
-            [&settings](bool on) { settings.writeSwitch(settings::Iptv, on); });
-    connect(autoMoveBox, &QCheckBox::clicked, this,
-            [&settings](bool on) { settings.writeSwitch(settings::AutoMove, on); });
+    onSwitched(iptvBox, this, [&settings](bool on) {
+        settings.writeSwitch(settings::Iptv, on);
+        return true;
+    });
+    onSwitched(autoMoveBox, this, [&settings](bool on) {
+        settings.writeSwitch(settings::AutoMove, on);
+        return true;
+    });
     // Only the operator's edits count: loading the box at start-up is no change.
     connect(periodBox, &QLineEdit::textEdited, this, [this, &settings](const QString &text) {
         // Half-typed or bad periods are neither stored nor run; ticking the box names the problem.
@@ -464,14 +471,15 @@ void OntPage::wireAutoRegistration() {
 
 void OntPage::openAutoRegisterWindow() {
     AutoRegisterWindow window(session_.settings.read(settings::Period), this);
-    autoRegisterBox->setChecked(true);
+    // The window runs the loop for as long as it is open; the box only shows it.
+    loadSwitch(autoRegisterBox, true);
     session_.setAutoRegisterInterval(minutesToMs(window.periodBox->text()));
     connect(window.periodBox, &QLineEdit::textChanged, this,
             [this](const QString &text) { session_.setAutoRegisterInterval(minutesToMs(text)); });
     connect(window.testButton, &QPushButton::clicked, &session_, &OltSession::autoRegisterTick);
     emit autoRegisterWindowOpened(&window);
     window.exec();
-    autoRegisterBox->setChecked(false);
+    loadSwitch(autoRegisterBox, false);
     session_.setAutoRegisterInterval(0);
 }
 

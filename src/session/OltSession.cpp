@@ -31,10 +31,9 @@ OltSession::OltSession(SettingsStore &settings_, ActivityLog &log_, Operator &op
             router_->newSession();
             sink_.held.clear();
         } else {
-            view.receiving(-1); // what was arriving will not complete
+            view.receiving(-1, -1); // what was arriving will not complete
         }
-        emit connectionChanged(up, settings.read(settings::OltAddress) + QLatin1Char(':') +
-                                       settings.read(portSetting(oltLink(settings).protocol)));
+        emit connectionChanged(up, where());
     });
     connect(&connection, &OltConnection::configurationRestored, this,
             [this](const QString &note) { view.appendConsole(note); });
@@ -58,6 +57,11 @@ OltSession::OltSession(SettingsStore &settings_, ActivityLog &log_, Operator &op
 }
 
 OltSession::~OltSession() = default;
+
+QString OltSession::where() const {
+    return settings.read(settings::OltAddress) + QLatin1Char(':') +
+           settings.read(portSetting(oltLink(settings).protocol));
+}
 
 bool OltSession::sendHelp(const QString &partial) {
     return sink_.target->send(sink_.held.help(partial));

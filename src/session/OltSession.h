@@ -59,6 +59,8 @@ class OltSession : public QObject {
     AutoRegistrar &registrar() { return *registrar_; }
     // What every page's flows work with.
     PageContext &context() { return *context_; }
+    // The OLT's address and port from the settings, as "address:port".
+    QString where() const;
 
     // Dials the OLT; replaceable for tests.
     std::function<void()> connectOlt;

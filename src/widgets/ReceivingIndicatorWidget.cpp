@@ -23,14 +23,15 @@ ReceivingIndicatorWidget::ReceivingIndicatorWidget(QWidget *parent) : QWidget(pa
     hide();
 }
 
-void ReceivingIndicatorWidget::showProgress(qsizetype lines) {
+void ReceivingIndicatorWidget::showProgress(qsizetype lines, qsizetype onts) {
     if (lines < 0) {
         hide();
         return;
     }
     if (!isHidden() && sinceUpdate_.isValid() && sinceUpdate_.elapsed() < UpdateMs) return;
     sinceUpdate_.start();
-    label->setText(QStringLiteral("正在接收列表… 已收到 %1 行").arg(lines));
+    label->setText(onts >= 0 ? QStringLiteral("正在接收列表… 已收到 %1 个ONT").arg(onts)
+                             : QStringLiteral("正在接收列表… 已收到 %1 行").arg(lines));
     show();
 }
 

@@ -1,6 +1,7 @@
 #include "widgets/SwitchBox.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QSignalBlocker>
 
 namespace tw {
@@ -15,6 +16,11 @@ void onSwitched(QAbstractButton *box, QObject *owner, std::function<bool(bool)> 
 void loadSwitch(QAbstractButton *box, bool checked) {
     const QSignalBlocker quiet(box);
     box->setChecked(checked);
+}
+
+void loadSwitch(QAction *action, bool checked) {
+    const QSignalBlocker quiet(action);
+    action->setChecked(checked);
 }
 
 } // namespace tw

@@ -5,6 +5,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QAction;
 class QObject;
 
 namespace tw {
@@ -14,5 +15,6 @@ namespace tw {
 void onSwitched(QAbstractButton *box, QObject *owner, std::function<bool(bool)> apply);
 // Shows a stored state without acting on it.
 void loadSwitch(QAbstractButton *box, bool checked);
+void loadSwitch(QAction *action, bool checked);
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include "admin/OntFirmwareWidget.h"
 #include "admin/SystemGroupWidget.h"
 #include "admin/TftpServerUi.h"
+#include "app/ToolsMenuUi.h"
 #include "wizards/SettingsPage.h"
 
 #include <QAction>
@@ -151,9 +152,9 @@ TEST(TftpUi, MenuItemStartsAndStopsTheServer) {
 TEST(AdminUi, MainWindowHostsTheNewParts) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
-    EXPECT_NE(c.action(c.window->toolsMenu, QStringLiteral("TFTP服务器")), nullptr);
-    EXPECT_EQ(c.window->tftp->server.root(), c.run.path());
-    EXPECT_FALSE(c.window->tftp->server.isRunning()) << "off until the operator starts it";
+    EXPECT_NE(c.action(c.window->tools->toolsMenu, QStringLiteral("TFTP服务器")), nullptr);
+    EXPECT_EQ(c.window->tools->tftp->server.root(), c.run.path());
+    EXPECT_FALSE(c.window->tools->tftp->server.isRunning()) << "off until the operator starts it";
     ASSERT_NE(c.page().firmware, nullptr);
     EXPECT_EQ(c.page().firmware->parentWidget(), c.page().flashFields);
     EXPECT_NE(c.page().confirmAll, nullptr) << "the registration row stays";

@@ -1,4 +1,6 @@
 #include "app/MainWindow.h"
+#include "app/NavigationUi.h"
+#include "app/TrayUi.h"
 #include "ConsoleFixture.h"
 #include "TestDoubles.h"
 #include "admin/BoardPage.h"
@@ -134,14 +136,14 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
     c.window->showPage(c.window->queryPage);
     c.action(toolbar, QStringLiteral("单板信息"))->trigger();
     EXPECT_EQ(c.window->pages->currentIndex(), 0);
-    c.action(c.window->programMenu, QStringLiteral("机框状态"))->trigger();
+    c.action(c.window->navigation->programMenu, QStringLiteral("机框状态"))->trigger();
     EXPECT_EQ(c.sink.writes, (QList<QByteArray>{"display board 0\r\n\r\n", "display board 0\r\n"}));
     c.action(toolbar, QStringLiteral("基本设置"))->trigger();
     EXPECT_EQ(c.window->pages->currentIndex(), 6);
     // The current page's button stays pressed, and only that one.
     EXPECT_TRUE(c.action(toolbar, QStringLiteral("基本设置"))->isChecked());
     EXPECT_FALSE(c.action(toolbar, QStringLiteral("单板信息"))->isChecked());
-    c.action(c.window->programMenu, QStringLiteral("查询功能"))->trigger();
+    c.action(c.window->navigation->programMenu, QStringLiteral("查询功能"))->trigger();
     EXPECT_TRUE(c.action(toolbar, QStringLiteral("查询功能"))->isChecked());
     EXPECT_FALSE(c.action(toolbar, QStringLiteral("基本设置"))->isChecked());
     EXPECT_FALSE(c.action(toolbar, QStringLiteral("控制面板"))->isCheckable());
@@ -160,8 +162,8 @@ TEST(MainWindow, ChassisCommandsAndPageSwitches) {
     EXPECT_EQ(hover("单板信息"), QStringLiteral("检测OLT下板卡数量和位置")) << "the test sees tool tips";
     QToolTip::hideText();
     // Ten menu items with a separator between each two, then "退出" after one more.
-    EXPECT_EQ(c.window->programMenu->actions().size(), 21);
-    EXPECT_EQ(c.window->programMenu->actions().last()->text(), QStringLiteral("退出"));
+    EXPECT_EQ(c.window->navigation->programMenu->actions().size(), 21);
+    EXPECT_EQ(c.window->navigation->programMenu->actions().last()->text(), QStringLiteral("退出"));
     const QList<QAction *> bar = c.window->menuBar()->actions();
     ASSERT_EQ(bar.size(), 3);
     EXPECT_EQ(bar[0]->text(), QStringLiteral("程序(&F)"));
@@ -210,7 +212,7 @@ TEST(MainWindow, ExitAsksAndTheCloseBoxWithoutATrayExitsToo) {
     Console c(configured());
     ASSERT_TRUE(c.window->start());
     c.window->show();
-    ASSERT_EQ(c.window->tray, nullptr);
+    ASSERT_EQ(c.window->tray->icon, nullptr);
     QSignalSpy exits(c.window.get(), &MainWindow::exitConfirmed);
     c.op.answer(false);
     EXPECT_FALSE(c.window->requestExit());

@@ -1,13 +1,17 @@
 #include "ConsoleFixture.h"
 #include "app/CommandLineWindow.h"
 #include "app/ControlPanelWindow.h"
+#include "monitor/AlarmPage.h"
 #include "monitor/FanTab.h"
+#include "ont/OntPage.h"
 #include "wizards/BasicConfigTab.h"
 #include "wizards/SettingsPage.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
+#include <QTabWidget>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -72,4 +76,63 @@ TEST(SwitchBoxes, ConsoleSwitchesActOnAChangeWithoutAClick) {
     EXPECT_FALSE(mirror.timer.isActive());
     toggleAsAScreenReaderDoes(mirror.autoSync);
     EXPECT_TRUE(mirror.timer.isActive());
+}
+
+// The automatic registration's boxes: ticked without a click, the question is asked and the loop
+// runs; a refused tick puts the box back and stores nothing; unticked, the loop stops and the
+// boxes that follow it go off too.
+TEST(SwitchBoxes, AutomaticRegistrationBoxesActOnAChangeWithoutAClick) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    OntPage *page = c.window->ontPage;
+    QTimer &loop = c.window->session.autoRegisterTimer;
+
+    c.op.answer(false);
+    toggleAsAScreenReaderDoes(page->autoRegisterBox);
+    EXPECT_FALSE(page->autoRegisterBox->isChecked()) << "refused: back as it was";
+    EXPECT_FALSE(loop.isActive());
+    EXPECT_NE(c.settings.read(settings::AutoRegister), QStringLiteral("真"));
+
+    c.op.answer(true);
+    toggleAsAScreenReaderDoes(page->autoRegisterBox);
+    EXPECT_TRUE(page->autoRegisterBox->isChecked());
+    EXPECT_TRUE(loop.isActive());
+    EXPECT_EQ(c.settings.read(settings::AutoRegister), QStringLiteral("真"));
+    toggleAsAScreenReaderDoes(page->iptvBox);
+    EXPECT_EQ(c.settings.read(settings::Iptv), QStringLiteral("真"));
+
+    toggleAsAScreenReaderDoes(page->autoRegisterBox);
+    EXPECT_FALSE(loop.isActive());
+    EXPECT_EQ(c.settings.read(settings::AutoRegister), QStringLiteral("假"));
+    EXPECT_FALSE(page->iptvBox->isChecked());
+    EXPECT_EQ(c.settings.read(settings::Iptv), QStringLiteral("假"));
+}
+
+// The toolbar's page buttons switch pages on their state change; the button of the page shown
+// stays pressed when toggled again.
+TEST(SwitchBoxes, ToolbarPageButtonsSwitchPagesWithoutAClick) {
+    Console c(configured());
+    ASSERT_TRUE(c.window->start());
+    auto *toolbar = c.window->findChild<QToolBar *>(QStringLiteral("Toolbar"));
+    ASSERT_NE(toolbar, nullptr);
+    const auto button = [&](const QString &caption) -> QAbstractButton * {
+        for (QAction *a : toolbar->actions())
+            if (a->text() == caption) return qobject_cast<QAbstractButton *>(toolbar->widgetForAction(a));
+        return nullptr;
+    };
+    QAbstractButton *alarms = button(QStringLiteral("报警状态"));
+    QAbstractButton *onts = button(QStringLiteral("ONT管理"));
+    ASSERT_TRUE(alarms && onts);
+
+    toggleAsAScreenReaderDoes(alarms);
+    EXPECT_EQ(c.window->pages->currentWidget(), c.window->alarmPage);
+    EXPECT_TRUE(alarms->isChecked());
+    toggleAsAScreenReaderDoes(alarms);
+    EXPECT_EQ(c.window->pages->currentWidget(), c.window->alarmPage);
+    EXPECT_TRUE(alarms->isChecked()) << "the shown page's button stays pressed";
+
+    toggleAsAScreenReaderDoes(onts);
+    EXPECT_EQ(c.window->pages->currentWidget(), c.window->ontPage);
+    EXPECT_TRUE(onts->isChecked());
+    EXPECT_FALSE(alarms->isChecked());
 }

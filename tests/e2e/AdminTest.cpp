@@ -1,6 +1,7 @@
 // Boards, system operations and switches against the simulator: what each does to the device.
 
 #include "ConsoleHarness.h"
+#include "app/StatusBarUi.h"
 
 #include "admin/BoardPage.h"
 #include "admin/SystemGroupWidget.h"
@@ -113,9 +114,12 @@ TEST(AdminE2E, RenameSaveIdleTimeoutAndSwitches) {
 }
 
 // A reboot ends the session from the OLT's side; with 自动重连 on the console logs in again once the
-// OLT is back, and the next query completes.
-TEST(AdminE2E, RebootEndsTheSessionAndTheConsoleComesBack) {
-    AdminHarness h(demoDevice(), QStringLiteral("自动重连=真\n"));
+// OLT is back (over SSH with the host key it trusted, asking nothing), and the next query completes.
+using AdminRebootE2E = OverEachLink;
+INSTANTIATE_TEST_SUITE_P(, AdminRebootE2E, ::testing::Values(Link::Telnet, Link::Ssh), linkName);
+
+TEST_P(AdminRebootE2E, RebootEndsTheSessionAndTheConsoleComesBack) {
+    AdminHarness h(demoDevice(), QStringLiteral("自动重连=真\n"), GetParam());
     h.sim.server->setRestartMs(500);
     h.window->session.connection.setRetryDelay(300);
     ASSERT_TRUE(h.startAndLogIn());
@@ -130,4 +134,8 @@ TEST(AdminE2E, RebootEndsTheSessionAndTheConsoleComesBack) {
     h.typeCommand(QStringLiteral("display board 0"));
     ASSERT_TRUE(h.waitForConsole(QStringLiteral("单板名称")));
     ASSERT_TRUE(h.waitForConsole(ConfigPrompt));
+    for (const test::Box &b : h.op.boxes)
+        EXPECT_NE(b.title, Operator::HostKeyTitle) << "the trusted key is not asked about again";
+    EXPECT_EQ(h.window->status->connectionLabel->text(),
+              QStringLiteral("已连接 ") + h.window->session.where());
 }

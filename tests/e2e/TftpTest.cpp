@@ -9,6 +9,7 @@
 #include "admin/OntFirmwareWidget.h"
 #include "admin/SystemGroupWidget.h"
 #include "admin/TftpServerUi.h"
+#include "app/ToolsMenuUi.h"
 #include "common/Gbk.h"
 #include "ont/OntPage.h"
 #include "wizards/SettingsPage.h"
@@ -290,16 +291,16 @@ TEST(TftpE2E, RoundTripThroughDebiansTftpd) {
 
 TEST(TftpE2E, RoundTripThroughTheConsolesOwnServer) {
     TftpHarness h;
-    h.window->tftp->setPort(0); // any free port
-    h.window->tftp->action->trigger();
-    ASSERT_TRUE(h.window->tftp->server.isRunning());
-    h.serverOn(h.window->tftp->server.port());
+    h.window->tools->tftp->setPort(0); // any free port
+    h.window->tools->tftp->action->trigger();
+    ASSERT_TRUE(h.window->tools->tftp->server.isRunning());
+    h.serverOn(h.window->tools->tftp->server.port());
     h.sim.server->setRestartMs(500);
     h.window->session.connection.setRetryDelay(300);
     ASSERT_TRUE(h.startAndLogIn());
     roundTrip(h);
-    h.window->tftp->action->trigger();
-    EXPECT_FALSE(h.window->tftp->server.isRunning());
+    h.window->tools->tftp->action->trigger();
+    EXPECT_FALSE(h.window->tools->tftp->server.isRunning());
 }
 
 // A firmware file nobody serves: the OLT's failure shows, nothing is selected or started (an

@@ -131,7 +131,8 @@ TEST_F(ConnectionTest, LogsInAndHandsOutputOn) {
 
     peer.say(gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#"));
     const QByteArray expected = gbk("display vlan all\r\n  共 1 个\r\nMA5680T(config)#");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return joined(passed).endsWith(expected); }, 5000)) << joined(passed).data();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return joined(passed).endsWith(expected); }, 5000))
+        << joined(passed).data();
     EXPECT_TRUE(joined(passed).startsWith("\r\n>>User name:\r\n>>User password:"));
     EXPECT_TRUE(op.boxes.isEmpty());
 
@@ -140,20 +141,44 @@ TEST_F(ConnectionTest, LogsInAndHandsOutputOn) {
     EXPECT_TRUE(peer.waitReceived("display ont info 0 1 0 all\r\n"));
 }
 
-TEST_F(ConnectionTest, RejectedLoginShowsTheBoxAndGoesNoFurther) {
+// The OLT asks for the account again after a refused login: answering would be refused again, box
+// after box (and may lock the account). One box, the link closed, and no dialling until 重连.
+TEST_F(ConnectionTest, RejectedLoginShowsOneBoxClosesTheLinkAndWaitsForTheOperator) {
     OltConnection conn(settings, op);
-    QSignalSpy passed(&conn, &OltConnection::chunkReceived);
+    QSignalSpy states(&conn, &OltConnection::stateChanged);
     ASSERT_TRUE(conn.connectToOlt());
     ASSERT_TRUE(peer.waitConnections(1));
+    EXPECT_EQ(conn.state(), LinkState::LoggingIn);
 
+    peer.say("\r\n>>User name:");
+    ASSERT_TRUE(peer.waitReceived("admin\r\n"));
+    peer.say("\r\n>>User password:");
+    ASSERT_TRUE(peer.waitReceived("admin\r\ns3cret\r\n"));
     peer.say(Rejected);
     peer.say("\r\n>>User name:");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !passed.isEmpty(); }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return peer.sockets[0]->state() != QAbstractSocket::ConnectedState; }, 5000));
+    QTest::qWait(200);
     ASSERT_EQ(op.boxes.size(), 1);
     EXPECT_EQ(op.boxes[0].text, QStringLiteral("用户名或密码不正确，或该用户已在其他地方登录！"));
     EXPECT_EQ(op.boxes[0].title, QStringLiteral("错误"));
     EXPECT_EQ(op.boxes[0].icon, BoxIcon::Error);
-    EXPECT_EQ(joined(passed), "\r\n>>User name:");
+    EXPECT_EQ(peer.received[0], "admin\r\ns3cret\r\n") << "the second account prompt is not answered";
+    EXPECT_EQ(conn.state(), LinkState::LoginFailed);
+    EXPECT_FALSE(conn.isConnected());
+
+    // 自动重连, the idle notice or a timer's query dial no more; the operator's 重连 does.
+    EXPECT_FALSE(conn.connectToOlt());
+    EXPECT_EQ(peer.sockets.size(), 1u);
+    conn.allowRedial();
+    EXPECT_TRUE(conn.connectToOlt());
+    ASSERT_TRUE(peer.waitConnections(2));
+
+    QList<LinkState> seen;
+    for (const QList<QVariant> &s : states)
+        seen.append(s[0].value<LinkState>());
+    EXPECT_EQ(seen, (QList<LinkState>{LinkState::Connecting, LinkState::LoggingIn, LinkState::LoginFailed,
+                                      LinkState::Connecting, LinkState::LoggingIn}));
 }
 
 TEST_F(ConnectionTest, IdleNoticeReconnectsOnlyWhenSwitchedOn) {
@@ -295,7 +320,8 @@ TEST_F(ConnectionTest, StrandedAtThePrivilegedPromptReturnsToConfigurationOnce) 
     QTest::qWait(400);
     peer.cliPrompt = "MA5680T#";
     peer.say("\r\n>>User password:");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.received[0].endsWith("switch language-mode\r\n\r\n"); }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return peer.received[0].endsWith("switch language-mode\r\n\r\n"); }, 5000));
     peer.cliPrompt.clear();
     peer.received[0].clear();
     peer.say("\r\nMA5680T>enable\r\n\r\nMA5680T#config\r\n\r\nMA5680T(config)#");

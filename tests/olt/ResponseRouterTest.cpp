@@ -40,8 +40,12 @@ struct Recorder : RouterTargets, RouterHandlers {
     }
     void appendQueryPane(const QString &text) override { query += text; }
     void appendConsole(const QString &text) override { console += text; }
-    QList<qsizetype> progress; // what receiving() was told
-    void receiving(qsizetype lines) override { progress << lines; }
+    QList<qsizetype> progress;    // what receiving() was told: the lines
+    QList<qsizetype> ontProgress; // and the ONTs
+    void receiving(qsizetype lines, qsizetype onts) override {
+        progress << lines;
+        ontProgress << onts;
+    }
 
     void redrawChassis(QByteArrayView output) override { events << "chassis: " + fromGbk(output); }
     void ontList(QByteArrayView output) override { events << "ont list: " + fromGbk(output); }
@@ -375,18 +379,25 @@ TEST_F(RouterTest, ShortChunksAreSearchedWithinThemselves) {
 // A listing that fills a grid shows how far it has come while it arrives, and stops showing once
 // it completes; a search or any other output shows nothing.
 TEST_F(RouterTest, GridListingsReportTheirProgressUntilTheyComplete) {
-    router.route("display ont info 0 1 0 all\r\n  0/ 1/0  0  4857544300000001  active\r\n");
-    router.route("  0/ 1/0  1  4857544300000002  active\r\n  0/ 1/0  2  4857");
-    router.route("544300000003  active\r\n" + Prompt);
-    EXPECT_EQ(rec.progress, (QList<qsizetype>{2, 3, -1}));
+    // An ONT list counts its ONTs by their control flags, also one cut between two reads.
+    const QByteArray flag = toGbk(u"激活");
+    router.route(toGbk(u"display ont info 0 1 0 all\r\n  0/ 1/0  0  4857544300000001  激活  online\r\n"));
+    router.route(toGbk(u"  0/ 1/0  1  4857544300000002  去激活  offline\r\n  0/ 1/0  2  4857544300000003  ") +
+                 flag.first(3));
+    router.route(flag.sliced(3) + "  online\r\n");
+    router.route(Prompt);
+    EXPECT_EQ(rec.progress, (QList<qsizetype>{2, 3, 4, -1}));
+    EXPECT_EQ(rec.ontProgress, (QList<qsizetype>{1, 2, 3, -1}));
 
     rec.progress.clear();
+    rec.ontProgress.clear();
     router.route("display ont info by-sn 4857544300000001\r\n  ONT-ID : 3\r\n");
     router.route("display vlan all\r\n" + Prompt);
     EXPECT_TRUE(rec.progress.isEmpty());
     router.route("display ont autofind all\r\n   ONT SN : 1\r\n");
     router.newSession(); // a dropped connection ends it too
     EXPECT_EQ(rec.progress, (QList<qsizetype>{2, -1}));
+    EXPECT_EQ(rec.ontProgress, (QList<qsizetype>{-1, -1})) << "an autofind listing counts lines";
 }
 
 // A break cuts the output it lands in, a grid listing is handled so; one typed while nothing runs is
