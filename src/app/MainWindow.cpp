@@ -25,6 +25,7 @@
 #include "wizards/CommissioningPage.h"
 #include "wizards/SettingsPage.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>

@@ -9,6 +9,7 @@
 #include "wizards/SettingsPage.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
