@@ -212,13 +212,8 @@ const CommandTable &anyModeCommands() {
         {{"switch", "language-mode"},
          [](Call &c) {
              if (!c.need(0, 0)) return;
-             if (c.lang() == Lang::English) {
-                 c.s.setLang(Lang::Chinese);
-                 c.say("", "  提示：语言模式已切换为中文");
-             } else {
-                 c.s.setLang(Lang::English);
-                 c.say("  Info: The language mode is switched to English", "");
-             }
+             c.s.setLang(c.lang() == Lang::English ? Lang::Chinese : Lang::English);
+             c.say(text::LanguageSwitched);
          }},
         {{"scroll"},
          [](Call &c) {
@@ -234,11 +229,9 @@ const CommandTable &anyModeCommands() {
          [](Call &c) {
              if (!c.need(0, 0)) return;
              if (c.s.modeAs<mode::User>() || c.s.modeAs<mode::Privileged>()) {
-                 c.say("  Check whether system data has been changed. Please save data before logout.",
-                       "  请检查系统数据是否已改变，请在注销前保存数据。");
+                 c.say(text::SaveBeforeLogout);
                  Session &s = c.s;
-                 c.s.confirm(tr(c.lang(), "  Are you sure to log out? ", "  确定要注销吗？"),
-                             [&s] { s.logout(); });
+                 c.s.confirm(tr(c.lang(), text::ConfirmLogout), [&s] { s.logout(); });
                  return;
              }
              c.s.popMode();
@@ -259,8 +252,7 @@ const CommandTable &userCommands() {
          [](Call &c) {
              if (c.need(0, 0)) c.s.pushMode(mode::Privileged{});
          }},
-        {{"display", "version"},
-         [](Call &c) { c.say("  VERSION : MA5600V800R013C10", "  版本 : MA5600V800R013C10"); }},
+        {{"display", "version"}, [](Call &c) { c.say(text::UserModeVersion); }},
     };
     return table;
 }
@@ -284,9 +276,9 @@ const CommandTable &privilegedCommands() {
 
 namespace tw::sim {
 
-void afterConfirm(Call &c, const char *en, const char *zh, std::function<void(Call &)> then) {
+void afterConfirm(Call &c, const Text &question, std::function<void(Call &)> then) {
     Session *s = &c.s;
-    c.s.confirm(tr(c.lang(), en, zh), [s, tokens = c.tokens, first = c.first, then] {
+    c.s.confirm(tr(c.lang(), question), [s, tokens = c.tokens, first = c.first, then] {
         Call again{*s, tokens, first};
         then(again);
     });

@@ -3,6 +3,7 @@
 
 #include "Render.h"
 #include "Session.h"
+#include "Texts.h"
 
 #include <QString>
 
@@ -39,7 +40,7 @@ struct Call {
 
     void print(const QString &text) { s.print(text); }
     void line(const QString &text) { s.print(text + "\r\n"); }
-    void say(const char *english, const char *chinese) { line(tr(lang(), english, chinese)); }
+    void say(const Text &text) { line(tr(lang(), text)); }
     void fail(Failure f) { line(failureText(f, lang())); }
     // Errors with the caret under argument i (or past the end).
     void paramError(int i);
@@ -130,8 +131,7 @@ const CommandTable &anyModeCommands();
 namespace tw::sim {
 
 // Runs `then` on a copy of the call after the device's "(y/n)[n]:" question is answered "y".
-void afterConfirm(Call &c, const char *englishQuestion, const char *chineseQuestion,
-                  std::function<void(Call &)> then);
+void afterConfirm(Call &c, const Text &question, std::function<void(Call &)> then);
 // Runs `then` on a copy of the call after a "{ <cr>|...}:" prompt is answered with Enter.
 void afterOptions(Call &c, const QString &choices, std::function<void(Call &)> then);
 // Runs `then` on a copy of the call after a numbered choice is answered "1"; other answers cancel.

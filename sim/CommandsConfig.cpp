@@ -42,7 +42,7 @@ void enterInterface(Call &c) {
         if (!c.need(2, 2)) return;
         auto id = c.number(1, 0, 127);
         if (!id) return c.paramError(1);
-        if (*id != 0) return c.say("  Failure: The EMU does not exist", "  失败：EMU不存在");
+        if (*id != 0) return c.say(text::NoEmu);
         return c.s.pushMode(mode::EmuInterface{});
     }
     static const QStringList boards = {"gpon", "epon", "giu", "scu", "mcu", "eth", "mpu"};
@@ -75,8 +75,7 @@ void undoInterface(Call &c) {
     if (!index) return c.paramError(used - 1);
     if (!c.need(used, used)) return;
     const QString name = "vlanif" + QString::number(*index);
-    if (!c.dev().ipInterface(name))
-        return c.say("  Failure: The interface does not exist", "  失败：接口不存在");
+    if (!c.dev().ipInterface(name)) return c.say(text::NoInterface);
     std::erase_if(c.dev().ipInterfaces, [&](const IpInterface &i) { return i.name == name; });
 }
 
@@ -103,8 +102,7 @@ void routeStatic(Call &c, bool add) {
             return x.destination == r.destination && x.mask == r.mask &&
                    (r.gateway.isEmpty() || x.gateway == r.gateway);
         });
-        if (c.dev().routes.size() == before)
-            c.say("  Failure: The route does not exist", "  失败：路由不存在");
+        if (c.dev().routes.size() == before) c.say(text::NoRoute);
         return;
     }
     if (c.argc() > 3) {
@@ -153,8 +151,8 @@ const CommandTable &configCommands() {
         {{"telnet"},
          [](Call &c) {
              if (!c.need(1, 2)) return;
-             c.line(tr(c.lang(), "  Trying ", "  正在尝试连接 ") + c.arg(0) + " ...");
-             c.say("  Failure: Connection timed out", "  失败：连接超时");
+             c.print(renderTelnetTrying(c.lang(), c.arg(0)));
+             c.say(text::TelnetTimedOut);
          }},
     };
     return table;

@@ -77,9 +77,7 @@ const CommandTable &emuInterfaceCommands() {
         {{"reset"},
          [](Call &c) {
              if (!c.need(0, 0)) return;
-             afterConfirm(c, "  Are you sure to reset the EMU? ", "  确定要复位EMU吗？", [](Call &c) {
-                 c.say("  The EMU is reset, its settings are kept", "  EMU复位成功，配置保持不变");
-             });
+             afterConfirm(c, text::ConfirmEmuReset, [](Call &c) { c.say(text::EmuReset); });
          }},
         {{"display", "fan", "environment"}, environment},
         {{"display", "fan", "alarm"}, fanAlarms},

@@ -58,10 +58,7 @@ void igmpSetting(Call &c, const QStringList &values, bool version) {
         if (MulticastVlan *m = multicastVlanOf(c))
             (version ? m->igmpVersion : m->igmpMode) = c.arg(0).toLower();
     };
-    if (version)
-        return afterConfirm(c, "  Are you sure to change the IGMP version? ", "  确定要修改IGMP版本吗？",
-                            apply);
-    afterConfirm(c, "  Are you sure to change the IGMP mode? ", "  确定要修改IGMP模式吗？", apply);
+    afterConfirm(c, version ? text::ConfirmIgmpVersion : text::ConfirmIgmpMode, apply);
 }
 
 // igmp uplink-port <f/s/p>: a port of an uplink board.

@@ -69,8 +69,7 @@ void temperature(Call &c) {
     auto boards = boardsOf(c, 0);
     if (!boards) return;
     const QString out = renderTemperatures(c.dev(), c.lang(), *boards);
-    if (out.isEmpty())
-        return c.say("  Failure: The board is not in the normal state", "  失败：单板状态不正常");
+    if (out.isEmpty()) return c.say(text::BoardNotNormal);
     c.print(out);
 }
 
@@ -91,11 +90,7 @@ void ioPacketFiles(Call &c) {
 void progress(Call &c) {
     if (!c.need(1, 1)) return;
     if (!c.is(0, "load") && !c.is(0, "upgrade")) return c.paramError(0);
-    withFilterPrompt(c, [](Call &c) {
-        c.is(0, "load")
-            ? c.say("  Failure: No loading operation is in progress", "  失败：当前没有正在进行的加载操作")
-            : c.say("  Failure: No upgrade operation is in progress", "  失败：当前没有正在进行的升级操作");
-    });
+    withFilterPrompt(c, [](Call &c) { c.say(c.is(0, "load") ? text::NoLoading : text::NoUpgrade); });
 }
 
 void dataSync(Call &c) {
@@ -121,7 +116,7 @@ void rogueOnts(Call &c) {
     if (!c.need(2, 2)) return;
     if (!c.number(0, 0, 7)) return c.paramError(0);
     if (!c.is(1, "all")) return c.paramError(1);
-    c.say("  Failure: There is no rogue ONT", "  失败：不存在流氓ONT");
+    c.say(text::NoRogueOnt);
 }
 
 } // namespace
@@ -136,9 +131,7 @@ const CommandTable &monitorCommands() {
         {{"display", "power"}, power},
         {{"display", "runstat", "callinfo"},
          [](Call &c) {
-             if (!c.need(0, 0)) return;
-             c.say("  CPU occupancy     : 12%\r\n  Memory occupancy  : 41%",
-                   "  CPU占用率         : 12%\r\n  内存占用率        : 41%");
+             if (c.need(0, 0)) c.print(renderCpuOccupancy(c.lang()));
          }},
         {{"display", "io-packetfile"}, ioPacketFiles},
         {{"display", "progress"}, progress},
@@ -146,7 +139,7 @@ const CommandTable &monitorCommands() {
         {{"display", "statistics"}, globalStatistics},
         {{"display", "rogueont"}, rogueOnts},
         {{"display", "ont-load"}, ontLoadDisplay},
-        {{"display", "time"}, [](Call &c) { c.line("  " + c.dev().now); }},
+        {{"display", "time"}, [](Call &c) { c.print(renderTime(c.dev())); }},
     };
     return table;
 }

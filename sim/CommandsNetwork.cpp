@@ -51,7 +51,7 @@ void vlanDisplay(Call &c) {
     if (!c.need(1, 1)) return;
     const Device &d = c.dev();
     if (c.is(0, "all")) return afterOptions(c, "{ <cr>|vlanattr<K>|vlantype<K> }:", vlanList);
-    if (c.is(0, "loop")) return c.say("  Failure: There is no loop in VLANs", "  失败：VLAN中不存在环路");
+    if (c.is(0, "loop")) return c.say(text::NoVlanLoop);
     if (c.is(0, "number")) return c.print(renderVlanCounts(d, c.lang()));
     auto id = c.number(0, 1, 4095);
     if (!id) return c.paramError(0);
@@ -70,11 +70,7 @@ const CommandTable &networkCommands() {
         {{"display", "ip", "interface"}, interfaceBrief},
         {{"display", "ip", "statistics"},
          [](Call &c) {
-             if (!c.need(0, 0)) return;
-             c.say("  Input:   packets 1893412, bad checksum 0, bad header length 0\r\n"
-                   "  Output:  packets 1744120, forwarded 0, dropped 0",
-                   "  接收:    报文 1893412, 校验和错误 0, 头长度错误 0\r\n"
-                   "  发送:    报文 1744120, 转发 0, 丢弃 0");
+             if (c.need(0, 0)) c.print(renderIpStatistics(c.lang()));
          }},
         {{"display", "arp"}, arpTable},
     };

@@ -57,20 +57,14 @@ void ontDelete(Call &c) {
             if (f != Failure::None) last = f;
         }
         if (!all && last != Failure::None) return c.fail(last);
-        if (c.lang() == Lang::English)
-            c.line(QStringLiteral("  Number of ONTs that can be deleted: %1, success: %2")
-                       .arg(list.size())
-                       .arg(ok));
-        else
-            c.line(QString::fromUtf8("  可以删除的ONT数目: %1, 成功: %2").arg(list.size()).arg(ok));
+        c.print(renderTally(c.lang(), Tally::OntsDeleted, qsizetype(list.size()), ok));
     };
     if (!all) return run(c, *targets, false);
-    afterConfirm(c, "  Are you sure to delete all the ONTs on the port? ",
-                 "  确定要删除该端口下的所有ONT吗？", [run](Call &c) {
-                     bool all = true;
-                     auto again = ontTargets(c, &all);
-                     if (again) run(c, *again, true);
-                 });
+    afterConfirm(c, text::ConfirmDeletePortOnts, [run](Call &c) {
+        bool all = true;
+        auto again = ontTargets(c, &all);
+        if (again) run(c, *again, true);
+    });
 }
 
 void ontActivate(Call &c, bool active) {
@@ -82,14 +76,7 @@ void ontActivate(Call &c, bool active) {
     for (const auto &[at, id] : *targets)
         ok += setActive(c.dev(), at, id, active) == Failure::None;
     if (!all && ok == 0) return c.fail(Failure::NoOnt);
-    if (all) {
-        if (c.lang() == Lang::English)
-            c.line(QStringLiteral("  Number of ONTs that can be operated: %1, success: %2")
-                       .arg(targets->size())
-                       .arg(ok));
-        else
-            c.line(QString::fromUtf8("  可以操作的ONT数目: %1, 成功: %2").arg(targets->size()).arg(ok));
-    }
+    if (all) c.print(renderTally(c.lang(), Tally::OntsOperated, qsizetype(targets->size()), ok));
 }
 
 // ONT reset and factory-setting restore: they ask first, and the ONT comes back up at once. Only
@@ -100,10 +87,7 @@ void ontRestart(Call &c, bool factory) {
     if (!targets) return;
     if (targets->size() == 1 && !c.dev().ont(targets->front().first, targets->front().second))
         return c.fail(Failure::NoOnt);
-    const char *en = factory ? "  Are you sure to restore the factory settings of the ONT(s)? "
-                             : "  Are you sure to reset the ONT(s)? ";
-    const char *zh = factory ? "  确定要将ONT恢复出厂设置吗？" : "  确定要复位ONT吗？";
-    afterConfirm(c, en, zh, [](Call &c) {
+    afterConfirm(c, factory ? text::ConfirmOntFactoryReset : text::ConfirmOntReset, [](Call &c) {
         bool all = false;
         auto list = ontTargets(c, &all);
         if (!list) return;
@@ -166,12 +150,7 @@ void ontModify(Call &c) {
         Ont *o = c.dev().ont(at, id);
         if (!o) return c.fail(Failure::NoOnt);
         if (key) {
-            const QString question =
-                tr(c.lang(),
-                   "  The ONT will go offline and register again with the new authentication information.\r\n"
-                   "  1. Continue\r\n  2. Cancel\r\n  Please select (1-2)[2]:",
-                   "  ONT将下线并以新的认证信息重新注册。\r\n  1. 继续\r\n  2. 取消\r\n  请选择 (1-2)[2]:");
-            return afterChoice(c, question, [at, id, key](Call &c) {
+            return afterChoice(c, tr(c.lang(), text::ChooseReregister), [at, id, key](Call &c) {
                 if (Failure f = changeOntKey(c.dev(), at, id, *key, c.arg(3)); f != Failure::None) c.fail(f);
             });
         }

@@ -31,9 +31,7 @@ void opticalInfo(Call &c) {
         if (!o) return c.fail(Failure::NoOnt);
         o->online() ? c.print(renderOptics(c.lang(), *o)) : c.fail(Failure::NotOnline);
     };
-    if (all)
-        return afterConfirm(c, "  It will take some time. Are you sure to continue? ",
-                            "  该操作需要一些时间，确定要继续吗？", show);
+    if (all) return afterConfirm(c, text::ConfirmSlowDisplay, show);
     afterOptions(c, "{ <cr>||<K> }:", show);
 }
 

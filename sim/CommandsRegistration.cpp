@@ -6,19 +6,6 @@ namespace tw::sim {
 
 namespace {
 
-QString addedLine(Lang l, int port, int id) {
-    return l == Lang::English ? QStringLiteral("  PortID :%1, ONTID :%2\r\n").arg(port).arg(id)
-                              : QString::fromUtf8("  端口号 :%1, ONT号 :%2\r\n").arg(port).arg(id);
-}
-
-QString countLine(Lang l, qsizetype can, int success) {
-    return l == Lang::English
-               ? QStringLiteral("  Number of ONTs that can be added: %1, success: %2\r\n")
-                     .arg(can)
-                     .arg(success)
-               : QString::fromUtf8("  可以增加的ONT数目: %1, 成功: %2\r\n").arg(can).arg(success);
-}
-
 // The lengths the CLI takes for the keys typed as text.
 bool keyFits(AuthMode auth, const QString &key) {
     if (auth == AuthMode::Loid) return !key.isEmpty() && key.size() <= 24;
@@ -101,7 +88,7 @@ void ontAdd(Call &c) {
     afterOptions(c, "{ <cr>|ont-type<K> }:", [req](Call &c) {
         const AddOntResult r = addOnt(c.dev(), req);
         if (r.failure != Failure::None) return c.fail(r.failure);
-        c.print(countLine(c.lang(), 1, 1) + addedLine(c.lang(), req.at.port, r.id));
+        c.print(renderTally(c.lang(), Tally::OntsAdded, 1, 1) + renderOntAdded(c.lang(), req.at.port, r.id));
     });
 }
 
@@ -157,9 +144,9 @@ void ontConfirm(Call &c) {
             const AddOntResult r = addOnt(c.dev(), req);
             if (r.failure != Failure::None) continue;
             ++ok;
-            lines += addedLine(c.lang(), base.at.port, r.id);
+            lines += renderOntAdded(c.lang(), base.at.port, r.id);
         }
-        c.print(countLine(c.lang(), waiting.size(), ok) + lines);
+        c.print(renderTally(c.lang(), Tally::OntsAdded, qsizetype(waiting.size()), ok) + lines);
     });
 }
 

@@ -7,12 +7,7 @@ namespace {
 
 void reportRemoval(Call &c, int candidates, int removed, int refused) {
     if (refused > 0) c.fail(Failure::MulticastInUse);
-    if (c.lang() == Lang::English)
-        c.line(QStringLiteral("  Number of service virtual ports that can be deleted: %1, success: %2")
-                   .arg(candidates)
-                   .arg(removed));
-    else
-        c.line(QString::fromUtf8("  可以删除的业务虚端口数目: %1, 成功: %2").arg(candidates).arg(removed));
+    c.print(renderTally(c.lang(), Tally::ServicePortsDeleted, candidates, removed));
 }
 
 } // namespace
@@ -139,8 +134,7 @@ void undoServicePort(Call &c) {
     };
     afterOptions(c, "{ <cr>||<K> }:", [remove, ask](Call &c) {
         if (!ask) return remove(c);
-        afterConfirm(c, "  Are you sure to release service virtual port(s)? ", "  确定要删除业务虚端口吗？",
-                     remove);
+        afterConfirm(c, text::ConfirmReleaseServicePorts, remove);
     });
 }
 
@@ -222,8 +216,7 @@ const CommandTable &btvCommands() {
              auto sp = c.number(1, 0, 65535);
              if (!sp) return c.paramError(1);
              if (!c.dev().servicePort(*sp)) return c.fail(Failure::NoServicePort);
-             if (c.dev().hasMulticastUser(*sp))
-                 return c.say("  Failure: The multicast user already exists", "  失败：组播用户已经存在");
+             if (c.dev().hasMulticastUser(*sp)) return c.say(text::MulticastUserExists);
              MulticastUser u{*sp};
              for (int i = 2; i < c.argc(); ++i) {
                  if (c.is(i, "auth"))
@@ -265,25 +258,18 @@ const CommandTable &btvCommands() {
              } else {
                  return c.paramError(0);
              }
-             afterConfirm(c, "  Are you sure to delete the multicast user(s)? ", "  确定要删除组播用户吗？",
-                          [match](Call &c) {
-                              Device &d = c.dev();
-                              const auto before = d.multicastUsers.size();
-                              std::erase_if(d.multicastUsers, [&](const MulticastUser &u) {
-                                  const ServicePort *sp = d.servicePort(u.servicePort);
-                                  return sp && match(*sp);
-                              });
-                              const auto removed = before - d.multicastUsers.size();
-                              if (c.lang() == Lang::English)
-                                  c.line(
-                                      QStringLiteral("  Number of multicast users deleted: %1").arg(removed));
-                              else
-                                  c.line(QString::fromUtf8("  删除的组播用户数目: %1").arg(removed));
-                          });
+             afterConfirm(c, text::ConfirmDeleteMulticastUsers, [match](Call &c) {
+                 Device &d = c.dev();
+                 const auto before = d.multicastUsers.size();
+                 std::erase_if(d.multicastUsers, [&](const MulticastUser &u) {
+                     const ServicePort *sp = d.servicePort(u.servicePort);
+                     return sp && match(*sp);
+                 });
+                 c.print(renderMulticastUsersDeleted(c.lang(), qsizetype(before - d.multicastUsers.size())));
+             });
          }},
         {{"igmp"}, [](Call &c) { c.argc() == 0 ? c.incomplete() : recordLine(c); }},
-        {{"display", "igmp", "user"},
-         [](Call &c) { c.print(renderMulticastUsers(c.dev(), c.lang())); }},
+        {{"display", "igmp", "user"}, [](Call &c) { c.print(renderMulticastUsers(c.dev(), c.lang())); }},
     };
     return table;
 }

@@ -41,68 +41,46 @@ void boardCommand(Call &c) {
         }
         report(c, resetBoard(d, frame, slot));
     };
-    if (op == "power-off")
-        return afterConfirm(c,
-                            "  The board has services running, powering it off interrupts them. Are you sure "
-                            "to power off the board? ",
-                            "  该单板有业务正在运行，关断电源会导致单板业务中断，确定要关断单板吗？", apply);
-    if (op == "delete")
-        return afterConfirm(c, "  Are you sure to delete the board? ", "  确定要删除该单板吗？", apply);
-    afterConfirm(c, "  Are you sure to reset the board? ", "  确定要复位单板吗？", apply);
+    if (op == "power-off") return afterConfirm(c, text::ConfirmBoardPowerOff, apply);
+    if (op == "delete") return afterConfirm(c, text::ConfirmBoardDelete, apply);
+    afterConfirm(c, text::ConfirmBoardReset, apply);
 }
 
 void eraseFlash(Call &c) {
     if (!c.need(1, 1)) return;
     if (!c.is(0, "active")) return c.paramError(0);
-    afterConfirm(
-        c,
-        "  The command clears the data loaded or saved on the main board, please back up the "
-        "configuration data first\r\n  Are you sure to erase the database of the main board? ",
-        "  该命令将清除主板已经加载或保存的数据，请注意备份系统配置数据\r\n  确定要擦除主板数据库吗？",
-        [](Call &c) {
-            eraseDevice(c.dev());
-            c.say("  The database of the main board is erased, the system is rebooting, please "
-                  "wait...",
-                  "  主板数据库已擦除，系统正在复位，请稍候...");
-            c.s.endForRestart();
-        });
+    afterConfirm(c, text::ConfirmFlashErase, [](Call &c) {
+        eraseDevice(c.dev());
+        c.say(text::FlashErased);
+        c.s.endForRestart();
+    });
 }
 
 void rebootSystem(Call &c) {
     if (!c.need(0, 0)) return;
-    afterConfirm(
-        c,
-        "  Please check whether data has saved, the unsaved data will lose if reboot system, are you "
-        "sure to reboot system? ",
-        "  请检查数据是否已保存，复位系统将导致未保存的数据丢失，确定要复位系统吗？", [](Call &c) {
-            restartDevice(c.dev());
-            c.say("  System is rebooting, please wait...", "  系统正在复位，请稍候...");
-            c.s.endForRestart();
-        });
+    afterConfirm(c, text::ConfirmReboot, [](Call &c) {
+        restartDevice(c.dev());
+        c.say(text::Rebooting);
+        c.s.endForRestart();
+    });
 }
 
 void switchOverCommand(Call &c) {
     if (!c.need(0, 0)) return;
-    afterConfirm(c, "  Are you sure to switch over the active and standby control boards? ",
-                 "  确定要进行主备倒换吗？", [](Call &c) {
-                     if (Failure f = switchOver(c.dev()); f != Failure::None) return c.fail(f);
-                     c.say("  The control boards are switching over, please log on again later",
-                           "  正在进行主备倒换，请稍后重新登录");
-                     c.s.endForRestart();
-                 });
+    afterConfirm(c, text::ConfirmSwitchOver, [](Call &c) {
+        if (Failure f = switchOver(c.dev()); f != Failure::None) return c.fail(f);
+        c.say(text::SwitchingOver);
+        c.s.endForRestart();
+    });
 }
 
 void save(Call &c) {
     if (!c.need(0, 1)) return;
     auto run = [](Call &c) {
         saveConfiguration(c.dev());
-        c.say("  It will take several minutes to save configuration file, please wait...",
-              "  保存配置文件需要几分钟时间，请稍候...");
+        c.say(text::SavingConfiguration);
         const Board *b = activeControlBoard(c.dev());
-        const int slot = b ? b->slot : 0;
-        c.line(c.lang() == Lang::English
-                   ? QStringLiteral("  The data of %1 slot's control board is saved completely").arg(slot)
-                   : QString::fromUtf8("  %1槽位主控板的数据保存完毕").arg(slot));
+        c.print(renderConfigurationSaved(c.lang(), b ? b->slot : 0));
     };
     if (c.argc() == 1) return c.is(0, "configuration") || c.is(0, "data") ? run(c) : c.paramError(0);
     afterOptions(c, "{ <cr>|configuration<K>|data<K> }:", run);
@@ -171,21 +149,13 @@ void autosave(Call &c) {
 // Switching off a protection the device asks about first.
 struct Caution {
     const char *name;
-    const char *english;
-    const char *chinese;
+    Text question;
 };
 
 const Caution kCautions[] = {
-    {"security anti-dos",
-     "  Disabling the anti-DoS-attack function exposes the system to attacks. Are you sure "
-     "to disable it? ",
-     "  去使能防DoS攻击功能后系统可能遭受攻击，确定要去使能吗？"},
-    {"security anti-ipv6spoofing", "  Are you sure to disable the IPv6 anti-spoofing function? ",
-     "  确定要去使能IPv6防欺骗功能吗？"},
-    {"ring check",
-     "  Disabling ring check may let a loop in the network go undetected. Are you sure to "
-     "disable it? ",
-     "  去使能环路检测后网络中的环路将无法被发现，确定要去使能吗？"},
+    {"security anti-dos", text::ConfirmAntiDosOff},
+    {"security anti-ipv6spoofing", text::ConfirmAntiIpv6SpoofingOff},
+    {"ring check", text::ConfirmRingCheckOff},
 };
 
 void setSwitch(Call &c, const QString &name, int at) {
@@ -194,7 +164,7 @@ void setSwitch(Call &c, const QString &name, int at) {
     auto apply = [name, on](Call &c) { c.dev().switches[name] = on; };
     if (!on)
         for (const Caution &caution : kCautions)
-            if (name == caution.name) return afterConfirm(c, caution.english, caution.chinese, apply);
+            if (name == caution.name) return afterConfirm(c, caution.question, apply);
     apply(c);
 }
 

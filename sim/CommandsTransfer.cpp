@@ -24,29 +24,12 @@ bool fileName(const QString &text) {
     return !text.isEmpty() && text.size() <= 128;
 }
 
-// What a transfer that did not end well prints.
-QString transferFailure(const TransferResult &r, Lang l) {
-    switch (r.outcome) {
-    case TransferResult::Outcome::Done:
-        return {};
-    case TransferResult::Outcome::TimedOut:
-        return tr(l, "  Failure: The TFTP server does not respond, the operation timed out",
-                  "  失败：TFTP服务器无响应，操作超时");
-    case TransferResult::Outcome::Refused:
-        return tr(l, "  Failure: The TFTP server refused the transfer: ", "  失败：TFTP服务器拒绝传输：") +
-               r.error;
-    case TransferResult::Outcome::Failed:
-        return tr(l, "  Failure: The file transfer failed: ", "  失败：文件传输失败：") + r.error;
-    }
-    return {};
-}
-
 void lineTo(Session &s, const QString &text) {
     s.print(text + "\r\n");
 }
 
-void sayTo(Session &s, const char *english, const char *chinese) {
-    lineTo(s, tr(s.lang(), english, chinese));
+void sayTo(Session &s, const Text &text) {
+    lineTo(s, tr(s.lang(), text));
 }
 
 // The file as it arrived: a configuration has the section headings and "#" lines a saved one has.
@@ -56,14 +39,13 @@ bool looksLikeConfiguration(const QByteArray &file) {
 }
 
 void transferEnded(Session &s, bool load, bool configuration, const TransferResult &r) {
-    if (!r.ok()) return lineTo(s, transferFailure(r, s.lang()));
+    if (!r.ok()) return s.print(renderTransferFailure(s.lang(), r));
     Device &d = s.device();
-    if (!load) return sayTo(s, "  The file is backed up successfully", "  文件备份成功");
+    if (!load) return sayTo(s, text::BackedUp);
     if (configuration) {
         if (!looksLikeConfiguration(r.data)) return lineTo(s, failureText(Failure::BadLoadFile, s.lang()));
         d.loadedConfiguration = r.data;
-        return sayTo(s, "  The configuration file is loaded, activate it to take effect",
-                     "  配置文件加载成功，激活后生效");
+        return sayTo(s, text::ConfigurationLoaded);
     }
     ScenarioResult loaded = deviceFromDatabase(r.data);
     if (!loaded.device) return lineTo(s, failureText(Failure::BadLoadFile, s.lang()));
@@ -72,7 +54,7 @@ void transferEnded(Session &s, bool load, bool configuration, const TransferResu
     if (next.accounts.empty()) next.accounts = d.accounts; // never lock everybody out
     d = std::move(next);
     saveConfiguration(d);
-    sayTo(s, "  The data file is loaded successfully", "  数据文件加载成功");
+    sayTo(s, text::DataLoaded);
 }
 
 // backup configuration|data tftp <address> <file>; load configuration|data tftp <address> <file> all
@@ -83,8 +65,8 @@ void transferCommand(Call &c, bool load) {
     if (!ipv4(c.arg(2))) return c.paramError(2);
     if (!fileName(c.arg(3))) return c.paramError(3);
     if (c.argc() == 5 && !c.is(4, "all")) return c.paramError(4);
-    afterConfirm(c, load ? "  Are you sure to load the file? " : "  Are you sure to back up the file? ",
-                 load ? "  确定要加载文件吗？" : "  确定要备份文件吗？", [load](Call &c) {
+    afterConfirm(c, load ? text::ConfirmLoad : text::ConfirmBackup,
+                 [load](Call &c) {
                      const bool configuration = c.is(0, "configuration");
                      TransferRequest r;
                      r.server = c.arg(2);
@@ -106,17 +88,13 @@ void transferCommand(Call &c, bool load) {
 // configuration is built while it boots.
 void activateConfiguration(Call &c) {
     if (!c.need(0, 0)) return;
-    afterConfirm(c, "  Are you sure to activate the loaded configuration? ", "  确定要激活加载的配置吗？",
-                 [](Call &c) {
-                     Device &d = c.dev();
-                     if (d.loadedConfiguration.isEmpty())
-                         return c.say("  Failure: No configuration file is loaded",
-                                      "  失败：没有加载的配置文件");
-                     d.activating = std::exchange(d.loadedConfiguration, {});
-                     c.say("  The configuration is activated, the system is rebooting, please wait...",
-                           "  配置已激活，系统正在复位，请稍候...");
-                     c.s.endForRestart();
-                 });
+    afterConfirm(c, text::ConfirmActivate, [](Call &c) {
+        Device &d = c.dev();
+        if (d.loadedConfiguration.isEmpty()) return c.say(text::NoLoadedConfiguration);
+        d.activating = std::exchange(d.loadedConfiguration, {});
+        c.say(text::ConfigurationActivated);
+        c.s.endForRestart();
+    });
 }
 
 // ont-load info program|configuration <file> tftp <address>: the device fetches the file at once.
@@ -131,14 +109,11 @@ void ontLoadInfo(Call &c) {
     TransferRequest r{TransferRequest::Direction::Get, c.arg(3), c.arg(1), {}};
     Session *s = &c.s;
     c.s.transfer(r, [s, program, r](const TransferResult &result) {
-        if (!result.ok()) return lineTo(*s, transferFailure(result, s->lang()));
+        if (!result.ok()) return s->print(renderTransferFailure(s->lang(), result));
         if (Failure f = setOntLoadFile(s->device(), program, r.file, r.server, result.data);
             f != Failure::None)
             return lineTo(*s, failureText(f, s->lang()));
-        lineTo(*s, s->lang() == Lang::English
-                       ? QStringLiteral("  Info: The file is ready for loading, size: %1 bytes")
-                             .arg(result.data.size())
-                       : QString::fromUtf8("  提示：加载文件已就绪，大小：%1字节").arg(result.data.size()));
+        s->print(renderOntLoadReady(s->lang(), result.data.size()));
     });
 }
 
@@ -172,15 +147,13 @@ void ontLoadStart(Call &c) {
     Device &d = c.dev();
     if (Failure f = startOntLoad(d, mode, c.s.clockMs(), c.s.options().ontLoadMs); f != Failure::None)
         return c.fail(f);
-    c.line(c.lang() == Lang::English
-               ? QStringLiteral("  Info: Start loading, ONTs selected: %1").arg(d.ontLoad.targets.size())
-               : QString::fromUtf8("  提示：开始加载，已选择ONT数：%1").arg(d.ontLoad.targets.size()));
+    c.print(renderOntLoadStarted(c.lang(), qsizetype(d.ontLoad.targets.size())));
 }
 
 void ontLoadStop(Call &c) {
     if (!c.need(0, 0)) return;
     if (Failure f = stopOntLoad(c.dev()); f != Failure::None) return c.fail(f);
-    c.say("  Info: The ONT loading is stopped", "  提示：ONT加载已停止");
+    c.say(text::OntLoadStopped);
 }
 
 // display ont-load info

@@ -54,8 +54,7 @@ void ddmInfo(Call &c) {
     auto ports = uplinkPorts(c, 0, false);
     if (!ports) return;
     const int p = ports->front();
-    if (!uplinkBoard(c).working())
-        return c.say("  Failure: The optical module is not in position", "  失败：光模块不在位");
+    if (!uplinkBoard(c).working()) return c.say(text::OpticalModuleAbsent);
     c.print(renderUplinkDdm(c.lang(), p));
 }
 

@@ -15,20 +15,16 @@ void vlanCreate(Call &c) {
     static const QStringList types = {"smart", "standard", "mux", "super"};
     if (!types.contains(c.arg(1).toLower())) return c.paramError(1);
     if (c.dev().vlan(*id)) return c.fail(Failure::VlanExists);
-    afterConfirm(c,
-                 "  It will take several minutes, and console may timeout, please use command idle-timeout "
-                 "to set time limit. Are you sure to add VLANs? ",
-                 "  该操作需要几分钟，终端可能超时，请用idle-timeout命令设置超时时间。确定要增加VLAN吗？",
-                 [](Call &c) {
-                     Vlan v;
-                     v.id = c.arg(0).toInt();
-                     v.type = c.arg(1).toLower();
-                     auto &list = c.dev().vlans;
-                     if (c.dev().vlan(v.id)) return c.fail(Failure::VlanExists);
-                     list.insert(std::lower_bound(list.begin(), list.end(), v.id,
-                                                  [](const Vlan &a, int id) { return a.id < id; }),
-                                 v);
-                 });
+    afterConfirm(c, text::ConfirmAddVlans, [](Call &c) {
+        Vlan v;
+        v.id = c.arg(0).toInt();
+        v.type = c.arg(1).toLower();
+        auto &list = c.dev().vlans;
+        if (c.dev().vlan(v.id)) return c.fail(Failure::VlanExists);
+        list.insert(
+            std::lower_bound(list.begin(), list.end(), v.id, [](const Vlan &a, int id) { return a.id < id; }),
+            v);
+    });
 }
 
 void vlanAttrib(Call &c) {
@@ -38,10 +34,9 @@ void vlanAttrib(Call &c) {
     static const QStringList attribs = {"common", "q-in-q", "stacking"};
     if (!attribs.contains(c.arg(1).toLower())) return c.paramError(1);
     if (!c.dev().vlan(*id)) return c.fail(Failure::NoVlan);
-    afterConfirm(c, "  Are you sure to change the attribute of the VLAN? ", "  确定要修改VLAN的属性吗？",
-                 [](Call &c) {
-                     if (Vlan *v = c.dev().vlan(c.arg(0).toInt())) v->attrib = c.arg(1).toLower();
-                 });
+    afterConfirm(c, text::ConfirmVlanAttribute, [](Call &c) {
+        if (Vlan *v = c.dev().vlan(c.arg(0).toInt())) v->attrib = c.arg(1).toLower();
+    });
 }
 
 // vlan desc <V> description <text>: one word, or quoted with blanks inside.
@@ -61,7 +56,7 @@ void undoVlan(Call &c) {
     auto id = c.number(0, 1, 4095);
     if (!id) return c.paramError(0);
     if (!c.dev().vlan(*id)) return c.fail(Failure::NoVlan);
-    afterConfirm(c, "  Are you sure to delete the VLAN? ", "  确定要删除VLAN吗？", [](Call &c) {
+    afterConfirm(c, text::ConfirmVlanDelete, [](Call &c) {
         if (Failure f = deleteVlan(c.dev(), c.arg(0).toInt()); f != Failure::None) c.fail(f);
     });
 }
@@ -111,14 +106,13 @@ void portVlan(Call &c, bool add) {
     auto ports = uplinkPortList(c, 1, !add);
     if (!ports) return;
     if (!c.dev().vlan(*id)) return c.fail(Failure::NoVlan);
-    afterConfirm(
-        c, add ? "  Are you sure to add standard port(s)? " : "  Are you sure to delete standard port(s)? ",
-        add ? "  确定要增加标准端口吗？" : "  确定要删除标准端口吗？", [add, list = *ports](Call &c) {
-            const int vlan = c.arg(0).toInt();
-            const Failure f =
-                add ? addUplinkPorts(c.dev(), vlan, list) : removeUplinkPorts(c.dev(), vlan, list);
-            if (f != Failure::None) c.fail(f);
-        });
+    afterConfirm(c, add ? text::ConfirmAddStandardPorts : text::ConfirmDeleteStandardPorts,
+                 [add, list = *ports](Call &c) {
+                     const int vlan = c.arg(0).toInt();
+                     const Failure f =
+                         add ? addUplinkPorts(c.dev(), vlan, list) : removeUplinkPorts(c.dev(), vlan, list);
+                     if (f != Failure::None) c.fail(f);
+                 });
 }
 
 void enterVlanServiceProfile(Call &c) {

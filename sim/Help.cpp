@@ -46,10 +46,6 @@ void appendEntry(QString &out, const QString &token, const QString &description)
     out += line + "\r\n";
 }
 
-QString textOf(const help::Text &t, Lang lang) {
-    return tr(lang, t.english, t.chinese);
-}
-
 bool isValue(const QString &token) {
     return token.contains('<'); // INTEGER<0-7>, STRING<1-64>, <cr>
 }
@@ -116,7 +112,7 @@ void showHelp(Session &s, const QString &partial) {
                 for (size_t i = 0; i <= position; ++i)
                     path << def.words[i].toLower();
                 const help::Text *text = help::keywordText(mode.scope, path.join(' '));
-                found[word.toLower()] = text ? textOf(*text, s.lang()) : QString();
+                found[word.toLower()] = text ? tr(s.lang(), *text) : QString();
             } else if (!command || def.words.size() > command->words.size()) {
                 command = &def;
             }
@@ -140,7 +136,7 @@ void showHelp(Session &s, const QString &partial) {
         if (isValue(p.token))
             last.push_back(p);
         else
-            found.try_emplace(QString(p.token), textOf(p.text, s.lang()));
+            found.try_emplace(QString(p.token), tr(s.lang(), p.text));
     }
     std::stable_partition(last.begin(), last.end(),
                           [](const Param &p) { return QString(p.token) != "<cr>"; });
@@ -148,7 +144,7 @@ void showHelp(Session &s, const QString &partial) {
     for (const auto &[word, description] : found)
         appendEntry(out, word, description);
     for (const Param &p : last)
-        appendEntry(out, p.token, textOf(p.text, s.lang()));
+        appendEntry(out, p.token, tr(s.lang(), p.text));
     s.print(out);
 }
 

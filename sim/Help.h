@@ -2,6 +2,7 @@
 // The texts "?" lists: what each keyword does, and the parameters commands take after their
 // keywords, position by position.
 
+#include "Render.h"
 #include "Session.h"
 
 #include <QString>
@@ -11,10 +12,7 @@
 
 namespace tw::sim::help {
 
-struct Text {
-    const char *english;
-    const char *chinese;
-};
+using Text = sim::Text;
 
 // A keyword's description, looked up by the mode's scope and its path ("srv:port vlan"), by its
 // path ("display ont"), else by the word alone; nothing when there is none.

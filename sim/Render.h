@@ -11,6 +11,8 @@
 
 namespace tw::sim {
 
+struct TransferResult;
+
 enum class Lang { English, Chinese };
 
 // A long reply made a piece at a time: each call appends the next piece to `out` and says whether
@@ -19,6 +21,16 @@ using Pieces = std::function<bool(QString &out)>;
 
 inline QString tr(Lang lang, const char *english, const char *chinese) {
     return QString::fromUtf8(lang == Lang::English ? english : chinese);
+}
+
+// A fixed text in both languages.
+struct Text {
+    const char *english;
+    const char *chinese;
+};
+
+inline QString tr(Lang lang, const Text &text) {
+    return tr(lang, text.english, text.chinese);
 }
 
 // Display width on a terminal: a GBK double-byte character takes two columns.
@@ -102,6 +114,7 @@ QString renderPortVlans(Lang lang, const std::vector<const Vlan *> &list, int na
 QString renderVlanList(const Device &d, Lang lang);
 QString renderVlanCounts(const Device &d, Lang lang); // display vlan number
 QString renderVlan(Lang lang, const Vlan &v);
+QString renderIpStatistics(Lang lang);
 
 // The monitoring displays. Temperatures list only boards that run (empty when none does); the
 // power is one board's block or a table of the boards given with their total.
@@ -114,6 +127,8 @@ QString renderPowerTable(Lang lang, const std::vector<const Board *> &boards);
 QString renderIoPacketFiles(const Device &d, Lang lang);
 QString renderDataSync(const Device &d, Lang lang, const Board &active, const Board &standby);
 QString renderStatistics(const Device &d, Lang lang);
+QString renderCpuOccupancy(Lang lang);
+QString renderTime(const Device &d);
 
 // display ont-load info, and display ont-load select with the ONTs it selects (one at least).
 QString renderOntLoadInfo(const OntLoad &l, Lang lang);
@@ -128,5 +143,18 @@ QString renderFanAlarms(const Fans &f, Lang lang);
 QString renderFanSpeed(const Fans &f, Lang lang);
 QString renderFanParameters(const Fans &f, Lang lang);
 QString renderEmuVersion(Lang lang);
+
+// The lines a command prints about what it did. A tally: how many objects the command addressed
+// and how many it changed.
+enum class Tally { OntsAdded, OntsDeleted, OntsOperated, ServicePortsDeleted };
+QString renderTally(Lang lang, Tally what, qsizetype candidates, qsizetype success);
+QString renderOntAdded(Lang lang, int port, int id); // where "ont add" put the ONT
+QString renderMulticastUsersDeleted(Lang lang, qsizetype count);
+QString renderTelnetTrying(Lang lang, const QString &host);
+QString renderConfigurationSaved(Lang lang, int slot);
+// Why a transfer did not end well; empty when it did.
+QString renderTransferFailure(Lang lang, const TransferResult &result);
+QString renderOntLoadReady(Lang lang, qsizetype bytes);
+QString renderOntLoadStarted(Lang lang, qsizetype onts);
 
 } // namespace tw::sim

@@ -1,5 +1,6 @@
 // The system displays of the monitoring pages: version, DBA and ONT profiles, board temperatures
-// and power, packet files, control-board synchronisation and the global statistics.
+// and power, packet files, control-board synchronisation, the global statistics, CPU and memory
+// occupancy and the clock.
 #include "Render.h"
 
 namespace tw::sim {
@@ -206,6 +207,15 @@ QString renderStatistics(const Device &d, Lang l) {
     field("Multicast users", "组播用户数", qsizetype(d.multicastUsers.size()));
     field("Active alarms", "活动告警数", qsizetype(d.alarms.size()));
     return out + rule(50);
+}
+
+QString renderCpuOccupancy(Lang l) {
+    return tr(l, "  CPU occupancy     : 12%\r\n  Memory occupancy  : 41%\r\n",
+              "  CPU占用率         : 12%\r\n  内存占用率        : 41%\r\n");
+}
+
+QString renderTime(const Device &d) {
+    return "  " + d.now + "\r\n";
 }
 
 } // namespace tw::sim

@@ -1,4 +1,4 @@
-// The network displays: the routing table, IP interfaces, the ARP table and VLANs.
+// The network displays: the routing table, IP interfaces, the ARP table, VLANs and IP statistics.
 #include "Render.h"
 
 #include <algorithm>
@@ -187,6 +187,14 @@ QString renderVlan(Lang l, const Vlan &v) {
     appendField(out, tr(l, "VLAN description", "VLAN描述"), v.desc, 16);
     appendField(out, tr(l, "Uplink ports", "上行端口"), v.ports.isEmpty() ? "-" : v.ports.join(' '), 16);
     return out;
+}
+
+QString renderIpStatistics(Lang l) {
+    return tr(l,
+              "  Input:   packets 1893412, bad checksum 0, bad header length 0\r\n"
+              "  Output:  packets 1744120, forwarded 0, dropped 0\r\n",
+              "  接收:    报文 1893412, 校验和错误 0, 头长度错误 0\r\n"
+              "  发送:    报文 1744120, 转发 0, 丢弃 0\r\n");
 }
 
 } // namespace tw::sim

@@ -24,7 +24,7 @@ class TftpServer : public QObject {
     explicit TftpServer(QString root, QObject *parent = nullptr);
     ~TftpServer() override;
 
-    // Listens on the port (0: any free one); false when it cannot (see startProblem()).
+    // Listens on the port (0: any free one); false when it cannot (see startError()).
     bool start(quint16 port, const QHostAddress &address = QHostAddress::Any);
     // Ends every transfer; an upload that had not finished leaves no file.
     void stop();

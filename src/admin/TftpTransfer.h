@@ -64,8 +64,6 @@ class TftpTransfer : public QObject {
     bool comesFrom(const QHostAddress &peer, quint16 port) const;
     bool uploads(const QString &file) const { return setup_.upload && setup_.file == file && !reported_; }
     const Setup &setup() const { return setup_; }
-    // The last block sent (download) or received (upload).
-    quint16 lastBlock() const { return block_; }
 
   signals:
     // Once per transfer, with its port already closed; the transfer deletes itself afterwards.

@@ -137,7 +137,7 @@ void ControlPanelWindow::fill() {
     const LinkProtocol chosen = protocolFrom(settings_.read(OltProtocol));
     shownProtocol_ = int(chosen);
     protocol->setCurrentIndex(shownProtocol_); // before the port: its change would set the port
-    // SSH端口 is new: a file without it dials 22, and shows it.
+    // A config.ini without SSH端口 dials 22, and shows it.
     port->setText(
         settings_.read(portSetting(chosen), chosen == LinkProtocol::Ssh ? OltSshPort.fallback : none));
     portTyped_ = false;

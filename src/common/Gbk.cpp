@@ -147,17 +147,6 @@ qsizetype firstNonGbk(QStringView text) {
     return -1;
 }
 
-void appendFromGbk(QString &out, QByteArrayView bytes) {
-    const qsizetype old = out.size();
-    out.resize(old + bytes.size());
-    if (const char16_t *end = decodeByTable(bytes, unitsOf(out) + old)) {
-        out.truncate(end - unitsOf(out));
-        return;
-    }
-    out.truncate(old);
-    out += decodeWithDecoder(bytes);
-}
-
 qsizetype completeGbkPrefix(QByteArrayView bytes) {
     qsizetype i = 0;
     const qsizetype n = bytes.size();

@@ -17,8 +17,6 @@ QString fromGbk(QByteArrayView bytes);
 // Where the first character GBK cannot encode starts (the encoder would send "?" for it, which the
 // OLT's CLI takes as its help key); -1 when every character can be encoded.
 qsizetype firstNonGbk(QStringView text);
-// Appends the text of `bytes` (which hold no NUL) to `out`, as fromGbk decodes it.
-void appendFromGbk(QString &out, QByteArrayView bytes);
 
 // Length of the longest prefix that ends on a character boundary (drops a trailing lead byte).
 qsizetype completeGbkPrefix(QByteArrayView bytes);

@@ -74,7 +74,7 @@ Transport *OltConnection::newTransport() {
                                          decodePassword(settings_.read(settings::OltPassword)),
                                          knownHostsFile(settings_), operator_, this);
     transport_ = transport;
-    transport->setConnectTimeout(connectTimeoutMs_);
+    transport->setConnectTimeout(ConnectTimeoutMs);
     connect(transport, &Transport::connected, this, &OltConnection::linkUp);
     connect(transport, &Transport::failed, this,
             [this, transport](const QString &why) { linkFailed(transport, why); });

@@ -25,8 +25,9 @@ class Transport;
 class OltConnection : public QObject, public CommandSink, private ReceiveActions {
     Q_OBJECT
   public:
-    // A host that drops packets would otherwise hold the window for minutes.
-    static constexpr int DefaultConnectTimeoutMs = 3000;
+    // A host that drops packets would otherwise hold the window for minutes. Over SSH it covers the
+    // key exchange, the login and opening the shell as well.
+    static constexpr int ConnectTimeoutMs = 3000;
 
     OltConnection(const SettingsStore &settings, Operator &op, QObject *parent = nullptr);
     ~OltConnection() override;
@@ -54,8 +55,6 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     LinkState state() const { return state_; }
     ScriptRunner &runner() { return runner_; }
 
-    // Over SSH it covers the key exchange, the login and opening the shell as well.
-    void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
     // How long the OLT must stay quiet at its privileged prompt before "config" is sent.
     static constexpr int DefaultStrandedMs = 1000;
     void setStrandedDelay(int ms) { stranded_.setInterval(ms); }
@@ -127,7 +126,6 @@ class OltConnection : public QObject, public CommandSink, private ReceiveActions
     bool refused_ = false;         // the last attempt was refused: only the operator dials again
     LinkState state_ = LinkState::Disconnected;
     ReceivePath receive_;
-    int connectTimeoutMs_ = DefaultConnectTimeoutMs;
     bool loggedIn_ = false;     // scripts may go: the login was answered, or none was asked
     bool loginDone_ = false;    // the login was answered, or the link logged in, and PostLogin queued
     bool accountAsked_ = false; // the OLT asked for the user name on this link

@@ -329,7 +329,7 @@ void ScriptRunner::takeForeign(QByteArrayView bytes) {
 void ScriptRunner::armTimer() {
     const QByteArrayView tail = tail_;
     const bool atInput = isPrompt(tail) || isQuestion(tail);
-    timer_.start(atInput ? quietMs_ : lineTimeoutMs_);
+    timer_.start(atInput ? QuietMs : LineTimeoutMs);
 }
 
 void ScriptRunner::onTimer() {
@@ -341,8 +341,8 @@ void ScriptRunner::onTimer() {
             lineAnswered(std::max<qsizetype>(0, answer_.size() - tail_.size()), isQuestion(tail_));
             return;
         }
-        if (atInput && quietMs_ < lineTimeoutMs_) {
-            timer_.start(lineTimeoutMs_ - quietMs_);
+        if (atInput) { // the quiet time ran out: the rest of the line's time-out is left
+            timer_.start(LineTimeoutMs - QuietMs);
             return;
         }
         finishJob(ScriptOutcome::TimedOut, current_->outcome.lines.back().line);

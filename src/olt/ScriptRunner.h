@@ -23,9 +23,10 @@ class ScriptRunner : public QObject {
     using Writer = std::function<bool(const QByteArray &)>;
 
     // A line with no answer for this long (nothing received at all) ends its script.
-    static constexpr int DefaultLineTimeoutMs = 60000;
+    static constexpr int LineTimeoutMs = 60000;
     // At a prompt but no echo of the line seen (an OLT that echoes differently): answered after this.
-    static constexpr int DefaultQuietMs = 2000;
+    static constexpr int QuietMs = 2000;
+    static_assert(QuietMs < LineTimeoutMs);
 
     explicit ScriptRunner(Writer writer, QObject *parent = nullptr);
 
@@ -48,9 +49,6 @@ class ScriptRunner : public QObject {
     void interruptAll(const QString &why);
     // Whether a script is running or queued.
     bool busy() const { return current_ != nullptr || !queue_.empty(); }
-
-    void setLineTimeout(int ms) { lineTimeoutMs_ = ms; }
-    void setQuietTime(int ms) { quietMs_ = ms; }
 
     // Whether `line` (no line break) is a prompt the CLI waits at: "name>", "name#", "name(mode)#",
     // "name(diagnose)%%". `held` may follow it (a partial command kept after a help request).
@@ -113,8 +111,6 @@ class ScriptRunner : public QObject {
     QByteArray lastPrompt_;
 
     QTimer timer_;
-    int lineTimeoutMs_ = DefaultLineTimeoutMs;
-    int quietMs_ = DefaultQuietMs;
 };
 
 // Splits a script into its lines: each with the line end that follows it in the script (CR LF, CR

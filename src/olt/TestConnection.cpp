@@ -35,7 +35,7 @@ void TestConnection::start(const QString &host, const QString &portText, const Q
     Transport *transport =
         makeTransport(protocolFrom(protocol), account, password, knownHosts_, operator_, this);
     transport_ = transport;
-    transport->setConnectTimeout(connectTimeoutMs_);
+    transport->setConnectTimeout(ConnectTimeoutMs);
     connect(transport, &Transport::connected, this, &TestConnection::connected);
     connect(transport, &Transport::failed, this, &TestConnection::failed);
     connect(transport, &Transport::readyRead, this, &TestConnection::readAvailable);

@@ -20,7 +20,7 @@ class Transport;
 class TestConnection : public QObject {
     Q_OBJECT
   public:
-    static constexpr int DefaultConnectTimeoutMs = 3000;
+    static constexpr int ConnectTimeoutMs = 3000;
 
     // `knownHosts`: the SSH known-hosts file (the run directory's), shared with the connection.
     explicit TestConnection(Operator &op, QObject *parent = nullptr);
@@ -31,8 +31,6 @@ class TestConnection : public QObject {
     // "IP地址或端口不正确！". A new test abandons the previous one.
     void start(const QString &host, const QString &portText, const QString &account, const QString &password,
                const QString &protocol = ProtocolTelnet);
-
-    void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
 
   private:
     void connected();
@@ -46,7 +44,6 @@ class TestConnection : public QObject {
     QPointer<Transport> transport_;
     TelnetFilter telnet_;
     QString account_, password_;
-    int connectTimeoutMs_ = DefaultConnectTimeoutMs;
 };
 
 } // namespace tw

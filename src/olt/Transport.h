@@ -28,7 +28,6 @@ class Transport : public QObject {
     // How long connecting may take, from connectToHost() to connected() (for SSH this includes the
     // key exchange, the host key check, the login and opening the shell); then failed().
     void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
-    int connectTimeout() const { return connectTimeoutMs_; }
 
     // Whether the link logs in by itself (SSH's password authentication): connected() then means
     // the account was accepted, and the CLI needs no login dialogue.

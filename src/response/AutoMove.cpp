@@ -9,8 +9,6 @@ namespace tw {
 
 namespace {
 
-const QString BySn = QStringLiteral("isplay ont info by-sn");
-const QString ByMac = QStringLiteral("isplay ont info by-mac");
 const QString PortLabel = QStringLiteral("框/槽/端口");
 const QString IdLabel = QStringLiteral("ONT编号");
 
@@ -45,18 +43,6 @@ QStringList ontInfoEntries(QStringView text, const QStringList &labels) {
         if (entry) entries << removeBlanks(QStringView(line).mid(line.lastIndexOf(u':') + 1));
     }
     return entries;
-}
-
-QString queriedKey(QStringView text) {
-    for (const QString &echo : {BySn, ByMac}) {
-        const qsizetype at = text.indexOf(echo);
-        if (at < 0) continue;
-        QStringView rest = text.mid(at + echo.size());
-        const qsizetype end = rest.indexOf(u'\n');
-        if (end >= 0) rest = rest.left(end);
-        return trimBlanks(rest.toString().remove(u'\r'));
-    }
-    return {};
 }
 
 std::optional<OntLocation> locationFrom(QStringView infoReply, bool gpon) {

@@ -18,10 +18,6 @@ class SettingsStore;
 // order of the reply: the text after the line's last ":" with every blank removed.
 QStringList ontInfoEntries(QStringView text, const QStringList &labels);
 
-// The key the reply answers, from its echo "display ont info by-sn <key>" / "by-mac <key>";
-// empty when the text holds neither echo.
-QString queriedKey(QStringView text);
-
 // Where an ONT-info reply says the ONT is registered.
 struct OntLocation {
     QString port; // frame/slot/port

@@ -59,7 +59,6 @@ QString scriptOf(IpRow row, const IpRowFields &in) {
 
 bool applyIpRow(PageContext &c, IpRow row, const IpRowFields &in) {
     const RowShape shape = shapeOf(row);
-    const auto name = [&shape](int i) { return QString::fromUtf16(shape.names[i]); };
     if (!requireFilled(c.op, {in.first, in.second, in.third})) return false;
     if (!checkFields(c.op, {{in.first, shape.names[0], shape.first},
                             {in.second, shape.names[1], FieldKind::Ipv4},

@@ -106,7 +106,7 @@ TEST(CheckedFlows, ARefusedValueSendsNothingAndStoresNothing) {
          [](MenuFlow &f) { return renameSystem(f.context, QStringLiteral("OLT😀")); },
          "“系统更名”中含有OLT不能接收的字符“😀”"},
         {"a VLAN of 4095",
-         [](MenuFlow &f) { return createVlan(f.context, {QStringLiteral("4095"), QStringLiteral("smart")}); },
+         [](MenuFlow &f) { return createVlan(f.context, {QStringLiteral("4095"), QStringLiteral("smart"), {}, {}}); },
          "“创建VLAN”应为1到4094"},
         {"a period of seconds",
          [](MenuFlow &f) { return setIntervalSave(f.context, true, QStringLiteral("abc")); },

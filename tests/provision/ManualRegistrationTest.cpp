@@ -20,7 +20,8 @@ struct Flow : test::Flow {
                                                        : QString(); },
                 [this](const QString &frame, const QString &slot, const QString &p) {
                     shown = frame + slot + p + QStringLiteral(" after %1 box").arg(op.boxes.size());
-                }};
+                },
+                {}};
     }
 };
 } // namespace

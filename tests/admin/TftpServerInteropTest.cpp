@@ -16,7 +16,7 @@ using namespace tw;
 
 namespace {
 
-struct WithClient : ::testing::Test {
+struct TftpServerWithClient : ::testing::Test {
     QString client = QStandardPaths::findExecutable(QStringLiteral("tftp"));
     QTemporaryDir base; // run/ is served; x beside it is not
     QString root = base.filePath(QStringLiteral("run"));
@@ -70,7 +70,7 @@ struct WithClient : ::testing::Test {
 
 } // namespace
 
-TEST_F(WithClient, GetsServedFilesAndPutsTheBackup) {
+TEST_F(TftpServerWithClient, GetsServedFilesAndPutsTheBackup) {
     QByteArray firmware(70000, Qt::Uninitialized);
     for (int i = 0; i < firmware.size(); ++i)
         firmware[i] = char(i * 7);
@@ -85,7 +85,7 @@ TEST_F(WithClient, GetsServedFilesAndPutsTheBackup) {
     EXPECT_EQ(read(root + QStringLiteral("/MA5680T.cfg")), backup);
 }
 
-TEST_F(WithClient, RefusesOtherUploadsAndEverythingOutsideItsDirectory) {
+TEST_F(TftpServerWithClient, RefusesOtherUploadsAndEverythingOutsideItsDirectory) {
     write(local + QStringLiteral("/evil.cfg"), "payload");
     const QString putOther = run(QStringLiteral("put evil.cfg evil.cfg"));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("/evil.cfg")));

@@ -55,10 +55,6 @@ const char *EponLog = "09:00:00   EPON移机删除成功，已删除 0/3/1 ONT�
 } // namespace
 
 TEST(AutoMove, Helpers) {
-    EXPECT_EQ(queriedKey(gponReply()), QStringLiteral("485754430A1B2C3D"));
-    EXPECT_EQ(queriedKey(EponReply), QStringLiteral("00E0-FC11-2233"));
-    EXPECT_TRUE(queriedKey(QStringLiteral("display ont info 0 1 0 3")).isEmpty());
-
     const std::optional<OntLocation> g = locationFrom(gponReply(), true);
     ASSERT_TRUE(g);
     EXPECT_EQ(g->port, QStringLiteral("0/1/0"));
