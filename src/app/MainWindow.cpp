@@ -91,8 +91,11 @@ MainWindow::MainWindow(SettingsStore &settings, ActivityLog &log, Operator &op, 
     session.replies.chassis = [this](const QString &reply) { chassisPage->drawFrom(reply); };
     connect(&session, &OltSession::connectionChanged, this, [this](bool up, const QString &where) {
         setConnectionState(up ? QStringLiteral("已连接 ") + where : QStringLiteral("未连接"));
-        setLastEvent(log_.timeStamp() +
-                     (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where);
+        // After the report, not over it: what a drop cut off is reported just before the drop
+        // itself, and the reconnect follows at once.
+        const QString event = log_.timeStamp() +
+                              (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where;
+        eventLabel_->setText(lastReport_.isEmpty() ? event : lastReport_ + QStringLiteral("；") + event);
     });
     // Writes the program makes on its own (counters, switches) have nobody else to tell.
     settings_.setFailureListener([this](const QString &why) { setLastEvent(log_.timeStamp() + u' ' + why); });
@@ -108,6 +111,7 @@ void MainWindow::setConnectionState(const QString &state) {
 }
 
 void MainWindow::setLastEvent(const QString &event) {
+    lastReport_ = event;
     eventLabel_->setText(event);
 }
 

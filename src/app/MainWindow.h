@@ -97,6 +97,7 @@ class MainWindow : public QMainWindow {
     ActivityLog &log_;
     Operator &op_;
     QLabel *connectionLabel_, *oltLabel_, *eventLabel_;
+    QString lastReport_; // the event pane's latest report; the connection's changes are put after it
     QList<QPair<QWidget *, QAction *>> pageButtons_; // each page's toolbar button, pressed while it shows
     bool exiting_ = false;                           // "退出" was confirmed: every close is let through
 };
