@@ -147,7 +147,9 @@ TEST(OntMenuE2E, ADeletionWhoseListingIsLostDeletesNothingThenOrLater) {
             [&] { return h.statusShows(QStringLiteral("删除已中断，未删除 0/1/0 ONT号：1")); }, WaitMs))
             << h.consoleText().right(1500).toStdString();
         // The new session after the drop, or the rest of the listing, up to its prompt.
-        if (drop) ASSERT_TRUE(h.waitForConsole(QStringLiteral("语言模式已切换为中文")));
+        if (drop) {
+            ASSERT_TRUE(h.waitForConsole(QStringLiteral("语言模式已切换为中文")));
+        }
         ASSERT_TRUE(h.settle()) << h.consoleText().right(1500).toStdString();
         ASSERT_EQ(h.sim.command(QStringLiteral("fault off")), "ok");
 
