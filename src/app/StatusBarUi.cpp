@@ -23,14 +23,18 @@ StatusBarUi::StatusBarUi(QStatusBar *bar, OltSession &session) : QObject(bar), s
 
     session.view.setReceiving([this](qsizetype lines, qsizetype onts) {
         // A new listing makes the last one's "查询完成" stale: it is not shown beside it.
-        if (lines >= 0 && receivingIndicator->isHidden()) eventLabel->clear();
+        if (lines >= 0 && receivingIndicator->isHidden()) setLastEvent({});
         receivingIndicator->showProgress(lines, onts);
     });
     connect(&session.connection, &OltConnection::stateChanged, this,
             [this](LinkState state) { showLinkState(state, session_.where()); });
     connect(&session, &OltSession::connectionChanged, this, [this](bool up, const QString &where) {
-        setLastEvent(session_.log.timeStamp() +
-                     (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) + where);
+        // After the report, not over it: what a drop cut off is reported just before the drop
+        // itself, and the reconnect follows at once.
+        const QString event = session_.log.timeStamp() +
+                              (up ? QStringLiteral(" 已连接到 ") : QStringLiteral(" 与OLT的连接已断开 ")) +
+                              where;
+        eventLabel->setText(lastReport_.isEmpty() ? event : lastReport_ + QStringLiteral("；") + event);
     });
 }
 
@@ -44,6 +48,7 @@ void StatusBarUi::setOltLabel(const QString &label) {
 }
 
 void StatusBarUi::setLastEvent(const QString &event) {
+    lastReport_ = event;
     eventLabel->setText(event);
 }
 

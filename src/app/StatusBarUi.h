@@ -5,6 +5,7 @@
 #include "olt/LinkState.h"
 
 #include <QObject>
+#include <QString>
 
 class QLabel;
 class QStatusBar;
@@ -32,6 +33,7 @@ class StatusBarUi : public QObject {
 
   private:
     OltSession &session_;
+    QString lastReport_; // the latest report; the connection's changes are put after it
 };
 
 } // namespace tw

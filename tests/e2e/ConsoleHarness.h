@@ -17,8 +17,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -159,6 +161,13 @@ struct ConsoleHarness {
     }
 
     static void click(QPushButton *button) { button->click(); }
+
+    // Whether a label of the status bar shows `text` (the last event shows after its time).
+    bool statusShows(const QString &text) const {
+        for (const QLabel *l : window->statusBar()->findChildren<QLabel *>())
+            if (l->text().contains(text)) return true;
+        return false;
+    }
 };
 
 } // namespace tw::e2e

@@ -119,6 +119,53 @@ TEST(OntMenuE2E, DeletingAGponOntWithIptvRemovesItsMulticastUserServicePortsAndI
         << h.consoleText().right(1500).toStdString();
 }
 
+// With IPTV on the deletion lists the ONT's service ports first and goes on only on that
+// listing's answer. A listing that is lost (the connection drops in it, or its answer comes too late)
+// deletes nothing, then or when later output arrives: the late rest of the listing, the next
+// query's. The status bar says the deletion was interrupted.
+TEST(OntMenuE2E, ADeletionWhoseListingIsLostDeletesNothingThenOrLater) {
+    for (const bool drop : {true, false}) {
+        SCOPED_TRACE(drop ? "the connection drops" : "the answer comes too late");
+        MenuHarness h(demoDevice(),
+                      QStringLiteral("开启IPTV=真\n自动重连=真\n[基本]\n点播外层=3444\ngemport=1，2\n"));
+        h.window->session.connection.setRetryDelay(300);
+        ASSERT_TRUE(h.startAndLogIn());
+        const QJsonObject before = h.sim.dump();
+        ASSERT_EQ(servicePortsOf(before, "0/1/0", 1).size(), 2);
+        ASSERT_TRUE(h.listPort(1, 0));
+        ASSERT_TRUE(h.select(1));
+        if (drop) {
+            ASSERT_EQ(h.sim.command(QStringLiteral("fault drop-after 60")), "ok");
+        } else {
+            // The listing's first piece, then nothing for longer than a line may wait.
+            h.window->session.connection.runner().setLineTimeout(800);
+            ASSERT_EQ(h.sim.command(QStringLiteral("fault chunk 300 2000")), "ok");
+        }
+        ASSERT_TRUE(h.choose("删除选定ONT", {Y, Y, Y, T(QStringLiteral("1，2"))}));
+        ASSERT_TRUE(h.waitForConsole(QStringLiteral("display service-port port 0/1/0 ont 1")));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return h.statusShows(QStringLiteral("删除已中断，未删除 0/1/0 ONT号：1")); }, WaitMs))
+            << h.consoleText().right(1500).toStdString();
+        // The new session after the drop, or the rest of the listing, up to its prompt.
+        if (drop) {
+            ASSERT_TRUE(h.waitForConsole(QStringLiteral("语言模式已切换为中文")));
+        }
+        ASSERT_TRUE(h.settle()) << h.consoleText().right(1500).toStdString();
+        ASSERT_EQ(h.sim.command(QStringLiteral("fault off")), "ok");
+
+        // An unrelated query afterwards.
+        ASSERT_TRUE(h.listPort(1, 1));
+        QTest::qWait(500);
+        ASSERT_TRUE(h.settle());
+        const QJsonObject after = h.sim.dump();
+        EXPECT_FALSE(ontAt(after, "0/1/0", 1).isEmpty());
+        EXPECT_EQ(servicePortsOf(after, "0/1/0", 1), servicePortsOf(before, "0/1/0", 1));
+        EXPECT_EQ(multicastPorts(after), multicastPorts(before));
+        EXPECT_FALSE(h.consoleText().contains(QStringLiteral("ont delete")))
+            << h.consoleText().right(1500).toStdString();
+    }
+}
+
 TEST(OntMenuE2E, DeletingEveryOntOfAPortLeavesTheOtherPorts) {
     MenuHarness h(demoDevice(), QStringLiteral("开启IPTV=真\n"));
     ASSERT_TRUE(h.startAndLogIn());

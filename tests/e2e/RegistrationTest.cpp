@@ -4,15 +4,18 @@
 #include "widgets/GridPanelWidget.h"
 
 #include "ont/OntPage.h"
+#include "provision/BatchRegistrationWidget.h"
 #include "provision/ManualRegistration.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QTableView>
 
 #include <algorithm>
+#include <map>
 
 using namespace tw;
 using namespace tw::e2e;
@@ -76,6 +79,132 @@ TEST(AutoRegistrationE2E, PluggedOntsEndRegisteredOnOneTickWithTheirServicePorts
                 EXPECT_EQ(sp["gemport"].toInt(-1), ont["pon"] == QStringLiteral("gpon") ? 1 : -1);
             }
         EXPECT_EQ(flows, 1) << QJsonDocument(ont).toJson().toStdString();
+    }
+}
+
+namespace {
+
+// The service ports of `port` in the dump, as "ont:index".
+QStringList servicePortsOn(const QJsonObject &dump, const QString &port) {
+    QStringList out;
+    for (const QJsonValue &sp : dump["servicePorts"].toArray())
+        if (sp["port"].toString() == port)
+            out << QStringLiteral("%1:%2").arg(sp["ont"].toInt(-1)).arg(sp["index"].toInt());
+    return out;
+}
+
+// The ONTs of `port` in the dump, as "ont <id>".
+QStringList ontsOn(const QJsonObject &dump, const QString &port) {
+    QStringList out;
+    for (const QJsonValue &o : dump["onts"].toArray())
+        if (o["port"].toString() == port) out << QStringLiteral("ont %1").arg(o["id"].toInt());
+    return out;
+}
+
+} // namespace
+
+// The automatic registration on 0/1/7 and a LOID batch on 0/2/3 at once, in either order: each new
+// ONT gets exactly its one service port on its own port, and the ONTs registered before on either
+// port keep theirs and gain none. The ids overlap (the batch's 10 and 11 exist on 0/1/7, the tick's
+// 12 and 13 are the batch's last and a free one on 0/2/3), so flows given by the wrong reply, port
+// or id land on an ONT that has its own.
+TEST(AutoRegistrationE2E, RunsBesideABatchOnAnotherPortAndEachOntGetsItsOwnServicePort) {
+    const QString autoPort = QStringLiteral("0/1/7"), batchPort = QStringLiteral("0/2/3");
+    const QStringList plugged = {QStringLiteral("48575443C0000001"), QStringLiteral("48575443C0000002")};
+    for (const bool tickFirst : {true, false}) {
+        SCOPED_TRACE(tickFirst ? "tick first" : "batch first");
+        ConsoleHarness h(
+            demoDevice(),
+            QStringLiteral("自动注册=真\n自动建流=真\n[基本]\n业务外层=200\n业务内层=41\n"
+                           "GPON业务流=service-port vlan 业务外层 gpon 0/槽号/端口号 ont 编号 "
+                           "gemport 1 multi-service user-vlan 业务内层 tag-transform translate\n"));
+        ASSERT_TRUE(h.startAndLogIn());
+        for (const QString &key : keysOf(h.sim.dump()["autofind"].toArray()))
+            ASSERT_EQ(h.sim.command(QStringLiteral("unplug ") + key), "ok");
+        for (const QString &key : plugged)
+            ASSERT_EQ(h.sim.command(QStringLiteral("plug %1 sn %2").arg(autoPort, key)), "ok");
+        const QJsonObject before = h.sim.dump();
+
+        OntPage *page = h.window->ontPage;
+        ASSERT_TRUE(page->autoRegisterBox->isChecked());
+        page->registration.frame->setText(QStringLiteral("0"));
+        page->registration.slot->setCurrentText(QStringLiteral("2"));
+        page->registration.port->setCurrentText(QStringLiteral("3"));
+        page->registrationMode->setCurrentText(QStringLiteral("LOID"));
+        page->batch->start->setText(QStringLiteral("1"));
+        page->batch->count->setText(QStringLiteral("3"));
+        page->batch->rule->setText(QStringLiteral("L-(B)-(P)-(O)"));
+        page->batch->padding->setChecked(false);
+        auto batch = [&] {
+            h.op.answers = {true, true}; // GPON, register
+            h.click(page->batch->registerButton);
+        };
+        if (tickFirst) {
+            h.window->session.autoRegisterTick();
+            batch();
+        } else {
+            batch();
+            h.window->session.autoRegisterTick();
+        }
+
+        // The new ONTs: the plugged ones on 0/1/7, the batch's on 0/2/3.
+        QList<std::pair<QString, QString>> fresh; // key, port
+        for (const QString &key : plugged)
+            fresh << std::pair{key, autoPort};
+        for (int n = 1; n <= 3; ++n)
+            fresh << std::pair{QStringLiteral("L-2-3-%1").arg(n), batchPort};
+        auto newOnts = [&](const QJsonObject &dump) {
+            QList<QJsonObject> found;
+            for (const QJsonValue &v : dump["onts"].toArray())
+                for (const auto &[key, port] : fresh)
+                    if (v["sn"].toString() == key || v["loid"].toString() == key) found << v.toObject();
+            return found;
+        };
+        auto servicePortsOf = [](const QJsonObject &dump, const QJsonObject &ont) {
+            QList<QJsonObject> found;
+            for (const QJsonValue &sp : dump["servicePorts"].toArray())
+                if (sp["port"] == ont["port"] && sp["ont"] == ont["id"]) found << sp.toObject();
+            return found;
+        };
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QJsonObject d = h.sim.dump();
+                const QList<QJsonObject> onts = newOnts(d);
+                return onts.size() == fresh.size() &&
+                       std::all_of(onts.begin(), onts.end(),
+                                   [&](const QJsonObject &o) { return !servicePortsOf(d, o).isEmpty(); });
+            },
+            WaitMs))
+            << h.consoleText().right(3000).toStdString();
+        ASSERT_TRUE(h.settle());
+        QTest::qWait(500); // anything still to come from a reply read twice
+        ASSERT_TRUE(h.settle());
+
+        // Each new ONT on its port with one service port; each port holds what it held before and
+        // the new ONTs with their service ports, nothing else.
+        const QJsonObject after = h.sim.dump();
+        EXPECT_TRUE(after["autofind"].toArray().isEmpty());
+        std::map<QString, QStringList> expected; // port -> "ont:index" of its service ports, and its ONTs
+        for (const QString &port : {autoPort, batchPort})
+            expected[port] = servicePortsOn(before, port) + ontsOn(before, port);
+        for (const QJsonObject &ont : newOnts(after)) {
+            const QString key = ont["sn"].toString() + ont["loid"].toString();
+            const auto wanted = std::find_if(fresh.begin(), fresh.end(), [&](auto &f) { return f.first == key; });
+            EXPECT_EQ(ont["port"].toString(), wanted->second) << key.toStdString();
+            const QList<QJsonObject> flows = servicePortsOf(after, ont);
+            ASSERT_EQ(flows.size(), 1) << key.toStdString();
+            EXPECT_EQ(flows[0]["vlan"].toInt(), 200);
+            EXPECT_EQ(flows[0]["gemport"].toInt(-1), 1);
+            expected[wanted->second] << QStringLiteral("%1:%2").arg(ont["id"].toInt()).arg(flows[0]["index"].toInt())
+                                     << QStringLiteral("ont %1").arg(ont["id"].toInt());
+        }
+        for (auto &[port, held] : expected) {
+            QStringList now = servicePortsOn(after, port) + ontsOn(after, port);
+            held.sort();
+            now.sort();
+            EXPECT_EQ(now, held) << port.toStdString();
+        }
+        EXPECT_TRUE(h.op.answers.empty());
     }
 }
 

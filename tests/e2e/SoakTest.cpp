@@ -3,7 +3,7 @@
 // puts alarm notices inside outputs, drops the connection and times idle sessions out.
 //
 // The short run (100 ONTs, 20 moves) is part of every test run. The long run (1,000 ONTs, 200 moves,
-// ten times the faults) takes about 25 minutes and runs only with TW_SOAK_LONG=1.
+// ten times the faults) takes about a quarter of an hour and runs only with TW_SOAK_LONG=1.
 
 #include "ConsoleHarness.h"
 

@@ -303,21 +303,57 @@ TEST(TftpE2E, RoundTripThroughTheConsolesOwnServer) {
     EXPECT_FALSE(h.window->tools->tftp->server.isRunning());
 }
 
-// A firmware file nobody serves: the OLT's failure shows, nothing is selected or started (an
-// earlier package would be loaded otherwise), and the prompt comes back.
-TEST(TftpE2E, SilentServerGivesTheFailureAndThePromptBack) {
-    TftpHarness h;
-    h.serverOn(freeUdpPort());
-    ASSERT_TRUE(h.startAndLogIn());
-    const QString before = software(h.sim.dump(), QStringLiteral("0/1/0"), 1);
-    h.loadFirmware(QStringLiteral("none.bin"), QStringLiteral("0/1"), QStringLiteral("0"),
-                   QStringLiteral("1"));
-    ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont-load info")));
-    ASSERT_TRUE(h.waitForConsole(QStringLiteral("失败"))) << h.consoleText().right(1200).toStdString();
-    QTest::qWait(500);
-    EXPECT_FALSE(h.consoleText().contains(QStringLiteral("ont-load select")));
-    EXPECT_FALSE(h.consoleText().contains(QStringLiteral("ont-load start")));
-    h.click(h.window->ontPage->firmware->buttons[6]); // "退出调试"
-    ASSERT_TRUE(h.settle()) << h.consoleText().right(1200).toStdString();
-    EXPECT_EQ(software(h.sim.dump(), QStringLiteral("0/1/0"), 1), before);
+namespace {
+
+// Every ONT's software, as "port id software".
+QStringList softwareOfAll(const QJsonObject &dump) {
+    QStringList out;
+    for (const QJsonValue &o : onts(dump))
+        out << o["port"].toString() + u' ' + QString::number(o["id"].toInt()) + u' ' + o["software"].toString();
+    return out;
+}
+
+} // namespace
+
+// A firmware package the OLT cannot fetch: nobody serves it (the transfer times out), or the server
+// has no such file ("File not found"). The OLT's failure shows, nothing is selected or started (an
+// earlier package would be loaded otherwise), no ONT changes, and the prompt comes back.
+TEST(TftpE2E, AnUnfetchablePackageSelectsAndStartsNothing) {
+    struct Case {
+        const char *name;
+        bool served; // the console's own server runs, without the file
+        QString failure;
+    };
+    for (const Case &c : {Case{"nobody serves", false, QStringLiteral("TFTP服务器无响应")},
+                          Case{"file not found", true, QStringLiteral("File not found")}}) {
+        SCOPED_TRACE(c.name);
+        TftpHarness h;
+        if (c.served) {
+            h.window->tftp->setPort(0); // any free port
+            h.window->tftp->action->trigger();
+            ASSERT_TRUE(h.window->tftp->server.isRunning());
+            h.serverOn(h.window->tftp->server.port());
+        } else {
+            h.serverOn(freeUdpPort());
+        }
+        ASSERT_TRUE(h.startAndLogIn());
+        // An earlier load left its package ready: a "start" now would load it.
+        ASSERT_EQ(sim::setOntLoadFile(h.sim.device, true, QStringLiteral("old.bin"), QStringLiteral("127.0.0.1"),
+                                      "V9R9C00S002\n" + QByteArray(100, 'x')),
+                  sim::Failure::None);
+        const QStringList before = softwareOfAll(h.sim.dump());
+        h.loadFirmware(QStringLiteral("none.bin"), QStringLiteral("0/1"), QStringLiteral("0"),
+                       QStringLiteral("1"));
+        ASSERT_TRUE(h.waitForConsole(QStringLiteral("ont-load info")));
+        ASSERT_TRUE(h.waitForConsole(c.failure)) << h.consoleText().right(1200).toStdString();
+        QTest::qWait(500);
+        EXPECT_FALSE(h.consoleText().contains(QStringLiteral("ont-load select")));
+        EXPECT_FALSE(h.consoleText().contains(QStringLiteral("ont-load start")));
+        h.click(h.window->ontPage->firmware->buttons[6]); // "退出调试"
+        ASSERT_TRUE(h.settle()) << h.consoleText().right(1200).toStdString();
+        EXPECT_EQ(softwareOfAll(h.sim.dump()), before);
+        EXPECT_FALSE(h.sim.device.ontLoad.selection.has_value());
+        EXPECT_EQ(h.sim.device.ontLoad.phase, sim::OntLoad::Phase::Idle);
+        if (c.served) h.window->tftp->action->trigger();
+    }
 }
