@@ -329,10 +329,10 @@ TEST(TftpE2E, AnUnfetchablePackageSelectsAndStartsNothing) {
         SCOPED_TRACE(c.name);
         TftpHarness h;
         if (c.served) {
-            h.window->tftp->setPort(0); // any free port
-            h.window->tftp->action->trigger();
-            ASSERT_TRUE(h.window->tftp->server.isRunning());
-            h.serverOn(h.window->tftp->server.port());
+            h.window->tools->tftp->setPort(0); // any free port
+            h.window->tools->tftp->action->trigger();
+            ASSERT_TRUE(h.window->tools->tftp->server.isRunning());
+            h.serverOn(h.window->tools->tftp->server.port());
         } else {
             h.serverOn(freeUdpPort());
         }
@@ -354,6 +354,6 @@ TEST(TftpE2E, AnUnfetchablePackageSelectsAndStartsNothing) {
         EXPECT_EQ(softwareOfAll(h.sim.dump()), before);
         EXPECT_FALSE(h.sim.device.ontLoad.selection.has_value());
         EXPECT_EQ(h.sim.device.ontLoad.phase, sim::OntLoad::Phase::Idle);
-        if (c.served) h.window->tftp->action->trigger();
+        if (c.served) h.window->tools->tftp->action->trigger();
     }
 }
