@@ -224,7 +224,8 @@ void ScriptRunner::scanAnswer() {
             const QByteArrayView tail = QByteArrayView(answer_).sliced(lineStart_);
             if (!held_.isEmpty()) {
                 const qsizetype n = promptLength(tail);
-                if (n > 0 && fromGbk(tail.sliced(n)).trimmed() == held_.trimmed()) lineAnswered(lineStart_, false);
+                if (n > 0 && fromGbk(tail.sliced(n)).trimmed() == held_.trimmed())
+                    lineAnswered(lineStart_, false);
                 return;
             }
             if (isPrompt(tail))
@@ -234,7 +235,8 @@ void ScriptRunner::scanAnswer() {
             return;
         }
         // A whole line that starts with a prompt: the CLI waited there and went on.
-        if (eligible && held_.isEmpty() && promptLength(QByteArrayView(answer_).sliced(lineStart_, nl - lineStart_)) > 0) {
+        if (eligible && held_.isEmpty() &&
+            promptLength(QByteArrayView(answer_).sliced(lineStart_, nl - lineStart_)) > 0) {
             lineAnswered(lineStart_, false);
             return;
         }
@@ -249,8 +251,8 @@ void ScriptRunner::lineAnswered(qsizetype at, bool question) {
     LineAnswer &answer = job.outcome.lines.back();
     answer.command = job.command;
     answer.answer = answer_.mid(answerFrom_, std::max<qsizetype>(0, at - answerFrom_));
-    answer.failure = answerFailure(fromGbk(untilNul(QByteArrayView(answer.answer).first(
-        std::min<qsizetype>(answer.answer.size(), 4096)))));
+    answer.failure = answerFailure(fromGbk(
+        untilNul(QByteArrayView(answer.answer).first(std::min<qsizetype>(answer.answer.size(), 4096)))));
     const QByteArray questionLine = answer_.sliced(at);
     answer_.clear();
 
@@ -329,7 +331,7 @@ void ScriptRunner::takeForeign(QByteArrayView bytes) {
 void ScriptRunner::armTimer() {
     const QByteArrayView tail = tail_;
     const bool atInput = isPrompt(tail) || isQuestion(tail);
-    timer_.start(atInput ? QuietMs : LineTimeoutMs);
+    timer_.start(atInput ? QuietMs : lineTimeoutMs_);
 }
 
 void ScriptRunner::onTimer() {
@@ -341,8 +343,8 @@ void ScriptRunner::onTimer() {
             lineAnswered(std::max<qsizetype>(0, answer_.size() - tail_.size()), isQuestion(tail_));
             return;
         }
-        if (atInput) { // the quiet time ran out: the rest of the line's time-out is left
-            timer_.start(LineTimeoutMs - QuietMs);
+        if (atInput && QuietMs < lineTimeoutMs_) { // the quiet time ran out: the rest of the time-out is left
+            timer_.start(lineTimeoutMs_ - QuietMs);
             return;
         }
         finishJob(ScriptOutcome::TimedOut, current_->outcome.lines.back().line);

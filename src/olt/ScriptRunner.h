@@ -23,10 +23,10 @@ class ScriptRunner : public QObject {
     using Writer = std::function<bool(const QByteArray &)>;
 
     // A line with no answer for this long (nothing received at all) ends its script.
-    static constexpr int LineTimeoutMs = 60000;
+    static constexpr int DefaultLineTimeoutMs = 60000;
     // At a prompt but no echo of the line seen (an OLT that echoes differently): answered after this.
     static constexpr int QuietMs = 2000;
-    static_assert(QuietMs < LineTimeoutMs);
+    static_assert(QuietMs < DefaultLineTimeoutMs);
 
     explicit ScriptRunner(Writer writer, QObject *parent = nullptr);
 
@@ -49,6 +49,9 @@ class ScriptRunner : public QObject {
     void interruptAll(const QString &why);
     // Whether a script is running or queued.
     bool busy() const { return current_ != nullptr || !queue_.empty(); }
+
+    // A shorter time-out lets a test see a line time out without waiting a minute.
+    void setLineTimeout(int ms) { lineTimeoutMs_ = ms; }
 
     // Whether `line` (no line break) is a prompt the CLI waits at: "name>", "name#", "name(mode)#",
     // "name(diagnose)%%". `held` may follow it (a partial command kept after a help request).
@@ -94,23 +97,24 @@ class ScriptRunner : public QObject {
 
     // The line being answered.
     bool awaiting_ = false;
-    QByteArray echo_;      // what the OLT echoes of it (its printable bytes); empty for a blank line
+    QByteArray echo_; // what the OLT echoes of it (its printable bytes); empty for a blank line
     bool echoSeen_ = false;
-    QByteArray answer_;    // received since it was written
+    QByteArray answer_;        // received since it was written
     qsizetype answerFrom_ = 0; // where its answer starts in answer_ (after the echo)
     qsizetype scan_ = 0;       // how far answer_ has been looked at
     qsizetype lineStart_ = 0;  // where the line being looked at starts in answer_
     bool atLineStart_ = false; // answer_ began at the start of a line
     bool answering_ = false;   // the next line answers a question of the last command
     bool holding_ = false;     // a script's owner is being told its outcome
-    QString held_;         // an unterminated line stays on the OLT's input line after its prompt
+    QString held_;             // an unterminated line stays on the OLT's input line after its prompt
 
-    int foreign_ = 0;         // foreign lines whose prompts are still to come
+    int foreign_ = 0;          // foreign lines whose prompts are still to come
     bool tailCounted_ = false; // the tail's prompt was already counted for a foreign line
     QByteArray tail_;          // the received stream since its last line break
     QByteArray lastPrompt_;
 
     QTimer timer_;
+    int lineTimeoutMs_ = DefaultLineTimeoutMs;
 };
 
 // Splits a script into its lines: each with the line end that follows it in the script (CR LF, CR
