@@ -104,7 +104,10 @@ class Targets : public RouterTargets {
         if (panes_[QueryPane].size() > 1 << 20) panes_[QueryPane].clear();
     }
     void appendConsole(const QString &text) override { consoleChars_ += text.size(); }
-    void receiving(qsizetype lines) override { fuzz::require(lines >= -1, "receiving() count below -1"); }
+    void receiving(qsizetype lines, qsizetype onts) override {
+        fuzz::require(lines >= -1, "receiving() count below -1");
+        fuzz::require(onts >= -1, "receiving() ONT count below -1");
+    }
 
   private:
     QString panes_[6];
@@ -166,7 +169,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     shared.ponKindFlag = in.flag(1) ? 1 : 0;
     AutoRegistrar registrar(sink, settings, log);
     if (in.flag(5))
-        registrar.discovered(QStringLiteral("   框/槽/端口        : 0/1/0\r\n   ONT SN           : 48575443ABCDEF01\r\n"));
+        registrar.discovered(
+            QStringLiteral("   框/槽/端口        : 0/1/0\r\n   ONT SN           : 48575443ABCDEF01\r\n"));
 
     ReplyHandlers handlers(ontList, discovery, versions, shared);
     handlers.chassis = [](const QString &reply) { (void)chassisDrawing(reply, 800, 420); };
